@@ -1,0 +1,32 @@
+// The difficulty record and the reader of "dificultad.xml".
+#pragma once
+
+#include <cstddef>
+
+// Values used when the file does not give one (or gives an unusable one).
+constexpr float DEFECTO_RAD_CITY = 0.5f;
+constexpr float DEFECTO_SEPARACION_CITYS = 2.0f;
+constexpr int DEFECTO_DIFICULTAD = 5;
+constexpr int DEFECTO_PUNTOS_AVION = 100;
+constexpr int DEFECTO_PUNTOS_MISIL = 10;
+constexpr int DEFECTO_CANT_HIT_AVION = 2;
+constexpr int DEFECTO_POR_HIT = 10;
+
+// What makes a game easy or hard. Every field starts playable; the file overrides what it gives.
+struct dificultad {
+    float RAD_CITY = DEFECTO_RAD_CITY;
+    float SEPARACION_CITYS = DEFECTO_SEPARACION_CITYS;
+    int DIFICULTAD = DEFECTO_DIFICULTAD;
+    int PUNTOS_AVION = DEFECTO_PUNTOS_AVION;
+    int PUNTOS_MISIL = DEFECTO_PUNTOS_MISIL;
+    int CANT_HIT_AVION = DEFECTO_CANT_HIT_AVION;
+    int POR_HIT = DEFECTO_POR_HIT;
+};
+
+// Reads the named file. A file that cannot be loaded writes "Error al cargar el archivo xml "
+// and the name (no line end) to stderr; the result then holds the defaults.
+dificultad getDifficultad(const char* file);
+
+// The same walk over XML text held in memory (no message on a parse failure). Returns false
+// when the text is not well-formed XML.
+bool dificultadDesdeTexto(const char* texto, std::size_t largo, dificultad& d);
