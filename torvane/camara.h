@@ -1,0 +1,44 @@
+// The tower camera: a position plus pitch and yaw, turned by the mouse, giving the view and shots.
+#pragma once
+
+// A plain three-float vector (the floats are GL's 32-bit floats).
+struct SF3dVector {
+    float x, y, z;
+};
+
+SF3dVector F3dVector(float x, float y, float z);
+// Dst += V2, component by component.
+void AddF3dVectorToVector(SF3dVector* Dst, SF3dVector* V2);
+
+class CCamera {
+  public:
+    CCamera();
+
+    // Brings the view direction up to date after a turn, then multiplies the current GL matrix by
+    // the view (pitch, yaw, roll, then the eye's translation). Neither pushes nor resets it.
+    void Render();
+
+    void Move(SF3dVector Direction);
+    // Angles in degrees, added up with no wrap-around and no limit.
+    void RotateX(float Angle);
+    void RotateY(float Angle);
+
+    SF3dVector getPosition() const { return Position; }
+    // The direction as of the last Render: a turn shows here only after the next Render.
+    SF3dVector getViewDir() const { return ViewDir; }
+
+    // Recomputes ViewDir from the angles; Render calls it after a turn.
+    void actualizeViewDir();
+
+    float getRotatedX() const { return RotatedX; }
+    float getRotatedY() const { return RotatedY; }
+    float getRotatedZ() const { return RotatedZ; }
+
+  private:
+    SF3dVector Position;
+    SF3dVector ViewDir;
+    bool ViewDirChanged;
+    float RotatedX;
+    float RotatedY;
+    float RotatedZ;
+};

@@ -1,0 +1,21 @@
+// Reader of the level file: cities per level, their health, the towers and their ammunition.
+#pragma once
+
+#include <map>
+#include <string>
+
+class Ciudad;
+class Torre;
+
+// Reads `nombre` (two top-level elements, `niveles` and `torres`). On success it adds every city
+// to `ciudades` under its level and id (a repeated level and id replaces, and deletes, the earlier
+// city), fills `torres` and `torres_posiciones` by tower id (each tower with a new camera at the
+// origin) and returns an empty text. On failure it changes nothing and returns one line naming
+// the file and what is wrong; the entry prints it on standard error and exits with status 1.
+std::string cargarConfiguracion(const char* nombre, std::map<int, std::map<int, Ciudad*>>& ciudades,
+                                Torre* torres[3], float torres_posiciones[3][3]);
+
+// A number read as atof does (leading blanks, longest numeric prefix, 0 when there is none).
+double numeroAtof(const char* texto);
+// That number truncated towards zero, held within int's range (NaN gives 0).
+int enteroAtof(const char* texto);

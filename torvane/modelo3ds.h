@@ -1,0 +1,59 @@
+// Torvane's meshes: the in-memory record of a 3DS model, its reader and its drawer.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// Capacity of every list of a mesh; longer lists in a file are cut here.
+constexpr int MAX_VERTICES = 8000;
+constexpr int MAX_POLYGONS = 8000;
+// Stored bytes of an object name, the terminating zero included.
+constexpr int MAX_NOMBRE = 20;
+
+struct vertex_type {
+    float x, y, z;
+};
+
+struct mapcoord_type {
+    float u, v;
+};
+
+// One triangle: three indices into `vertex` (and `mapcoord`) and its unit normal.
+struct polygon_type {
+    int a, b, c;
+    vertex_type normal;
+};
+
+// One mesh. A record declared without initialiser is all zeros, so it draws nothing until loaded.
+struct obj_type {
+    char name[MAX_NOMBRE] = {};
+    int vertices_qty = 0;
+    int polygons_qty = 0;
+    vertex_type vertex[MAX_VERTICES] = {};
+    polygon_type polygon[MAX_POLYGONS] = {};
+    mapcoord_type mapcoord[MAX_VERTICES] = {};
+    // Texture bound when drawing; set by the owner after loading, never by the reader.
+    int id_texture = 0;
+};
+
+typedef obj_type* obj_type_ptr;
+
+// Reads a 3DS file into `p_object`, printing the chunk trace on standard output. Returns 1 once
+// the file was opened and walked, 0 when it cannot be opened or read (nothing printed, record
+// untouched). A chunk header that is cut short, a chunk length below 6 or past the end of the
+// file, or a list cut short by the end of the file ends the walk (complete entries are kept).
+// Lists longer than 8000 entries keep their first 8000. Names keep at most 19 bytes.
+char Load3DS(obj_type_ptr p_object, const char* p_filename);
+
+// The same walk over bytes already in memory; the trace is appended to `traza`.
+void leer3DS(obj_type& objeto, const unsigned char* datos, std::size_t tam, std::string& traza);
+
+// Size in bytes of the open file with descriptor `f`, or 0 when it cannot be known.
+int filelength(int f);
+
+// True when the three corners of `cara` are vertices the mesh holds, so it may be drawn.
+bool caraValida(const obj_type& objeto, const polygon_type& cara);
+
+// Draws the mesh as flat-lit textured triangles with the current transform (faces whose corners
+// are not vertices of the mesh are left out).
+void drawObject(const obj_type& object);
