@@ -15,7 +15,7 @@ class Torre {
     CCamera* getCamara() const { return camara; }
     int getMunicion() const { return municion_actual; }
     // One shot less, unchecked: the caller fires only with getMunicion() >= 1.
-    void disparar() { municion_actual -= 1; }
+    void disparar();
     // Full ammunition again, at every level start.
     void reestablecerMunicion() { municion_actual = municion_total; }
 

@@ -1,0 +1,17 @@
+// A tower: the camera the player looks through and its stock of ammunition.
+#include "torre.h"
+
+#include <climits>
+
+Torre::Torre(CCamera* c, int municion)
+    : camara(c), municion_total(municion), municion_actual(municion) {}
+
+Torre::~Torre() {
+    delete camara;
+}
+
+void Torre::disparar() {
+    if (municion_actual > INT_MIN) {
+        municion_actual -= 1;
+    }
+}
