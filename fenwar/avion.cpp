@@ -1,0 +1,108 @@
+// Plane rules: launch at its interval from either side, straight flight, exit after 10 seconds.
+#include "avion.h"
+
+#include "azar.h"
+#include "reloj.h"
+
+#include <cmath>
+#include <ctime>
+
+namespace {
+
+float u() {
+    return static_cast<float>(azar() / 32767.0);
+}
+
+void resembrar() {
+    sembrarAzar(static_cast<unsigned>(std::time(nullptr) + azar()));
+}
+
+} // namespace
+
+Avion getAvion(float /*altura*/, float /*radioinferior*/, float radiosuperior, float Ox, float Oy,
+               float Oz, int canthitrest, int DIFICULTAD) {
+    Avion a{};
+    resembrar();
+    float randomspeed = u();
+    float desvio = radiosuperior * (2 * u() - 1);
+    // Four more draws keep the sequence of later launches as it always was.
+    for (int k = 0; k < 4; k++)
+        azar();
+    a.xInicial = Ox;
+    a.yInicial = Oy;
+    a.zInicial = -Oz;
+    a.xFinal = -Ox;
+    a.yFinal = -Oy;
+    a.zFinal = desvio - Oz;
+    float v = static_cast<float>(DIFICULTAD / 5) * (randomspeed * 0.1f + 0.5f);
+    a.velocx = a.velocy = a.velocz = v;
+    a.t0 = relojMs();
+    a.xActual = a.xInicial;
+    a.yActual = a.yInicial;
+    a.zActual = a.zInicial;
+    a.vivo = true;
+    a.explotando = false;
+    a.explosionesrestantes = EXPLOSIONES_AVION;
+    a.canthitrest = canthitrest;
+    return a;
+}
+
+void avion(const dificultad& d, float altura, float radioinferior, float radiosuperior, float Ox,
+           float Oy, float Oz, Avion& plane, int& canthitrest) {
+    plane = getAvion(altura, radioinferior, radiosuperior, Ox, Oy, Oz, canthitrest, d.DIFICULTAD);
+}
+
+int intervaloAvion(const dificultad& d) {
+    int nivel = d.DIFICULTAD > 0 ? d.DIFICULTAD : DEFECTO_DIFICULTAD;
+    return 15 * (10 / nivel);
+}
+
+// Three planes in four enter from x = -coordavion[0], one in four from +coordavion[0].
+void generarAviones(const dificultad& d, long& ultimogenerado, float altura, Avion& av, float radio,
+                    int& canthitrest, float* coordavion, bool& hayavion) {
+    float diff = static_cast<float>(relojMs() - ultimogenerado) / 1000.0f;
+    if (!(diff > static_cast<float>(intervaloAvion(d))) || hayavion)
+        return;
+    resembrar();
+    float r = 4 * u() - 3;
+    float sign1 = r < 0 ? -1.0f : 1.0f;
+    canthitrest = d.CANT_HIT_AVION;
+    avion(d, altura, radio, radio, coordavion[0] * sign1, coordavion[1], coordavion[2], av,
+          canthitrest);
+    hayavion = true;
+    ultimogenerado = relojMs();
+}
+
+void calcularavion(Avion& avion, int& canthitrest, bool& hayavion) {
+    if (!avion.vivo)
+        return;
+    float tim = static_cast<float>(relojMs() - avion.t0) / 1000.0f;
+    if (tim >= VUELO_AVION) {
+        avion.vivo = false;
+        canthitrest = 0;
+        hayavion = false;
+        return;
+    }
+    double ddx = avion.xFinal - avion.xInicial;
+    double ddy = avion.yFinal - avion.yInicial;
+    double ddz = avion.zFinal - avion.zInicial;
+    double largo = std::sqrt(std::pow(ddx, 2) + std::pow(ddy, 2) + std::pow(ddz, 2));
+    // A plane whose line has no length hovers at its entry point.
+    float dx = largo > 0 ? static_cast<float>(ddx / largo) : 0.0f;
+    float dy = largo > 0 ? static_cast<float>(ddy / largo) : 0.0f;
+    float dz = largo > 0 ? static_cast<float>(ddz / largo) : 0.0f;
+    tim = static_cast<float>(relojMs() - avion.t0) / 1000.0f;
+    avion.xActual = avion.xInicial + avion.velocx * dx * tim;
+    avion.yActual = avion.yInicial + avion.velocy * dy * tim;
+    avion.zActual = avion.zInicial + avion.velocz * dz * tim;
+}
+
+bool pasoExplosionAvion(Avion& av, float& radio) {
+    if (av.explosionesrestantes <= 0) {
+        av.explotando = false;
+        return false;
+    }
+    radio = 0.15f / static_cast<float>(av.explosionesrestantes);
+    av.explosionesrestantes--;
+    return true;
+}

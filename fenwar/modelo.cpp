@@ -1,0 +1,223 @@
+// Reads models in our OBJ subset from a file or from memory, never reading outside a line.
+#include "modelo.h"
+
+#include <cctype>
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+
+namespace {
+
+bool esBlanco(char c) {
+    return std::isspace(static_cast<unsigned char>(c)) != 0;
+}
+bool esDigito(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads a number like stream extraction: leading white space skipped, the longest decimal
+// prefix (sign, fraction, exponent) taken, the rest of the token ignored. No number, or one
+// beyond the float range, gives 0.
+float aFlotante(const char* p, const char* fin) {
+    while (p < fin && esBlanco(*p))
+        p++;
+    const char* inicio = p;
+    bool negativo = false;
+    if (p < fin && (*p == '+' || *p == '-')) {
+        negativo = *p == '-';
+        p++;
+        inicio = p;
+    }
+    int digitos = 0;
+    while (p < fin && esDigito(*p)) {
+        p++;
+        digitos++;
+    }
+    if (p < fin && *p == '.') {
+        p++;
+        while (p < fin && esDigito(*p)) {
+            p++;
+            digitos++;
+        }
+    }
+    if (digitos == 0)
+        return 0.0f;
+    if (p < fin && (*p == 'e' || *p == 'E')) {
+        const char* q = p + 1;
+        if (q < fin && (*q == '+' || *q == '-'))
+            q++;
+        if (q < fin && esDigito(*q)) {
+            while (q < fin && esDigito(*q))
+                q++;
+            p = q;
+        }
+    }
+    float v = 0.0f;
+    if (std::from_chars(inicio, p, v).ec != std::errc())
+        return 0.0f;
+    return negativo ? -v : v;
+}
+
+// Reads an integer like stream extraction; false when there is none or it does not fit an int.
+bool aEntero(const char* p, const char* fin, int& v) {
+    while (p < fin && esBlanco(*p))
+        p++;
+    if (p < fin && *p == '+' && p + 1 < fin && *(p + 1) != '-')
+        p++;
+    auto r = std::from_chars(p, fin, v);
+    return r.ec == std::errc();
+}
+
+// Splits the text of a number line at runs of spaces and reads up to n numbers; missing numbers
+// are 0, extra ones are ignored.
+void numeros(const char* p, const char* fin, float* out, int n) {
+    for (int k = 0; k < n; k++) {
+        while (p < fin && *p == ' ')
+            p++;
+        const char* token = p;
+        while (p < fin && *p != ' ')
+            p++;
+        out[k] = aFlotante(token, p);
+    }
+}
+
+bool empieza(const char* linea, std::size_t largo, const char* prefijo, std::size_t n) {
+    return largo >= n && std::string::traits_type::compare(linea, prefijo, n) == 0;
+}
+
+} // namespace
+
+vertice procesarVertice(const char* linea, std::size_t largo, float escalamiento) {
+    float v[3];
+    numeros(linea, linea + largo, v, 3);
+    return vertice{v[0] * escalamiento, v[1] * escalamiento, v[2] * escalamiento};
+}
+
+vertice procesarNormal(const char* linea, std::size_t largo) {
+    float v[3];
+    numeros(linea, linea + largo, v, 3);
+    return vertice{v[0], v[1], v[2]};
+}
+
+textura procesarTextura(const char* linea, std::size_t largo) {
+    float v[2];
+    numeros(linea, linea + largo, v, 2);
+    return textura{v[0], v[1]};
+}
+
+// Corners are runs of non-space characters, each three integers joined by two slashes; the file
+// counts from 1, the lists from 0.
+Poligono procesarPoligono(const char* linea, std::size_t largo) {
+    Poligono pol;
+    const char* p = linea;
+    const char* fin = linea + largo;
+    while (p < fin) {
+        while (p < fin && *p == ' ')
+            p++;
+        if (p == fin)
+            break;
+        const char* esquina = p;
+        while (p < fin && *p != ' ')
+            p++;
+        const char* partes[4] = {esquina, nullptr, nullptr, p + 1};
+        int barras = 0;
+        for (const char* q = esquina; q < p; q++) {
+            if (*q == '/') {
+                if (barras < 2)
+                    partes[barras + 1] = q + 1;
+                barras++;
+            }
+        }
+        int indices[3];
+        bool bien = barras == 2;
+        for (int k = 0; bien && k < 3; k++)
+            bien = aEntero(partes[k], partes[k + 1] - 1, indices[k]) && indices[k] > INT_MIN;
+        if (!bien)
+            return Poligono{};
+        pol.vertices.push_back(indices[0] - 1);
+        pol.texturas.push_back(indices[1] - 1);
+        pol.normales.push_back(indices[2] - 1);
+    }
+    return pol;
+}
+
+bool poligonoValido(const Poligono& p, std::size_t nVertices, std::size_t nTexturas,
+                    std::size_t nNormales) {
+    std::size_t n = p.vertices.size();
+    if (n < 3 || p.texturas.size() != n || p.normales.size() != n)
+        return false;
+    auto dentro = [](int i, std::size_t largo) {
+        return i >= 0 && static_cast<std::size_t>(i) < largo;
+    };
+    for (std::size_t k = 0; k < n; k++) {
+        if (!dentro(p.vertices[k], nVertices) || !dentro(p.texturas[k], nTexturas) ||
+            !dentro(p.normales[k], nNormales))
+            return false;
+    }
+    return true;
+}
+
+std::vector<Poligono> cargarObjetoDesdeTexto(const char* datos, std::size_t largo,
+                                             float escalamiento, std::vector<vertice>& vertices,
+                                             std::vector<textura>& texturas,
+                                             std::vector<vertice>& normales) {
+    std::vector<Poligono> caras;
+    const char* p = datos;
+    const char* fin = datos + largo;
+    while (p < fin) {
+        const char* linea = p;
+        while (p < fin && *p != '\n')
+            p++;
+        const char* finLinea = p;
+        if (p < fin)
+            p++;
+        while (finLinea > linea && *(finLinea - 1) == '\r')
+            finLinea--;
+        std::size_t n = static_cast<std::size_t>(finLinea - linea);
+        if (empieza(linea, n, "v ", 2))
+            vertices.push_back(procesarVertice(linea + 2, n - 2, escalamiento));
+        else if (empieza(linea, n, "f ", 2))
+            caras.push_back(procesarPoligono(linea + 2, n - 2));
+        else if (empieza(linea, n, "vt ", 3))
+            texturas.push_back(procesarTextura(linea + 3, n - 3));
+        else if (empieza(linea, n, "vn ", 3))
+            normales.push_back(procesarNormal(linea + 3, n - 3));
+    }
+    // Texture coordinates and normals are cut or padded to one per position.
+    normales.resize(vertices.size(), vertice{0.0f, 0.0f, 0.0f});
+    texturas.resize(vertices.size(), textura{0.0f, 0.0f});
+
+    // Faces that are malformed or point outside the lists are dropped.
+    std::vector<Poligono> validas;
+    validas.reserve(caras.size());
+    for (Poligono& c : caras) {
+        if (poligonoValido(c, vertices.size(), texturas.size(), normales.size()))
+            validas.push_back(std::move(c));
+    }
+    return validas;
+}
+
+std::vector<Poligono> cargarObjeto(const char* filename, float escalamiento,
+                                   std::vector<vertice>& vertices, std::vector<textura>& texturas,
+                                   std::vector<vertice>& normales) {
+    FILE* f = std::fopen(filename, "rb");
+    std::string datos;
+    bool leido = f != nullptr;
+    if (f) {
+        char bloque[1 << 16];
+        std::size_t n;
+        while ((n = std::fread(bloque, 1, sizeof bloque, f)) > 0)
+            datos.append(bloque, n);
+        leido = std::ferror(f) == 0;
+        std::fclose(f);
+    }
+    if (!leido) {
+        std::fprintf(stderr, "No se pudo abrir el archivo %s\n", filename);
+        std::exit(1);
+    }
+    return cargarObjetoDesdeTexto(datos.data(), datos.size(), escalamiento, vertices, texturas,
+                                  normales);
+}
