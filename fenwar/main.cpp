@@ -1,2 +1,76 @@
-// Entry of the game (placeholder until the frame loop lands).
-int main() { return 0; }
+// Fenwar's entry: start-up, then the frame loop over the game, pause and configuration screens.
+#include "controles.h"
+#include "cuadro.h"
+#include "dificultad.h"
+#include "escenario.h"
+#include "juego.h"
+#include "menu.h"
+#include "modelo.h"
+#include "texturas.h"
+#include "ventana.h"
+
+#include "reloj.h"
+
+#include <GL/gl.h>
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace {
+
+[[noreturn]] void fatal(const char* texto) {
+    std::fprintf(stderr, "%s%s\n", texto, SDL_GetError());
+    std::exit(1);
+}
+
+} // namespace
+
+int main(int, char**) {
+    // The record is large (100 missile slots): it lives on the heap for the whole run.
+    auto juego = std::make_unique<Juego>();
+    Juego& j = *juego;
+    Escenario escenario;
+#ifdef FENWAR_SIN_LISTAS
+    escenario.usarListas = false;
+#endif
+
+    const dificultad d = getDifficultad("dificultad.xml");
+    iniciarJuego(j, d, relojMs());
+
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        fatal("No se pudo iniciar SDL: ");
+    }
+    std::atexit(SDL_Quit);
+    j.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
+    if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, j.flags) == nullptr) {
+        fatal("No se pudo establecer el modo de video: ");
+    }
+    SDL_WM_SetCaption("Fenwar", "Fenwar");
+    SDL_ShowCursor(SDL_DISABLE);
+    if (SDL_EnableKeyRepeat(10, 10) < 0) {
+        fatal("No se pudo establecer el modo key-repeat: ");
+    }
+    cargarRecursosGL(j, escenario);
+
+    j.oAvion = cargarObjeto("Drone.obj", 0.2f, j.vAvion, j.tAvion, j.nAvion);
+    j.oMisil = cargarObjeto("asca.obj", 0.2f, j.vMisil, j.tMisil, j.nMisil);
+
+    while (!j.fin) {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glLoadIdentity();
+        pruebaPartidaPerdida(j);
+        if (j.pausa) {
+            pantallaMenu(j.textura[TEX_MENU]);
+            atenderEventos(j, escenario, Pantalla::Pausa);
+        } else if (j.config) {
+            pantallaMenu(j.textura[TEX_CONFIG]);
+            atenderEventos(j, escenario, Pantalla::Configuracion);
+        } else {
+            cuadroJuego(j, escenario);
+        }
+        SDL_GL_SwapBuffers();
+        SDL_Delay(16);
+    }
+    return 0;
+}

@@ -1,0 +1,75 @@
+// SDL events turned into the game's own events and applied, waits and full screen included.
+#include "controles.h"
+
+#include "mandos.h"
+#include "ventana.h"
+
+#include <SDL.h>
+
+static_assert(SDLK_ESCAPE == tecla::ESCAPE && SDLK_SPACE == tecla::ESPACIO &&
+                  SDLK_UP == tecla::ARRIBA && SDLK_DOWN == tecla::ABAJO &&
+                  SDLK_RIGHT == tecla::DERECHA && SDLK_LEFT == tecla::IZQUIERDA &&
+                  SDLK_F11 == tecla::F11 && SDLK_p == 'p',
+              "key codes follow SDL 1.2");
+static_assert(SDL_BUTTON_LEFT == BOTON_IZQUIERDO && SDL_BUTTON(SDL_BUTTON_LEFT) == HELD_IZQUIERDO &&
+                  SDL_BUTTON(SDL_BUTTON_RIGHT) == HELD_DERECHO,
+              "mouse buttons follow SDL 1.2");
+
+namespace {
+
+Evento traducir(const SDL_Event& ev) {
+    Evento e;
+    switch (ev.type) {
+    case SDL_KEYDOWN:
+        e.tipo = TipoEvento::Tecla;
+        e.tecla = ev.key.keysym.sym;
+        break;
+    case SDL_MOUSEMOTION:
+        e.tipo = TipoEvento::Movimiento;
+        e.yrel = ev.motion.yrel;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        e.tipo = TipoEvento::BotonAbajo;
+        e.boton = ev.button.button;
+        break;
+    case SDL_MOUSEBUTTONUP:
+        e.tipo = TipoEvento::BotonArriba;
+        e.boton = ev.button.button;
+        break;
+    case SDL_QUIT:
+        e.tipo = TipoEvento::Salir;
+        break;
+    default:
+        break;
+    }
+    // The buttons held now, not those named by the event.
+    e.botones = SDL_GetMouseState(nullptr, nullptr);
+    return e;
+}
+
+} // namespace
+
+void atenderEventos(Juego& j, Escenario& esc, Pantalla pantalla) {
+    SDL_Event ev;
+    while (SDL_PollEvent(&ev)) {
+        const Evento e = traducir(ev);
+        Efecto ef;
+        switch (pantalla) {
+        case Pantalla::Juego:
+            ef = reglasJuego(j, e);
+            break;
+        case Pantalla::Pausa:
+            ef = reglasPausa(j, e);
+            break;
+        case Pantalla::Configuracion:
+            ef = reglasConfig(j, e);
+            break;
+        }
+        if (ef.pantallaCompleta) {
+            cambiarPantallaCompleta(j, esc);
+        }
+        if (ef.espera > 0) {
+            SDL_Delay(ef.espera);
+        }
+    }
+}

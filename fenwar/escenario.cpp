@@ -1,0 +1,105 @@
+// Display lists of the towers, cannons, city domes, sky dome and ground.
+#include "escenario.h"
+
+#include "primitivas.h"
+
+#include <GL/gl.h>
+
+namespace {
+
+constexpr float RADIO_MUNDO = 30.0f;
+constexpr int PASOS_CIELO = 300;
+
+void grabarCaniones(Escenario& e, Juego& j) {
+    glNewList(e.caniones, GL_COMPILE);
+    dibujarcaniones(j.coordcannon, j.altura_tower, j.angulo_canion);
+    glEndList();
+    for (int h = 0; h < 4; h++) {
+        e.angulosGrabados[h] = j.angulo_canion[h];
+    }
+}
+
+} // namespace
+
+void cargarEscenario(Escenario& e, Juego& j) {
+    if (!e.usarListas) {
+        return;
+    }
+    e.torres = glGenLists(7);
+    if (e.torres == 0) {
+        e.usarListas = false;
+        return;
+    }
+    e.caniones = e.torres + 1;
+    for (int i = 0; i < 3; i++) {
+        e.ciudades[i] = e.torres + 2 + i;
+    }
+    e.cielo = e.torres + 5;
+    e.suelo = e.torres + 6;
+
+    glNewList(e.torres, GL_COMPILE);
+    dibujartorres(j.coordcannon, j.altura_tower, j.angulo_canion);
+    glEndList();
+    grabarCaniones(e, j);
+    for (int i = 0; i < 3; i++) {
+        glNewList(e.ciudades[i], GL_COMPILE);
+        city(j.coordCitys[i][0], j.coordCitys[i][1], j.coordCitys[i][2], j.d.RAD_CITY, 100);
+        glEndList();
+    }
+    glNewList(e.cielo, GL_COMPILE);
+    cielitoLindo(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
+    glEndList();
+    glNewList(e.suelo, GL_COMPILE);
+    ground(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
+    glEndList();
+}
+
+void escenaTorres(const Escenario& e, Juego& j) {
+    if (e.usarListas) {
+        glCallList(e.torres);
+    } else {
+        dibujartorres(j.coordcannon, j.altura_tower, j.angulo_canion);
+    }
+}
+
+void escenaCaniones(Escenario& e, Juego& j) {
+    if (!e.usarListas) {
+        dibujarcaniones(j.coordcannon, j.altura_tower, j.angulo_canion);
+        return;
+    }
+    for (int h = 0; h < 4; h++) {
+        if (e.angulosGrabados[h] != j.angulo_canion[h]) {
+            grabarCaniones(e, j);
+            break;
+        }
+    }
+    glCallList(e.caniones);
+}
+
+void escenaCiudades(const Escenario& e, Juego& j) {
+    if (!e.usarListas) {
+        dibujarciudades(j.d, j.coordCitys, j.vidaCitys);
+        return;
+    }
+    for (int i = 0; i < 3; i++) {
+        if (j.vidaCitys[i] > 0) {
+            glCallList(e.ciudades[i]);
+        }
+    }
+}
+
+void escenaCielo(const Escenario& e) {
+    if (e.usarListas) {
+        glCallList(e.cielo);
+    } else {
+        cielitoLindo(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
+    }
+}
+
+void escenaSuelo(const Escenario& e) {
+    if (e.usarListas) {
+        glCallList(e.suelo);
+    } else {
+        ground(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
+    }
+}

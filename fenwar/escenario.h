@@ -1,0 +1,27 @@
+// The scenery recorded once into display lists and replayed every frame.
+#pragma once
+
+#include "juego.h"
+
+// List names of the scenery that does not change during a game. With `usarListas` false the
+// scenery is sent in immediate mode every frame instead (the same picture, slower).
+struct Escenario {
+    bool usarListas = true;
+    unsigned torres = 0;
+    unsigned caniones = 0;
+    unsigned ciudades[3] = {};
+    unsigned cielo = 0;
+    unsigned suelo = 0;
+    // Barrel angles the cannon list was recorded with.
+    float angulosGrabados[4] = {};
+};
+
+// Records the lists; called at start-up and again after the GL context was re-created.
+void cargarEscenario(Escenario& e, Juego& j);
+
+void escenaTorres(const Escenario& e, Juego& j);
+// Records the cannons again first when a barrel angle changed.
+void escenaCaniones(Escenario& e, Juego& j);
+void escenaCiudades(const Escenario& e, Juego& j);
+void escenaCielo(const Escenario& e);
+void escenaSuelo(const Escenario& e);

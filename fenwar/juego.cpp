@@ -1,0 +1,51 @@
+// Start values of a run, the city placement and the reset after a lost game.
+#include "juego.h"
+
+#include "digitos.h"
+
+void colocarCiudades(float separacion, float (*coordCitys)[3]) {
+    const double k = 0.4330127018922193;
+    const float S = separacion;
+    coordCitys[0][0] = 0.0f;
+    coordCitys[0][1] = static_cast<float>(0.5 * S);
+    coordCitys[0][2] = 0.0f;
+    coordCitys[1][0] = static_cast<float>(-k * S);
+    coordCitys[1][1] = static_cast<float>(-0.5 * S);
+    coordCitys[1][2] = 0.0f;
+    coordCitys[2][0] = static_cast<float>(k * S);
+    coordCitys[2][1] = static_cast<float>(-0.5 * S);
+    coordCitys[2][2] = 0.0f;
+}
+
+void iniciarJuego(Juego& j, const dificultad& d, long ahora) {
+    j.d = d;
+    j.ultimogenerado = ahora;
+    j.ultimoavgenerado = ahora;
+    j.puntaje = 0;
+    colocarCiudades(d.SEPARACION_CITYS, j.coordCitys);
+    for (int& vida : j.vidaCitys) {
+        vida = 100;
+    }
+    j.x = j.coordcannon[2];
+    j.y = j.coordcannon[3];
+    j.z = ALTURA_OJO;
+    j.nro_canion = 1;
+}
+
+void reiniciarPartida(Juego& j) {
+    for (int& vida : j.vidaCitys) {
+        vida = 100;
+    }
+    j.puntaje = 0;
+    j.cantmisiles = 0;
+    j.cantvivos = 0;
+}
+
+void pruebaPartidaPerdida(Juego& j) {
+    j.start = gameover(j.vidaCitys);
+    if (j.start) {
+        j.start = false;
+        j.pausa = true;
+        reiniciarPartida(j);
+    }
+}

@@ -1,0 +1,79 @@
+// Everything a run of the game keeps: the world, the camera, the screens and the loaded models.
+#pragma once
+
+#include "avion.h"
+#include "dificultad.h"
+#include "misiles.h"
+#include "modelo.h"
+
+#include <cstdint>
+#include <vector>
+
+constexpr int CANT_TEXTURAS = 20;
+// Eye height above the cannons.
+constexpr float ALTURA_OJO = 2.025f;
+
+struct Juego {
+    // World
+    dificultad d;
+    float coordCitys[10][3] = {};
+    int vidaCitys[3] = {100, 100, 100};
+    int cantmisiles = 0;
+    int cantvivos = 0;
+    long ultimogenerado = 0;
+    long ultimoavgenerado = 0;
+    float coordavion[3] = {2.5f, 1.5f, 2.0f};
+    int canthitrest = 0;
+    Avion av = {};
+    bool hayavion = false;
+    int puntaje = 0;
+    Misil buffmisiles[MAX_MISILES] = {};
+    // Eye at (x, y, -z), above the selected cannon
+    float x = 2.0f, y = 0.0f, z = ALTURA_OJO;
+
+    // Cannons and view
+    float coordcannon[8] = {0.0f, 2.0f, 2.0f, 0.0f, -2.0f, 0.0f, 0.0f, -2.0f};
+    float anglecannon[4] = {0.0f, 90.0f, 180.0f, 270.0f};
+    float altura_tower[4] = {0.7f, 0.7f, 0.7f, 0.7f};
+    float angulo_canion[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    int nro_canion = 1;
+    float zoom = 1.0f;
+    float angb = 0.0f, lz = 0.0f;
+    bool moverCam = false;
+
+    // Display and light settings
+    bool wireframe = false;
+    bool texturas = true;
+    bool luz = true;
+    float verdeluz = 0.0f, azulluz = 0.0f;
+    float xluz = 0.0f, yluz = 0.0f;
+
+    // Screens
+    bool pausa = false;
+    bool config = false;
+    bool start = false;
+    bool fin = false;
+    bool hitavion = false;
+
+    // Pick: the world point under the pointer and the pointer in window coordinates
+    double posiX = 0.0, posiY = 0.0, posiZ = 0.0;
+    double winX = 0.0, winY = 0.0;
+
+    // Models, loaded at start-up
+    std::vector<::textura> tAvion, tMisil;
+    std::vector<vertice> nAvion, vAvion, nMisil, vMisil;
+    std::vector<Poligono> oAvion, oMisil;
+
+    // GL texture names (slots 0 to 9 hold the images) and the SDL video flags
+    unsigned textura[CANT_TEXTURAS] = {};
+    std::uint32_t flags = 0;
+};
+
+// The three city centres from the spacing S: (0, S/2), (-kS, -S/2), (kS, -S/2), k = sqrt(3)/4.
+void colocarCiudades(float separacion, float (*coordCitys)[3]);
+// Start values of a run with difficulty d, the spawn clocks set to `ahora`.
+void iniciarJuego(Juego& j, const dificultad& d, long ahora);
+// A new game: full cities, score 0, no missiles. The plane, clocks, camera and settings stay.
+void reiniciarPartida(Juego& j);
+// The test at the top of every frame: a lost game is reset and waits on the pause screen.
+void pruebaPartidaPerdida(Juego& j);

@@ -1,0 +1,37 @@
+// Setting up GL after a window is opened, and the switch to and from full screen.
+#include "ventana.h"
+
+#include "texturas.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+
+void proyeccionJuego(float zoom) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    gluPerspective(45.0f / zoom, 1.3333334f, 0.1, 100.0);
+    glEnable(GL_DEPTH_TEST);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+void cargarRecursosGL(Juego& j, Escenario& e) {
+    proyeccionJuego(j.zoom);
+    glEnable(GL_NORMALIZE);
+    cargarTexturas(j.textura, CANT_TEXTURAS);
+    cargarEscenario(e, j);
+}
+
+void cambiarPantallaCompleta(Juego& j, Escenario& e) {
+    j.flags ^= SDL_FULLSCREEN;
+    if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, j.flags) == nullptr) {
+        std::fprintf(stderr, "No se pudo establecer el modo de video: %s\n", SDL_GetError());
+        std::exit(1);
+    }
+    SDL_ShowCursor(SDL_DISABLE);
+    // A new video mode brings a new GL context on X11: textures, lists and state are gone.
+    cargarRecursosGL(j, e);
+}

@@ -1,0 +1,18 @@
+// The window, its GL state and everything that has to be rebuilt with a new GL context.
+#pragma once
+
+#include "escenario.h"
+#include "juego.h"
+
+// Window size and colour depth.
+constexpr int ANCHO_VENTANA = 640;
+constexpr int ALTO_VENTANA = 480;
+constexpr int BITS_VENTANA = 32;
+
+// Projection of the game: 45 / zoom degrees, 4:3, near 0.1, far 100; modelview selected.
+void proyeccionJuego(float zoom);
+// The GL state, the textures and the scenery lists; at start-up and after a new context.
+void cargarRecursosGL(Juego& j, Escenario& e);
+// Switches between window and full screen. If the video mode cannot be set, the game ends
+// with "No se pudo establecer el modo de video: " and status 1.
+void cambiarPantallaCompleta(Juego& j, Escenario& e);
