@@ -1,2 +1,8 @@
-// Entry of the game (placeholder until the frame loop lands).
-int main() { return 0; }
+// Torvane's entry: defend the cities of three levels from the towers (run from assets/).
+#include <SDL.h>
+
+#include "bucle.h"
+
+int main(int, char**) {
+    return correrTorvane();
+}

@@ -1,0 +1,215 @@
+// The program's run: start-up, the level and frame loops, event decoding, full screen and exit.
+#include "bucle.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+#include <SDL.h>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+#include "combate.h"
+#include "configuracion.h"
+#include "escena.h"
+#include "hud.h"
+#include "luz.h"
+
+constexpr int ANCHO = 640;
+constexpr int ALTO = 480;
+constexpr int BITS = 32;
+
+Tecla traducirTecla(int sdlKey) {
+    switch (sdlKey) {
+    case SDLK_RETURN:
+        return Tecla::RETURN;
+    case SDLK_KP_ENTER:
+        return Tecla::ENTER_TECLADO;
+    case SDLK_UP:
+        return Tecla::ARRIBA;
+    case SDLK_DOWN:
+        return Tecla::ABAJO;
+    case SDLK_p:
+        return Tecla::P;
+    case SDLK_ESCAPE:
+        return Tecla::ESCAPE;
+    case SDLK_q:
+        return Tecla::Q;
+    case SDLK_SPACE:
+        return Tecla::ESPACIO;
+    case SDLK_t:
+        return Tecla::T;
+    case SDLK_m:
+        return Tecla::M;
+    case SDLK_1:
+        return Tecla::UNO;
+    case SDLK_2:
+        return Tecla::DOS;
+    case SDLK_3:
+        return Tecla::TRES;
+    case SDLK_F11:
+        return Tecla::F11;
+    default:
+        return Tecla::OTRA;
+    }
+}
+
+void dibujarFrame(Juego& juego, const Recursos& r) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    if (juego.estado == JUGANDO) {
+        FramePlay frame = jugarFrame(juego);
+        dibujarJuego(juego, frame, r);
+        dibujarHud(juego, r.texturas);
+    } else {
+        dibujarMenu(juego, r.texturas);
+    }
+    if (juego.lumus) {
+        iluminar(juego.red, juego.green, juego.blue, juego.xil, juego.yil, juego.zil);
+    }
+}
+
+static void aplicarModoPoligono(const Juego& juego) {
+    glPolygonMode(GL_FRONT_AND_BACK, juego.wire ? GL_LINE : GL_FILL);
+}
+
+static void aplicarTexturas(const Juego& juego) {
+    if (juego.habilitar_texturas) {
+        glEnable(GL_TEXTURE_2D);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+    }
+}
+
+[[noreturn]] static void falloDeVideo() {
+    std::fprintf(stderr, "No se pudo establecer el modo de video: %s\n", SDL_GetError());
+    SDL_Quit();
+    std::exit(1);
+}
+
+// F11. The new video mode may come with a new GL context: every texture and display list is made
+// again, and the state of play (shading, depth, texturing, polygon mode) is set once more.
+static void alternarPantallaCompleta(Juego& juego, Recursos& r, Ventana& v) {
+    liberarRecursos(r);
+    v.flags ^= SDL_FULLSCREEN;
+    if (SDL_SetVideoMode(ANCHO, ALTO, BITS, v.flags) == nullptr) {
+        falloDeVideo();
+    }
+    cargarRecursos(r, juego);
+    glShadeModel(juego.facet_interpol ? GL_FLAT : GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    aplicarTexturas(juego);
+    aplicarModoPoligono(juego);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, static_cast<double>(ANCHO) / ALTO, 0.1, 200.0);
+    glMatrixMode(GL_MODELVIEW);
+}
+
+static void aplicarEfectos(const Efectos& efectos, Juego& juego, Recursos& r, Ventana& v) {
+    if (efectos.modoPoligono) {
+        aplicarModoPoligono(juego);
+    }
+    if (efectos.texturas) {
+        aplicarTexturas(juego);
+    }
+    if (efectos.init) {
+        init(juego.habilitar_texturas, juego.facet_interpol);
+    }
+    if (efectos.pantallaCompleta) {
+        alternarPantallaCompleta(juego, r, v);
+    }
+}
+
+static BotonRaton boton(Uint8 sdlBoton) {
+    switch (sdlBoton) {
+    case SDL_BUTTON_LEFT:
+        return BotonRaton::IZQUIERDO;
+    case SDL_BUTTON_RIGHT:
+        return BotonRaton::DERECHO;
+    default:
+        return BotonRaton::OTRO;
+    }
+}
+
+void atenderEventos(Juego& juego, Recursos& r, Ventana& v) {
+    SDL_Event evento;
+    while (SDL_PollEvent(&evento) != 0) {
+        switch (evento.type) {
+        case SDL_MOUSEBUTTONDOWN: {
+            // The press itself decides: a click already released by now still fires.
+            bool derecho =
+                (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
+            botonApretado(juego, boton(evento.button.button), derecho);
+            break;
+        }
+        case SDL_MOUSEBUTTONUP:
+            botonSoltado(juego);
+            break;
+        case SDL_MOUSEMOTION:
+            ratonMovido(juego, evento.motion.xrel, evento.motion.yrel);
+            break;
+        case SDL_KEYDOWN:
+            aplicarEfectos(manejarTecla(juego, traducirTecla(evento.key.keysym.sym)), juego, r, v);
+            break;
+        case SDL_QUIT:
+            juego.estado = FIN;
+            break;
+        default:
+            break;
+        }
+    }
+}
+
+int correrTorvane() {
+    // The meshes outlive the game state, whose projectiles point at them.
+    auto misil = std::make_unique<obj_type>();
+    auto cubo = std::make_unique<obj_type>();
+    Juego juego;
+    juego.misil = misil.get();
+    juego.cubo = cubo.get();
+
+    std::string error = cargarConfiguracion("configuracion.xml", juego.ciudades, juego.torres,
+                                            juego.torres_posiciones);
+    if (!error.empty()) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    for (const std::string& aviso : revisarNiveles(juego.ciudades)) {
+        std::fprintf(stderr, "%s\n", aviso.c_str());
+    }
+    colocarCamaras(juego);
+    Load3DS(misil.get(), "missile.3DS");
+    Load3DS(cubo.get(), "cubo.3DS");
+    std::fflush(stdout);
+
+    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
+        std::fprintf(stderr, "No se pudo iniciar SDL: %s\n", SDL_GetError());
+        return 1;
+    }
+    Ventana ventana;
+    ventana.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
+    if (SDL_SetVideoMode(ANCHO, ALTO, BITS, ventana.flags) == nullptr) {
+        falloDeVideo();
+    }
+    SDL_WM_SetCaption("Torvane", "Torvane");
+    Recursos recursos;
+    cargarRecursos(recursos, juego);
+    init(juego.habilitar_texturas, juego.facet_interpol);
+
+    while (juego.estado != FIN) {
+        empezarNivel(juego);
+        do {
+            Uint32 inicio = SDL_GetTicks();
+            comenzarFrame(juego);
+            dibujarFrame(juego, recursos);
+            atenderEventos(juego, recursos, ventana);
+            SDL_GL_SwapBuffers();
+            SDL_Delay(esperaFrame(inicio, SDL_GetTicks()));
+        } while (sigueNivel(juego));
+        terminarNivel(juego);
+    }
+
+    liberarRecursos(recursos);
+    SDL_Quit();
+    return 0;
+}

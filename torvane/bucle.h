@@ -1,0 +1,23 @@
+// The program's run: start-up, the level and frame loops, event decoding, full screen and exit.
+#pragma once
+
+#include "juego.h"
+#include "menu.h"
+#include "recursos.h"
+
+// The video mode flags, with the full-screen bit toggled by F11.
+struct Ventana {
+    unsigned flags = 0;
+};
+
+// The game's key for an SDL key code.
+Tecla traducirTecla(int sdlKey);
+
+// Draws one frame (no event handling, no swap): play with its HUD, or a menu picture; the light.
+void dibujarFrame(Juego& juego, const Recursos& r);
+
+// Handles every pending event; ends the program with status 1 if a new video mode fails.
+void atenderEventos(Juego& juego, Recursos& r, Ventana& v);
+
+// The whole program from its working directory; returns the exit status.
+int correrTorvane();

@@ -1,0 +1,33 @@
+// The sky box: a textured box 100 wide and 60 high around the field, floor at y = -1.
+#include "cielo.h"
+
+#include <GL/gl.h>
+
+namespace {
+// One face: its texture slot and four corners with their texture coordinates.
+struct Cara {
+    int textura;
+    float v[4][5]; // x, y, z, s, t
+};
+
+const Cara CARAS[6] = {
+    {0, {{50, -1, -50, 1, 0}, {50, 59, -50, 1, 1}, {-50, 59, -50, 0, 1}, {-50, -1, -50, 0, 0}}},
+    {1, {{-50, -1, 50, 1, 0}, {-50, 59, 50, 1, 1}, {50, 59, 50, 0, 1}, {50, -1, 50, 0, 0}}},
+    {4, {{-50, -1, -50, 1, 0}, {-50, -1, 50, 1, 1}, {50, -1, 50, 0, 1}, {50, -1, -50, 0, 0}}},
+    {5, {{50, 59, -50, 0, 0}, {50, 59, 50, 1, 0}, {-50, 59, 50, 1, 1}, {-50, 59, -50, 0, 1}}},
+    {2, {{-50, 59, -50, 1, 1}, {-50, 59, 50, 0, 1}, {-50, -1, 50, 0, 0}, {-50, -1, -50, 1, 0}}},
+    {3, {{50, -1, -50, 0, 0}, {50, -1, 50, 1, 0}, {50, 59, 50, 1, 1}, {50, 59, -50, 0, 1}}},
+};
+} // namespace
+
+void drawSkyBox(const unsigned* textura) {
+    for (const Cara& cara : CARAS) {
+        glBindTexture(GL_TEXTURE_2D, textura[cara.textura]);
+        glBegin(GL_QUADS);
+        for (const auto& v : cara.v) {
+            glTexCoord2f(v[3], v[4]);
+            glVertex3f(v[0], v[1], v[2]);
+        }
+        glEnd();
+    }
+}

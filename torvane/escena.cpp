@@ -1,0 +1,110 @@
+// Drawing of the screens: the play view (sky box, cities, towers, bullets, missiles) and the
+// full-screen picture of every other screen.
+#include "escena.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "ciudad.h"
+#include "torre.h"
+
+static void colocarVista(const Juego& juego, const Vista& vista) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    switch (vista.tipo) {
+    case TipoVista::VIAJE:
+        gluLookAt(vista.x, 0.0, vista.z, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0);
+        return;
+    case TipoVista::CAMARA:
+        if (juego.torres[juego.en_torre] != nullptr) {
+            juego.torres[juego.en_torre]->getCamara()->Render();
+        }
+        return;
+    case TipoVista::IDENTIDAD:
+        return;
+    }
+}
+
+void dibujarJuego(const Juego& juego, const FramePlay& frame, const Recursos& r) {
+    colocarVista(juego, frame.vista);
+
+    glPushMatrix();
+    glColor3f(0.0f, 0.0f, 0.0f);
+    glCallList(r.listaCielo);
+    glPopMatrix();
+
+    for (const Ciudad* ciudad : ciudadesDelNivel(juego, juego.nivel)) {
+        glPushMatrix();
+        glColor3f(1.0f, 0.0f, 0.0f);
+        glTranslatef(ciudad->getX(), ciudad->getY(), ciudad->getZ());
+        glCallList(r.listaCubo);
+        glPopMatrix();
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (i == juego.en_torre) {
+            continue;
+        }
+        const float* p = juego.torres_posiciones[i];
+        glPushMatrix();
+        glColor3f(0.0f, 1.0f, 0.0f);
+        glTranslatef(p[0], p[1], p[2]);
+        glScalef(0.4f, 0.4f, 0.4f);
+        glCallList(r.listaCubo);
+        glPopMatrix();
+    }
+
+    for (const Dibujo& bala : frame.balas) {
+        glPushMatrix();
+        glColor3f(0.0f, 0.0f, 1.0f);
+        glTranslatef(bala.x, bala.y, bala.z);
+        glScalef(0.00025f, 0.00025f, 0.00025f);
+        glCallList(r.listaMisil);
+        glPopMatrix();
+    }
+    for (const Dibujo& misil : frame.misiles) {
+        glPushMatrix();
+        glColor3f(0.0f, 0.0f, 1.0f);
+        glTranslatef(misil.x, misil.y, misil.z);
+        glRotatef(180.0f, 1.0f, 0.0f, 0.0f);
+        glScalef(0.001f, 0.001f, 0.001f);
+        glCallList(r.listaMisil);
+        glPopMatrix();
+    }
+}
+
+void dibujarMenu(Juego& juego, const Texturas& t) {
+    ImagenMenu imagen = pantallaMenu(juego);
+    if (imagen == ImagenMenu::NINGUNA) {
+        return;
+    }
+    glBindTexture(GL_TEXTURE_2D, texturaMenu(t, imagen));
+    glEnable(GL_TEXTURE_2D);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
+
+    glPushMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(-10, 10, -10, 10, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 0);
+    glVertex3f(-10, -10, 0);
+    glTexCoord2f(0, 1);
+    glVertex3f(-10, 10, 0);
+    glTexCoord2f(1, 1);
+    glVertex3f(10, 10, 0);
+    glTexCoord2f(1, 0);
+    glVertex3f(10, -10, 0);
+    glEnd();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+
+    glDisable(GL_TEXTURE_2D);
+    glPolygonMode(GL_FRONT_AND_BACK, juego.wire ? GL_LINE : GL_FILL);
+}

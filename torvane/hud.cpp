@@ -1,0 +1,99 @@
+// Play's GL set-up and the head-up display: score digits, ammunition, aiming mark, city health.
+#include "hud.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include "ciudad.h"
+#include "hud_reglas.h"
+#include "torre.h"
+
+void init(bool habilitar_texturas, bool facet_interpol) {
+    glShadeModel(facet_interpol ? GL_FLAT : GL_SMOOTH);
+    glEnable(GL_DEPTH_TEST);
+    if (habilitar_texturas) {
+        glEnable(GL_TEXTURE_2D);
+    }
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, 0.75, 0.1, 200.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void dibujarNumero(unsigned textura, int iz, int desx, int ar, int desy) {
+    glBindTexture(GL_TEXTURE_2D, textura);
+    glPushMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glOrtho(0, 480, 0, 640, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 1);
+    glVertex3f(iz, ar, 0.1f);
+    glTexCoord2f(0, 0);
+    glVertex3f(iz, ar - desy, 0.1f);
+    glTexCoord2f(1, 0);
+    glVertex3f(iz + desx, ar - desy, 0.1f);
+    glTexCoord2f(1, 1);
+    glVertex3f(iz + desx, ar, 0.1f);
+    glEnd();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+}
+
+static unsigned texturaCelda(const Texturas& t, Celda celda) {
+    switch (celda) {
+    case Celda::GRAVE:
+        return t.textura_torregrave;
+    case Celda::MEDIA:
+        return t.textura_torremedia;
+    case Celda::SANA:
+        return t.textura_torresana;
+    }
+    return t.textura_torresana;
+}
+
+void dibujarHud(const Juego& juego, const Texturas& t) {
+    DigitosPuntaje d = digitosPuntaje(juego.puntaje);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
+
+    dibujarNumero(t.textura_digito[d.miles], 0, 35, 640, 30);
+    dibujarNumero(t.textura_digito[d.centenas], 30, 35, 640, 30);
+    dibujarNumero(t.textura_digito[d.decenas], 60, 35, 640, 30);
+    dibujarNumero(t.textura_digito[d.unidades], 90, 35, 640, 30);
+
+    const Torre* torre = juego.torres[juego.en_torre];
+    // Marks and cells past the right edge (x 480) are not drawn.
+    int municion = torre != nullptr ? torre->getMunicion() : 0;
+    for (int i = 0; i < municion && 200 + 5 * i < 480; ++i) {
+        dibujarNumero(t.textura_bala, 200 + 5 * i, 5, 100, 60);
+    }
+
+    dibujarNumero(t.textura_digito[d.unidades], 238, 4, 318, 6);
+
+    const auto nivel = juego.ciudades.find(juego.nivel);
+    if (nivel == juego.ciudades.end()) {
+        return;
+    }
+    for (const auto& par : nivel->second) {
+        int fila = filaSalud(par.first);
+        if (fila < 0 || par.second == nullptr) {
+            continue;
+        }
+        int arriba = 640 - fila;
+        dibujarNumero(t.textura_vida[par.first], 10, 83, arriba, 20);
+        const Ciudad& ciudad = *par.second;
+        unsigned celda = texturaCelda(t, celdaSalud(ciudad.getSalud(), ciudad.getSaludTot()));
+        for (int i = 0; i < ciudad.getSalud() && 93 + 13 * i < 480; ++i) {
+            dibujarNumero(celda, 93 + 13 * i, 13, arriba, 20);
+        }
+    }
+}

@@ -1,0 +1,19 @@
+// Every GL resource of the game (textures and the display lists of unchanging geometry), loaded
+// together and released together, so that a new GL context can be filled again.
+#pragma once
+
+#include "juego.h"
+#include "texturas.h"
+
+struct Recursos {
+    Texturas texturas;
+    unsigned listaCielo = 0;
+    unsigned listaMisil = 0;
+    unsigned listaCubo = 0;
+};
+
+// Loads the pictures, gives the meshes their textures and records the sky box and the meshes.
+void cargarRecursos(Recursos& r, Juego& juego);
+
+// Deletes what cargarRecursos made.
+void liberarRecursos(Recursos& r);

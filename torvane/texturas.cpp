@@ -1,0 +1,140 @@
+// Pictures of the game: turning an image file into a texture, and every texture the game shows.
+#include "texturas.h"
+
+#include <FreeImage.h>
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <string>
+
+unsigned consigueimagen(const char* archivo) {
+    FREE_IMAGE_FORMAT formato = FreeImage_GetFIFFromFilename(archivo);
+    FIBITMAP* imagen = formato == FIF_UNKNOWN ? nullptr : FreeImage_Load(formato, archivo, 0);
+    FIBITMAP* imagen24 = imagen != nullptr ? FreeImage_ConvertTo24Bits(imagen) : nullptr;
+    GLsizei ancho = imagen24 != nullptr ? static_cast<GLsizei>(FreeImage_GetWidth(imagen24)) : 0;
+    GLsizei alto = imagen24 != nullptr ? static_cast<GLsizei>(FreeImage_GetHeight(imagen24)) : 0;
+    const BYTE* pixeles = imagen24 != nullptr ? FreeImage_GetBits(imagen24) : nullptr;
+
+    GLuint nombre = 0;
+    glGenTextures(1, &nombre);
+    glBindTexture(GL_TEXTURE_2D, nombre);
+    glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, ancho, alto, 0, GL_BGR_EXT, GL_UNSIGNED_BYTE, pixeles);
+
+    if (imagen24 != nullptr) {
+        FreeImage_Unload(imagen24);
+    }
+    if (imagen != nullptr) {
+        FreeImage_Unload(imagen);
+    }
+    return nombre;
+}
+
+// Every texture name of `t` with the file it holds, in load order.
+template <typename Visita> static void recorrer(Texturas& t, Visita visita) {
+    visita(t.textura_ciudad, "canon.png");
+    visita(t.textura_misil, "missileTexture.jpg");
+    visita(t.textura_game_over, "gameover.png");
+    for (int i = 0; i < 10; ++i) {
+        visita(t.textura_digito[i], std::to_string(i) + ".png");
+    }
+    visita(t.textura_bala, "bala.png");
+    for (int i = 0; i < 4; ++i) {
+        visita(t.textura_vida[i], "torre" + std::to_string(i + 1) + ".png");
+    }
+    visita(t.textura_torresana, "vidallena.png");
+    visita(t.textura_torremedia, "vidamedia.png");
+    visita(t.textura_torregrave, "vidabaja.png");
+    for (int i = 0; i < 4; ++i) {
+        visita(t.sky_box_textura[i], "cielo.jpg");
+    }
+    visita(t.sky_box_textura[4], "texturaSuelo.jpg");
+    visita(t.sky_box_textura[5], "cielo.jpg");
+    visita(t.MENU_Selecc_Continuar, "MENU_Selecc_Continuar.jpg");
+    visita(t.MENU_Selecc_Velocidad, "MENU_Selecc_Velocidad.jpg");
+    visita(t.MENU_Selecc_Estados, "MENU_Selecc_Estados.jpg");
+    visita(t.MENU_Selecc_DirecyColor, "MENU_Selecc_DirecyColor.jpg");
+    visita(t.MENU_VELOCIDAD_Lento, "MENU_VELOCIDAD_Lento.png");
+    visita(t.MENU_VELOCIDAD_Normal, "MENU_VELOCIDAD_Normal.png");
+    visita(t.MENU_VELOCIDAD_Rapido, "MENU_VELOCIDAD_Rapido.png");
+    visita(t.MENU_ESTADOS_Selecc_Wireframe, "MENU_ESTADOS_Selecc_Wireframe.png");
+    visita(t.MENU_ESTADOS_Selecc_Facet_Inter, "MENU_ESTADOS_Selecc_Facet_Inter.png");
+    visita(t.MENU_ESTADOS_Selecc_Texturas, "MENU_ESTADOS_Selecc_Texturas.png");
+    visita(t.MENU_ROJO, "MENU_ROJO.png");
+    visita(t.MENU_AZUL, "MENU_AZUL.png");
+    visita(t.MENU_VERDE, "MENU_VERDE.png");
+    visita(t.MENU_BLANCO, "MENU_BLANCO.png");
+    visita(t.MENU_DIREC, "MENU_DIREC.png");
+    visita(t.MENU_inicio_comenzar, "inicio_comenzar.png");
+    visita(t.MENU_inicio_salir, "inicio_salir.png");
+    for (int i = 0; i < 3; ++i) {
+        visita(t.menu_torre[i], "torre" + std::to_string(i + 1) + "d.jpg");
+    }
+}
+
+void cargarTexturas(Texturas& t) {
+    recorrer(t, [](unsigned& nombre, const std::string& archivo) {
+        nombre = consigueimagen(("texturas/" + archivo).c_str());
+    });
+}
+
+void liberarTexturas(Texturas& t) {
+    recorrer(t, [](unsigned& nombre, const std::string&) {
+        GLuint n = nombre;
+        glDeleteTextures(1, &n);
+        nombre = 0;
+    });
+}
+
+unsigned texturaMenu(const Texturas& t, ImagenMenu imagen) {
+    switch (imagen) {
+    case ImagenMenu::INICIO_COMENZAR:
+        return t.MENU_inicio_comenzar;
+    case ImagenMenu::INICIO_SALIR:
+        return t.MENU_inicio_salir;
+    case ImagenMenu::SELECC_CONTINUAR:
+        return t.MENU_Selecc_Continuar;
+    case ImagenMenu::SELECC_VELOCIDAD:
+        return t.MENU_Selecc_Velocidad;
+    case ImagenMenu::SELECC_ESTADOS:
+        return t.MENU_Selecc_Estados;
+    case ImagenMenu::SELECC_DIRECYCOLOR:
+        return t.MENU_Selecc_DirecyColor;
+    case ImagenMenu::VELOCIDAD_LENTO:
+        return t.MENU_VELOCIDAD_Lento;
+    case ImagenMenu::VELOCIDAD_NORMAL:
+        return t.MENU_VELOCIDAD_Normal;
+    case ImagenMenu::VELOCIDAD_RAPIDO:
+        return t.MENU_VELOCIDAD_Rapido;
+    case ImagenMenu::ESTADOS_WIREFRAME:
+        return t.MENU_ESTADOS_Selecc_Wireframe;
+    case ImagenMenu::ESTADOS_FACET_INTER:
+        return t.MENU_ESTADOS_Selecc_Facet_Inter;
+    case ImagenMenu::ESTADOS_TEXTURAS:
+        return t.MENU_ESTADOS_Selecc_Texturas;
+    case ImagenMenu::ROJO:
+        return t.MENU_ROJO;
+    case ImagenMenu::AZUL:
+        return t.MENU_AZUL;
+    case ImagenMenu::VERDE:
+        return t.MENU_VERDE;
+    case ImagenMenu::BLANCO:
+        return t.MENU_BLANCO;
+    case ImagenMenu::DIREC:
+        return t.MENU_DIREC;
+    case ImagenMenu::TORRE1:
+        return t.menu_torre[0];
+    case ImagenMenu::TORRE2:
+        return t.menu_torre[1];
+    case ImagenMenu::TORRE3:
+        return t.menu_torre[2];
+    case ImagenMenu::GAME_OVER_IMAGEN:
+        return t.textura_game_over;
+    case ImagenMenu::NINGUNA:
+        return 0;
+    }
+    return 0;
+}
