@@ -1,0 +1,55 @@
+# Install rules: launchers in bin/, the real programs in libexec/, the shared data folder, desktop entries, icons and man pages.
+include(GNUInstallDirs)
+
+set(JUEGOS_CARPETA fenwar-torvane CACHE STRING
+    "Folder name under the data and libexec folders that holds the games' files")
+set(JUEGOS_DATOS ${CMAKE_INSTALL_DATADIR}/${JUEGOS_CARPETA})
+set(JUEGOS_PROGRAMAS ${CMAKE_INSTALL_LIBEXECDIR}/${JUEGOS_CARPETA})
+
+# The launchers find the data folder and the real program relative to where they stand, so an
+# installed tree keeps working when it is moved or staged with DESTDIR.
+function(ruta_desde_bin destino salida)
+  if(IS_ABSOLUTE "${destino}")
+    set(${salida} "${destino}" PARENT_SCOPE)
+  elseif(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
+    message(FATAL_ERROR "An absolute CMAKE_INSTALL_BINDIR needs absolute CMAKE_INSTALL_DATADIR and "
+                        "CMAKE_INSTALL_LIBEXECDIR: the launchers could not find the games otherwise")
+  else()
+    file(RELATIVE_PATH relativa "/prefijo/${CMAKE_INSTALL_BINDIR}" "/prefijo/${destino}")
+    set(${salida} "\$aqui/${relativa}" PARENT_SCOPE)
+  endif()
+endfunction()
+
+ruta_desde_bin("${JUEGOS_DATOS}" LANZADOR_DATOS)
+
+foreach(juego fenwar torvane)
+  if(NOT TARGET ${juego})
+    continue()
+  endif()
+  set(LANZADOR_JUEGO ${juego})
+  ruta_desde_bin("${JUEGOS_PROGRAMAS}/${juego}" LANZADOR_PROGRAMA)
+  configure_file(${CMAKE_SOURCE_DIR}/tools/lanzador.in
+                 ${CMAKE_BINARY_DIR}/lanzadores/${juego} @ONLY)
+  install(TARGETS ${juego} RUNTIME DESTINATION ${JUEGOS_PROGRAMAS})
+  install(PROGRAMS ${CMAKE_BINARY_DIR}/lanzadores/${juego} DESTINATION ${CMAKE_INSTALL_BINDIR})
+  install(FILES ${CMAKE_SOURCE_DIR}/docs/man/${juego}.6
+          DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+
+  # The menu entry runs the launcher by its full path, known only once the prefix is: a prefix
+  # whose bin/ is not on the desktop's PATH (~/.local, /opt/...) still starts the game.
+  install(CODE "
+    set(origen [[${CMAKE_SOURCE_DIR}/desktop/${juego}.desktop]])
+    set(carpeta [[${CMAKE_BINARY_DIR}/desktop]])
+    set(bin [[${CMAKE_INSTALL_BINDIR}]])
+    set(aplicaciones [[${CMAKE_INSTALL_DATADIR}/applications]])
+    set(juego ${juego})
+    include([[${CMAKE_SOURCE_DIR}/cmake/instalar_desktop.cmake]])
+  ")
+endforeach()
+
+if(TARGET fenwar OR TARGET torvane)
+  # The whole folder: both games read every file relative to it, Torvane's pictures in texturas/.
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/ DESTINATION ${JUEGOS_DATOS})
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/desktop/icons/hicolor
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+endif()

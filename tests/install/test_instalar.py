@@ -1,0 +1,336 @@
+"""Installs both games to scratch prefixes and checks what a player, a desktop and man get from them.
+
+Run as: test_instalar.py [InstalledTree] [Launcher] [InstalledGames]  (BUILD_DIR names the build tree)
+"""
+
+import filecmp
+import os
+import shutil
+import stat
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "e2e"))
+import harness  # noqa: E402
+
+REPO = harness.REPO
+BUILD_DIR = os.environ.get("BUILD_DIR", os.path.join(REPO, "build"))
+GAMES = ("fenwar", "torvane")
+DATA = os.path.join("share", "fenwar-torvane")
+PROGRAMS = os.path.join("libexec", "fenwar-torvane")
+
+_scratch = None
+
+
+def scratch():
+    """One temporary folder for the whole run, removed at the end."""
+    global _scratch
+    if _scratch is None:
+        _scratch = tempfile.mkdtemp(prefix="instalar-")
+    return _scratch
+
+
+def tearDownModule():
+    if _scratch:
+        shutil.rmtree(_scratch, ignore_errors=True)
+
+
+def install(prefix, destdir=None, cwd=None):
+    env = dict(os.environ)
+    env.pop("DESTDIR", None)
+    if destdir:
+        env["DESTDIR"] = destdir
+    done = subprocess.run(["cmake", "--install", BUILD_DIR, "--prefix", prefix], env=env, cwd=cwd,
+                          capture_output=True, text=True)
+    if done.returncode != 0:
+        raise AssertionError(f"install to {prefix} failed:\n{done.stdout}{done.stderr}")
+
+
+_main_prefix = None
+
+
+def main_prefix():
+    """The install every group shares; its path holds a blank, as ~/My Games would."""
+    global _main_prefix
+    if _main_prefix is None:
+        _main_prefix = os.path.join(scratch(), "pre fijo")
+        install(_main_prefix)
+    return _main_prefix
+
+
+def files_under(root):
+    found = set()
+    for folder, _, names in os.walk(root):
+        for name in names:
+            found.add(os.path.relpath(os.path.join(folder, name), root))
+    return found
+
+
+def png_size(path):
+    with open(path, "rb") as f:
+        head = f.read(24)
+    if head[:8] != b"\x89PNG\r\n\x1a\n" or head[12:16] != b"IHDR":
+        return None
+    return struct.unpack(">II", head[16:24])
+
+
+def desktop_entry(path):
+    """The keys of the [Desktop Entry] group."""
+    keys, group = {}, None
+    with open(path, encoding="utf-8") as f:
+        for line in f.read().splitlines():
+            if not line or line.startswith("#"):
+                continue
+            if line.startswith("["):
+                group = line
+                continue
+            if group == "[Desktop Entry]":
+                key, _, value = line.partition("=")
+                keys[key] = value
+    return keys
+
+
+def unescape_string(value):
+    out, i = [], 0
+    while i < len(value):
+        if value[i] == "\\" and i + 1 < len(value):
+            out.append({"s": " ", "n": "\n", "t": "\t", "r": "\r", "\\": "\\"}.get(value[i + 1],
+                                                                                  value[i + 1]))
+            i += 2
+        else:
+            out.append(value[i])
+            i += 1
+    return "".join(out)
+
+
+def exec_arguments(value):
+    """The argument vector a desktop launches from an Exec value (quoting, escapes, %%)."""
+    text = unescape_string(value)
+    args, current, quoted, started, i = [], [], False, False, 0
+    while i < len(text):
+        c = text[i]
+        if quoted and c == "\\" and i + 1 < len(text) and text[i + 1] in '"`$\\':
+            current.append(text[i + 1])
+            i += 2
+            continue
+        if c == '"':
+            quoted, started = not quoted, True
+        elif c == " " and not quoted:
+            if started:
+                args.append("".join(current))
+            current, started = [], False
+        else:
+            current.append(c)
+            started = True
+        i += 1
+    if quoted:
+        raise ValueError(f"unterminated quote in Exec={value}")
+    if started:
+        args.append("".join(current))
+    return [a.replace("%%", "%") for a in args]
+
+
+class InstalledTree(unittest.TestCase):
+    """The files an install leaves, where a desktop and man look for them."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.prefix = main_prefix()
+
+    def test_launchers_programs_and_all_data(self):
+        for game in GAMES:
+            for path in (os.path.join("bin", game), os.path.join(PROGRAMS, game)):
+                full = os.path.join(self.prefix, path)
+                self.assertTrue(os.path.isfile(full), path)
+                self.assertTrue(os.stat(full).st_mode & stat.S_IXOTH, f"{path} is not executable")
+        # Every data file, subfolders included, arrives byte for byte.
+        source = os.path.join(REPO, "assets")
+        data = os.path.join(self.prefix, DATA)
+        expected = files_under(source)
+        self.assertEqual(files_under(data), expected)
+        _, mismatch, errors = filecmp.cmpfiles(source, data, sorted(expected), shallow=False)
+        self.assertEqual(mismatch + errors, [])
+
+    def test_icons_have_the_size_of_their_folder(self):
+        hicolor = os.path.join(self.prefix, "share", "icons", "hicolor")
+        self.assertEqual(files_under(hicolor),
+                         files_under(os.path.join(REPO, "desktop", "icons", "hicolor")))
+        for game in GAMES:
+            sizes = set()
+            for folder in os.listdir(hicolor):
+                path = os.path.join(hicolor, folder, "apps", game + ".png")
+                if os.path.exists(path):
+                    side = int(folder.split("x")[0])
+                    self.assertEqual(png_size(path), (side, side), path)
+                    sizes.add(side)
+            self.assertTrue({16, 32, 48, 256} <= sizes, f"{game} icon sizes {sorted(sizes)}")
+
+    def test_menu_entries_validate_and_start_the_launcher(self):
+        for game in GAMES:
+            source = os.path.join(REPO, "desktop", game + ".desktop")
+            installed = os.path.join(self.prefix, "share", "applications", game + ".desktop")
+            check = subprocess.run(["desktop-file-validate", source, installed],
+                                   capture_output=True, text=True)
+            self.assertEqual(check.returncode, 0, check.stdout + check.stderr)
+            self.assertEqual(check.stdout + check.stderr, "")
+            entry = desktop_entry(installed)
+            launcher = os.path.join(self.prefix, "bin", game)
+            self.assertEqual(exec_arguments(entry["Exec"]), [launcher])
+            self.assertEqual(unescape_string(entry["TryExec"]), launcher)
+            self.assertTrue(os.path.exists(os.path.join(
+                self.prefix, "share", "icons", "hicolor", "48x48", "apps", entry["Icon"] + ".png")))
+            self.assertEqual(entry["Name"].lower(), game)
+
+    def test_man_pages_are_found_and_clean(self):
+        manpath = os.path.join(self.prefix, "share", "man")
+        env = dict(os.environ, MANWIDTH="80", LC_ALL="C.UTF-8")
+        for game in GAMES:
+            where = subprocess.run(["man", "-M", manpath, "-w", "6", game], env=env,
+                                   capture_output=True, text=True)
+            self.assertEqual(where.stdout.strip(), os.path.join(manpath, "man6", game + ".6"))
+            shown = subprocess.run(["man", "--warnings", "-M", manpath, "6", game], env=env,
+                                   capture_output=True, text=True)
+            self.assertEqual(shown.returncode, 0)
+            self.assertEqual(shown.stderr, "", f"{game}.6 warnings")
+            self.assertIn("CONTROLS", shown.stdout)
+            self.assertIn("FILES", shown.stdout)
+
+
+STUB = """#!/bin/sh
+pwd > "$STUB_LOG"
+for a in "$@"; do printf '%s\\n' "$a" >> "$STUB_LOG"; done
+"""
+
+
+class Launcher(unittest.TestCase):
+    """The launchers on a copy of the install whose real programs are stubs that report where they
+    run; the copy also shows that a moved tree keeps working."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.prefix = os.path.join(scratch(), "movido", "otro prefijo")
+        shutil.copytree(main_prefix(), cls.prefix, symlinks=True)
+        for game in GAMES:
+            program = os.path.join(cls.prefix, PROGRAMS, game)
+            with open(program, "w") as f:
+                f.write(STUB)
+            os.chmod(program, 0o755)
+        cls.elsewhere = tempfile.mkdtemp(dir=scratch(), prefix="cualquier sitio ")
+        cls.log = os.path.join(scratch(), "stub.log")
+
+    def run_launcher(self, command, cwd=None, env=None):
+        if os.path.exists(self.log):
+            os.remove(self.log)
+        run_env = dict(os.environ, STUB_LOG=self.log)
+        run_env.update(env or {})
+        done = subprocess.run(command, cwd=cwd or self.elsewhere, env=run_env,
+                              capture_output=True, text=True, timeout=30)
+        lines = None
+        if os.path.exists(self.log):
+            with open(self.log) as f:
+                lines = f.read().splitlines()
+        return done, lines
+
+    def test_program_runs_in_the_data_folder_however_the_launcher_is_called(self):
+        data = os.path.realpath(os.path.join(self.prefix, DATA))
+        links = os.path.join(self.elsewhere, "enlaces")
+        os.makedirs(links, exist_ok=True)
+        for game in GAMES:
+            launcher = os.path.join(self.prefix, "bin", game)
+            link = os.path.join(links, game)
+            if not os.path.lexists(link):
+                os.symlink(launcher, link)
+            ways = {
+                "full path": ([launcher], None, None),
+                "relative path": ([os.path.relpath(launcher, self.elsewhere)], None, None),
+                "symlink in another folder": ([link], None, None),
+                "PATH lookup of a symlink": ([game], None,
+                                             {"PATH": links + os.pathsep + os.environ["PATH"]}),
+                "from the root folder": ([launcher], "/", None),
+            }
+            for way, (command, cwd, env) in ways.items():
+                with self.subTest(game=game, way=way):
+                    done, lines = self.run_launcher(command, cwd, env)
+                    self.assertEqual(done.returncode, 0, done.stderr)
+                    self.assertEqual(os.path.realpath(lines[0]), data)
+
+    def test_arguments_pass_through_untouched(self):
+        args = ["dos  blancos", "", "$HOME", "*", "-x"]
+        done, lines = self.run_launcher([os.path.join(self.prefix, "bin", "fenwar"), *args])
+        self.assertEqual(done.returncode, 0, done.stderr)
+        self.assertEqual(lines[1:], args)
+
+    def test_missing_data_folder_fails_without_starting_the_game(self):
+        broken = os.path.join(scratch(), "sin datos")
+        shutil.copytree(self.prefix, broken, symlinks=True)
+        shutil.rmtree(os.path.join(broken, DATA))
+        done, lines = self.run_launcher([os.path.join(broken, "bin", "torvane")])
+        self.assertEqual(done.returncode, 1)
+        self.assertIn("torvane:", done.stderr)
+        self.assertIn(DATA, done.stderr)
+        self.assertIsNone(lines)
+
+
+class StagedAndOddPrefixes(unittest.TestCase):
+    """Installs the way packagers and unusual homes do them."""
+
+    def test_destdir_stages_files_but_entries_name_the_final_prefix(self):
+        stage = os.path.join(scratch(), "stage")
+        existed = os.path.exists("/opt/juegos")
+        install("/opt/juegos", destdir=stage)
+        self.assertEqual(os.path.exists("/opt/juegos"), existed, "DESTDIR leaked into /opt")
+        root = os.path.join(stage, "opt", "juegos")
+        for game in GAMES:
+            self.assertTrue(os.path.isfile(os.path.join(root, "bin", game)))
+            entry = desktop_entry(os.path.join(root, "share", "applications", game + ".desktop"))
+            self.assertEqual(exec_arguments(entry["Exec"]), [f"/opt/juegos/bin/{game}"])
+
+    def test_relative_prefix_and_shell_characters_in_the_path(self):
+        base = tempfile.mkdtemp(dir=scratch(), prefix="raro-")
+        odd = 'juegos "50%" $HOME `x` & ;'
+        install(odd, cwd=base)
+        prefix = os.path.join(base, odd)
+        for game in GAMES:
+            installed = os.path.join(prefix, "share", "applications", game + ".desktop")
+            check = subprocess.run(["desktop-file-validate", installed], capture_output=True,
+                                   text=True)
+            self.assertEqual(check.returncode, 0, check.stdout + check.stderr)
+            entry = desktop_entry(installed)
+            self.assertEqual(exec_arguments(entry["Exec"]), [os.path.join(prefix, "bin", game)])
+            self.assertEqual(unescape_string(entry["TryExec"]), os.path.join(prefix, "bin", game))
+
+
+def empty_folder(folder):
+    shutil.rmtree(folder)
+    os.makedirs(folder)
+
+
+class InstalledGames(unittest.TestCase):
+    """Each installed game, started by its launcher from a folder with none of its files, draws and
+    ends cleanly."""
+
+    def start(self, game, xserver):
+        launcher = os.path.join(main_prefix(), "bin", game)
+        return harness.Game(game, xserver, prepare=empty_folder, binary=launcher)
+
+    def test_fenwar_finds_its_difficulty_and_draws(self):
+        with harness.XServer() as x, self.start("fenwar", x) as game:
+            game.wait_for_frame()
+            game.screenshot("instalado")
+            game.key("Escape")
+            self.assertEqual(game.wait_exit(), 0, game.stderr())
+            self.assertNotIn("Error al cargar", game.stderr())
+
+    def test_torvane_draws_its_start_screen(self):
+        with harness.XServer() as x, self.start("torvane", x) as game:
+            game.wait_for_frame()
+            game.screenshot("instalado")
+            game.key("Escape", "Return")
+            self.assertEqual(game.wait_exit(), 0, game.stderr())
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)
