@@ -6,6 +6,7 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import datos  # noqa: E402
 import formatos  # noqa: E402
+import imagenes_fenwar  # noqa: E402
 import modelos  # noqa: E402
 import semillas  # noqa: E402
 
@@ -20,6 +21,7 @@ def archivos():
         ("assets/missile.3DS", formatos.tres_ds(modelos.misil_torvane(), "misil")),
         ("assets/cubo.3DS", formatos.tres_ds(modelos.manzana(), "manzana")),
     ]
+    salida += [("assets/" + nombre, contenido) for nombre, contenido in imagenes_fenwar.archivos()]
     for carpeta, semillas_de in (("dificultad", semillas.dificultad), ("obj", semillas.obj),
                                  ("3ds", semillas.tres_ds), ("configuracion", semillas.configuracion)):
         for nombre, contenido in sorted(semillas_de().items()):
