@@ -1,4 +1,4 @@
-# Install rules: launchers in bin/, the real programs in libexec/, the shared data folder, desktop entries, icons and man pages.
+# Install rules: launchers, the programs, their shared data folder, menu entries, icons, man pages.
 include(GNUInstallDirs)
 
 set(JUEGOS_CARPETA fenwar-torvane CACHE STRING
@@ -12,8 +12,8 @@ function(ruta_desde_bin destino salida)
   if(IS_ABSOLUTE "${destino}")
     set(${salida} "${destino}" PARENT_SCOPE)
   elseif(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
-    message(FATAL_ERROR "An absolute CMAKE_INSTALL_BINDIR needs absolute CMAKE_INSTALL_DATADIR and "
-                        "CMAKE_INSTALL_LIBEXECDIR: the launchers could not find the games otherwise")
+    message(FATAL_ERROR "An absolute CMAKE_INSTALL_BINDIR needs absolute CMAKE_INSTALL_DATADIR "
+                        "and CMAKE_INSTALL_LIBEXECDIR: the launchers could not find the games")
   else()
     file(RELATIVE_PATH relativa "/prefijo/${CMAKE_INSTALL_BINDIR}" "/prefijo/${destino}")
     set(${salida} "\$aqui/${relativa}" PARENT_SCOPE)

@@ -1,6 +1,7 @@
-# Install-time step: writes one game's menu entry with the full path of its launcher, then installs it.
-# Set by the caller: origen (the entry in the tree), carpeta (a scratch folder), bin, aplicaciones and
-# juego. Installs to other prefixes may run at the same time, so each prefix writes its own copy.
+# Install-time step: writes a game's menu entry naming its launcher's full path, and installs it.
+# Set by the caller: origen (the entry in the tree), carpeta (a scratch folder), bin,
+# aplicaciones and juego. Installs to other prefixes may run at the same time, so each prefix
+# writes its own copy.
 
 # A relative --prefix counts from where the install runs, as it does for the installed files.
 if(IS_ABSOLUTE "${bin}")
@@ -10,7 +11,7 @@ else()
 endif()
 get_filename_component(lanzador "${lanzador}" ABSOLUTE)
 if(lanzador MATCHES "[\n\r\t]")
-  message(FATAL_ERROR "A menu entry cannot name a launcher whose path holds a line break or tab: ${lanzador}")
+  message(FATAL_ERROR "A menu entry cannot name a path with a line break or tab: ${lanzador}")
 endif()
 
 # Exec takes a quoted argument: \ " ` $ are escaped inside the quotes and % is doubled; the whole

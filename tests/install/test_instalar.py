@@ -1,6 +1,6 @@
-"""Installs both games to scratch prefixes and checks what a player, a desktop and man get from them.
+"""Installs both games to scratch prefixes; checks what a player, a desktop and man get from them.
 
-Run as: test_instalar.py [InstalledTree] [Launcher] [InstalledGames]  (BUILD_DIR names the build tree)
+Run as: test_instalar.py [InstalledTree] [Launcher] ... (BUILD_DIR names the build tree)
 """
 
 import filecmp

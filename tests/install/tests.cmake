@@ -5,6 +5,8 @@ if(NOT FUZZ AND NOT SANITIZE)
   add_test(NAME install_files
            COMMAND ${PYTHON_SISTEMA} ${instalar_prueba} InstalledTree Launcher StagedAndOddPrefixes)
   add_test(NAME install_games COMMAND ${PYTHON_SISTEMA} ${instalar_prueba} InstalledGames)
+  set(instalar_entorno BUILD_DIR=${CMAKE_BINARY_DIR} ASSETS=${CMAKE_SOURCE_DIR}/assets
+      SHOTS_DIR=${CMAKE_BINARY_DIR}/shots)
   set_tests_properties(install_files install_games PROPERTIES LABELS install TIMEOUT 300
-    ENVIRONMENT "BUILD_DIR=${CMAKE_BINARY_DIR};ASSETS=${CMAKE_SOURCE_DIR}/assets;SHOTS_DIR=${CMAKE_BINARY_DIR}/shots")
+                       ENVIRONMENT "${instalar_entorno}")
 endif()
