@@ -307,27 +307,28 @@ def empty_folder(folder):
 
 
 class InstalledGames(unittest.TestCase):
-    """Each installed game, started by its launcher from a folder with none of its files, draws and
-    ends cleanly."""
+    """Each installed game, started by its launcher from a folder with none of its files, draws,
+    names its window as its menu entry expects (so docks show the entry's icon) and ends cleanly."""
 
-    def start(self, game, xserver):
-        launcher = os.path.join(main_prefix(), "bin", game)
-        return harness.Game(game, xserver, prepare=empty_folder, binary=launcher)
+    def play(self, name, keys_to_quit):
+        launcher = os.path.join(main_prefix(), "bin", name)
+        entry = desktop_entry(os.path.join(main_prefix(), "share", "applications",
+                                           name + ".desktop"))
+        with harness.XServer() as x, harness.Game(name, x, prepare=empty_folder,
+                                                  binary=launcher) as game:
+            game.wait_for_frame()
+            game.screenshot("instalado")
+            classes = {w.get_wm_class() for w in x.top_windows()}
+            self.assertIn(entry["StartupWMClass"], {c[1] for c in classes if c}, classes)
+            game.key(*keys_to_quit)
+            self.assertEqual(game.wait_exit(), 0, game.stderr())
+            return game.stderr()
 
     def test_fenwar_finds_its_difficulty_and_draws(self):
-        with harness.XServer() as x, self.start("fenwar", x) as game:
-            game.wait_for_frame()
-            game.screenshot("instalado")
-            game.key("Escape")
-            self.assertEqual(game.wait_exit(), 0, game.stderr())
-            self.assertNotIn("Error al cargar", game.stderr())
+        self.assertNotIn("Error al cargar", self.play("fenwar", ["Escape"]))
 
     def test_torvane_draws_its_start_screen(self):
-        with harness.XServer() as x, self.start("torvane", x) as game:
-            game.wait_for_frame()
-            game.screenshot("instalado")
-            game.key("Escape", "Return")
-            self.assertEqual(game.wait_exit(), 0, game.stderr())
+        self.play("torvane", ["Escape", "Return"])
 
 
 if __name__ == "__main__":
