@@ -6,7 +6,9 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 import datos  # noqa: E402
 import formatos  # noqa: E402
+import iconos  # noqa: E402
 import imagenes_fenwar  # noqa: E402
+import imagenes_torvane  # noqa: E402
 import modelos  # noqa: E402
 import semillas  # noqa: E402
 
@@ -22,6 +24,8 @@ def archivos():
         ("assets/cubo.3DS", formatos.tres_ds(modelos.manzana(), "manzana")),
     ]
     salida += [("assets/" + nombre, contenido) for nombre, contenido in imagenes_fenwar.archivos()]
+    salida += [("assets/texturas/" + nombre, contenido) for nombre, contenido in imagenes_torvane.archivos()]
+    salida += [("desktop/icons/" + ruta, contenido) for ruta, contenido in iconos.archivos()]
     for carpeta, semillas_de in (("dificultad", semillas.dificultad), ("obj", semillas.obj),
                                  ("3ds", semillas.tres_ds), ("configuracion", semillas.configuracion)):
         for nombre, contenido in sorted(semillas_de().items()):
