@@ -2,6 +2,7 @@
 #include "avion.h"
 #include "mira.h"
 
+#include "azar.h"
 #include "reloj.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +20,12 @@ class PlaneTest : public testing::Test {
     bool present = false;
     long last = 0;
     float entry[3] = {2.5f, 1.5f, 2.0f};
-    void spawn() { generarAviones(d, last, 3.0f, av, 0.5f, armour, entry, present); }
+    unsigned frames = 0;
+    // Stirs the generator between launches, as the seconds passing between them do.
+    void spawn() {
+        sembrarAzar(static_cast<unsigned>(++frames) * 2654435761u);
+        generarAviones(d, last, 3.0f, av, 0.5f, armour, entry, present);
+    }
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "mira.h"
 #include "misiles.h"
 
+#include "azar.h"
 #include "reloj.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +19,14 @@ struct World {
     int used = 0;
     int alive = 0;
     long last = 0;
+    unsigned frames = 0;
 
-    void spawn() { generarMisiles(d, last, cities, slots, used, 3.0f, alive, health); }
+    // Each launch reseeds from the time of day and the last draw, which within one second can
+    // cycle; stirring the generator stands for the seconds passing between frames.
+    void spawn() {
+        sembrarAzar(static_cast<unsigned>(++frames) * 2654435761u);
+        generarMisiles(d, last, cities, slots, used, 3.0f, alive, health);
+    }
     void move() { calcularmisiles(d, slots, used, alive, 0.5f, cities, health); }
 };
 
