@@ -30,10 +30,6 @@ class CCamera {
     // Recomputes ViewDir from the angles; Render calls it after a turn.
     void actualizeViewDir();
 
-    float getRotatedX() const { return RotatedX; }
-    float getRotatedY() const { return RotatedY; }
-    float getRotatedZ() const { return RotatedZ; }
-
   private:
     SF3dVector Position;
     SF3dVector ViewDir;

@@ -340,6 +340,11 @@ char Load3DS(obj_type_ptr p_object, const char* p_filename) {
     if (fd < 0) {
         return 0;
     }
+    struct stat estado;
+    if (fstat(fd, &estado) != 0 || S_ISDIR(estado.st_mode)) {
+        close(fd);
+        return 0;
+    }
     std::vector<unsigned char> datos(static_cast<std::size_t>(filelength(fd)));
     std::size_t leidos = 0;
     while (leidos < datos.size()) {
