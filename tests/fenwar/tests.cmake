@@ -7,3 +7,20 @@ add_fuzz_target(fuzz_dificultad SOURCES fuzz/fuzz_dificultad.cpp LIBS fenwar_reg
   CORPUS ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/dificultad)
 add_fuzz_target(fuzz_obj SOURCES fuzz/fuzz_obj.cpp LIBS fenwar_reglas
   CORPUS ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/obj)
+
+# Scenery geometry, the run's state and the controls (rules only, no GL).
+add_unit_test(fenwar_escena_tests
+  SOURCES fenwar/teselado_test.cpp fenwar/juego_test.cpp fenwar/mandos_test.cpp
+  LIBS fenwar_reglas)
+# Textures, the menu picture and the recorded scenery, drawn by Mesa's off-screen GL: the drawing
+# files are built in with OSMesa (no window, no libGL).
+find_library(OSMESA_LIBRARY OSMesa)
+if(OSMESA_LIBRARY)
+  add_unit_test(fenwar_dibujo_tests
+    SOURCES fenwar/dibujo_gl_test.cpp ../fenwar/texturas.cpp ../fenwar/menu.cpp
+            ../fenwar/primitivas.cpp ../fenwar/escenario.cpp
+    LIBS ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} fenwar_reglas)
+  if(TARGET fenwar_dibujo_tests)
+    target_include_directories(fenwar_dibujo_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
+  endif()
+endif()
