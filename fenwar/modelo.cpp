@@ -1,13 +1,12 @@
 // Reads models in our OBJ subset from a file or from memory, never reading outside a line.
 #include "modelo.h"
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <utility>
 
 namespace {
 
@@ -114,6 +113,13 @@ Poligono procesarPoligono(const char* linea, std::size_t largo) {
     Poligono pol;
     const char* p = linea;
     const char* fin = linea + largo;
+    // Count the corners first so each list is allocated once.
+    std::size_t esquinas = 0;
+    for (const char* q = p; q < fin; q++)
+        esquinas += *q != ' ' && (q == p || *(q - 1) == ' ') ? 1 : 0;
+    pol.vertices.reserve(esquinas);
+    pol.texturas.reserve(esquinas);
+    pol.normales.reserve(esquinas);
     while (p < fin) {
         while (p < fin && *p == ' ')
             p++;
@@ -191,13 +197,13 @@ std::vector<Poligono> cargarObjetoDesdeTexto(const char* datos, std::size_t larg
     texturas.resize(vertices.size(), textura{0.0f, 0.0f});
 
     // Faces that are malformed or point outside the lists are dropped.
-    std::vector<Poligono> validas;
-    validas.reserve(caras.size());
-    for (Poligono& c : caras) {
-        if (poligonoValido(c, vertices.size(), texturas.size(), normales.size()))
-            validas.push_back(std::move(c));
-    }
-    return validas;
+    caras.erase(std::remove_if(caras.begin(), caras.end(),
+                               [&](const Poligono& c) {
+                                   return !poligonoValido(c, vertices.size(), texturas.size(),
+                                                          normales.size());
+                               }),
+                caras.end());
+    return caras;
 }
 
 std::vector<Poligono> cargarObjeto(const char* filename, float escalamiento,
