@@ -58,21 +58,26 @@ struct Lector {
 };
 
 // The trace lines, formatted exactly as printf's "%d", "%x" and "%f" would, without printf's cost.
+// Lines gather in a block that goes, when full and at the end, to a text or to a stream.
 class Traza {
   public:
-    explicit Traza(std::string& salida) : s(salida) {}
+    explicit Traza(std::string& salida) : texto(&salida) {}
+    explicit Traza(std::FILE* salida) : flujo(salida) {}
+    ~Traza() { vaciar(); }
+    Traza(const Traza&) = delete;
+    Traza& operator=(const Traza&) = delete;
 
-    void entero(const char* etiqueta, long v) {
-        s += etiqueta;
+    template <std::size_t N> void entero(const char (&etiqueta)[N], long v) {
+        poner(etiqueta);
         if (v < 0) {
-            s += '-';
+            bloque[usados++] = '-';
         }
         decimal(v < 0 ? 0UL - static_cast<unsigned long>(v) : static_cast<unsigned long>(v));
-        s += '\n';
+        bloque[usados++] = '\n';
     }
 
-    void hexa(const char* etiqueta, std::uint32_t v) {
-        s += etiqueta;
+    template <std::size_t N> void hexa(const char (&etiqueta)[N], std::uint32_t v) {
+        poner(etiqueta);
         char dig[8];
         int n = 0;
         do {
@@ -80,22 +85,43 @@ class Traza {
             v >>= 4;
         } while (v != 0);
         while (n > 0) {
-            s += dig[--n];
+            bloque[usados++] = dig[--n];
         }
-        s += '\n';
+        bloque[usados++] = '\n';
     }
 
-    void flotante(const char* etiqueta, float f) {
-        s += etiqueta;
+    template <std::size_t N> void flotante(const char (&etiqueta)[N], float f) {
+        poner(etiqueta);
         if (!flotanteRapido(f)) {
-            char texto[64];
-            std::snprintf(texto, sizeof texto, "%f", static_cast<double>(f));
-            s += texto;
+            // printf itself for the rare values beyond the integer path: at most 47 characters.
+            usados += static_cast<std::size_t>(
+                std::snprintf(bloque + usados, 64, "%f", static_cast<double>(f)));
         }
-        s += '\n';
+        bloque[usados++] = '\n';
     }
 
   private:
+    // Room for the longest line, label included.
+    static constexpr std::size_t LINEA_MAX = 128;
+
+    template <std::size_t N> void poner(const char (&etiqueta)[N]) {
+        static_assert(N < 40, "labels are short");
+        if (usados > sizeof bloque - LINEA_MAX) {
+            vaciar();
+        }
+        std::memcpy(bloque + usados, etiqueta, N - 1);
+        usados += N - 1;
+    }
+
+    void vaciar() {
+        if (texto != nullptr) {
+            texto->append(bloque, usados);
+        } else {
+            std::fwrite(bloque, 1, usados, flujo);
+        }
+        usados = 0;
+    }
+
     void decimal(unsigned long v) {
         char dig[24];
         int n = 0;
@@ -104,7 +130,7 @@ class Traza {
             v /= 10;
         } while (v != 0);
         while (n > 0) {
-            s += dig[--n];
+            bloque[usados++] = dig[--n];
         }
     }
 
@@ -135,21 +161,23 @@ class Traza {
             }
         }
         if (bits >> 31) {
-            s += '-';
+            bloque[usados++] = '-';
         }
         decimal(static_cast<unsigned long>(millonesimas / 1000000));
-        s += '.';
+        bloque[usados++] = '.';
         std::uint64_t parte = millonesimas % 1000000;
-        char dig[6];
         for (int i = 5; i >= 0; --i) {
-            dig[i] = static_cast<char>('0' + parte % 10);
+            bloque[usados + static_cast<std::size_t>(i)] = static_cast<char>('0' + parte % 10);
             parte /= 10;
         }
-        s.append(dig, 6);
+        usados += 6;
         return true;
     }
 
-    std::string& s;
+    std::string* texto = nullptr;
+    std::FILE* flujo = nullptr;
+    char bloque[1 << 16];
+    std::size_t usados = 0;
 };
 
 // The unit normal of the triangle A, B, C (counter-clockwise seen from its tip), or zero when the
@@ -287,9 +315,10 @@ bool caraValida(const obj_type& objeto, const polygon_type& cara) {
     return cara.a >= 0 && cara.a < n && cara.b >= 0 && cara.b < n && cara.c >= 0 && cara.c < n;
 }
 
-void leer3DS(obj_type& objeto, const unsigned char* datos, std::size_t tam, std::string& traza) {
+namespace {
+
+void recorrer(obj_type& objeto, const unsigned char* datos, std::size_t tam, Traza& t) {
     Lector l = {datos, tam, 0};
-    Traza t(traza);
     // Container chunks are entered by reading on after their header; the rest are data or skipped.
     while (l.quedan() >= CABECERA) {
         const unsigned id = l.u16();
@@ -325,6 +354,13 @@ void leer3DS(obj_type& objeto, const unsigned char* datos, std::size_t tam, std:
             return;
         }
     }
+}
+
+} // namespace
+
+void leer3DS(obj_type& objeto, const unsigned char* datos, std::size_t tam, std::string& traza) {
+    Traza t(traza);
+    recorrer(objeto, datos, tam, t);
 }
 
 int filelength(int f) {
@@ -363,9 +399,7 @@ char Load3DS(obj_type_ptr p_object, const char* p_filename) {
     }
     close(fd);
 
-    std::string traza;
-    traza.reserve(std::min<std::size_t>(leidos * 8, std::size_t(64) << 20));
-    leer3DS(*p_object, datos.data(), leidos, traza);
-    std::fwrite(traza.data(), 1, traza.size(), stdout);
+    Traza t(stdout);
+    recorrer(*p_object, datos.data(), leidos, t);
     return 1;
 }
