@@ -99,28 +99,30 @@ def greeble():
 
 def galaxia():
     """The sky dome: a starry deep-blue sky with a band of the galaxy.  The picture's width runs
-    from the zenith (left) to the horizon (right) and its height once around."""
+    from the zenith (left) to the horizon (right) and its height once around; the dome is four
+    times longer around than from zenith to horizon, so the picture is four times taller than wide."""
     azar = Azar(51)
-    lado = 512
-    nube = lienzo.fractal(azar, lado, lado, 4, 5)
-    banda = Image.new("L", (lado, lado))
-    banda.putdata([int(255 * math.exp(-((x / lado - 0.55 - 0.22 * math.sin(2 * math.pi * y / lado)) / 0.13) ** 2))
-                   for y in range(lado) for x in range(lado)])
+    ancho, alto = 256, 1024
+    nube = lienzo.ruido(azar, ancho, alto, 4, 16)
+    for k, peso in ((1, 0.5), (2, 0.25), (3, 0.125)):
+        nube = Image.blend(nube, lienzo.ruido(azar, ancho, alto, 4 << k, 16 << k), peso / (1 + peso))
+    nube = lienzo.estirar(nube)
+    banda = Image.new("L", (ancho, alto))
+    banda.putdata([int(255 * math.exp(-((x / ancho - 0.55 - 0.22 * math.sin(2 * math.pi * y / alto)) / 0.13) ** 2))
+                   for y in range(alto) for x in range(ancho)])
     brillo = ImageChops.multiply(nube, banda)
     cielo = lienzo.rampa(brillo, [(0, (2, 4, 18)), (90, (30, 40, 110)), (170, (120, 90, 170)), (255, (230, 210, 240))])
     niebla = lienzo.rampa(nube, [(0, (0, 0, 0)), (255, (20, 30, 70))])
     cielo = ImageChops.add(cielo, niebla)
     dibujo = ImageDraw.Draw(cielo)
-    for _ in range(1400):
-        x, y = azar.hasta(lado), azar.hasta(lado)
+    for _ in range(1500):
+        x, y = azar.hasta(ancho), azar.hasta(alto)
         luz = int(azar.rango(120, 256))
         dibujo.point((x, y), fill=(luz, luz, min(255, luz + 20)))
-    for _ in range(60):
-        x, y = azar.rango(4, lado - 4), azar.rango(4, lado - 4)
-        r = azar.rango(1.0, 2.2)
+    for _ in range(80):
+        x, y = azar.rango(2, ancho - 2), azar.rango(2, alto - 2)
+        r = azar.rango(0.8, 1.6)
         dibujo.ellipse([x - r, y - r, x + r, y + r], fill=(255, 255, 240))
-        dibujo.line([(x - 3 * r, y), (x + 3 * r, y)], fill=(180, 190, 255))
-        dibujo.line([(x, y - 3 * r), (x, y + 3 * r)], fill=(180, 190, 255))
     return cielo
 
 
