@@ -7,6 +7,14 @@ add_fuzz_target(fuzz_dificultad SOURCES fuzz/fuzz_dificultad.cpp LIBS fenwar_reg
   CORPUS ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/dificultad)
 add_fuzz_target(fuzz_obj SOURCES fuzz/fuzz_obj.cpp LIBS fenwar_reglas
   CORPUS ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/obj)
+# Models, missiles and digits drawn by Mesa's off-screen GL.
+find_library(OSMESA_MUNDO_LIBRARY OSMesa)
+if(OSMESA_MUNDO_LIBRARY)
+  add_unit_test(fenwar_mundo_gl_tests
+    SOURCES fenwar/mundo_gl_test.cpp ../fenwar/modelo_dibujo.cpp ../fenwar/misiles_dibujo.cpp
+            ../fenwar/digitos_dibujo.cpp ../fenwar/primitivas.cpp
+    LIBS ${OSMESA_MUNDO_LIBRARY} fenwar_reglas)
+endif()
 
 # Scenery geometry, the run's state and the controls (rules only, no GL).
 add_unit_test(fenwar_escena_tests

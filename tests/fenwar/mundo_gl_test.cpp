@@ -1,0 +1,129 @@
+// Draws the models, missiles and bar-font digits into Mesa's off-screen GL and reads the pixels.
+#include "digitos.h"
+#include "misiles.h"
+#include "modelo.h"
+
+#include <GL/osmesa.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+// Mesa keeps a few allocations of its own until the process ends.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libOSMesa.so\n";
+}
+
+namespace {
+
+constexpr int W = 640, H = 480;
+
+class WorldGlTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ctx_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
+        ASSERT_NE(ctx_, nullptr);
+        buffer_.assign(W * H * 4, 0);
+        ASSERT_TRUE(OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, W, H));
+        glClearColor(0, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+    }
+    // Mesa may still be drawing: finish before the context goes.
+    void TearDown() override {
+        glFinish();
+        OSMesaDestroyContext(ctx_);
+    }
+
+    // The pixel at (x, y), y counted from the top as on screen.
+    std::vector<int> pixel(int x, int y) {
+        unsigned char p[4];
+        glReadPixels(x, H - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+        return {p[0], p[1], p[2]};
+    }
+
+    // The game's overlay space: 480 wide, 640 high, stretched over the window.
+    void overlay() {
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(0, 480, 0, 640, -1, 1);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+
+    OSMesaContext ctx_ = nullptr;
+    std::vector<unsigned char> buffer_;
+};
+
+const std::vector<int> kBlack = {0, 0, 0}, kGreen = {0, 255, 0}, kWhite = {255, 255, 255},
+                       kBlue = {0, 0, 255};
+
+} // namespace
+
+TEST_F(WorldGlTest, ScoreDigitsLandOnWindowPixels) {
+    overlay();
+    glColor3f(0, 1, 0);
+    int score = 8;
+    printNumers(0.75f, 1.3333334f, 20, 10, 480 - 20 * 1.3333334f, 0, score, false);
+    // The eighth place, an '8', starts 7 x 25.5 pixels right of the first.
+    EXPECT_EQ(pixel(198, 8), kGreen);  // top bar
+    EXPECT_EQ(pixel(198, 16), kGreen); // middle bar
+    EXPECT_EQ(pixel(198, 12), kBlack); // between them
+    // The first place, a '0': left bar lit, hollow middle.
+    EXPECT_EQ(pixel(12, 12), kGreen);
+    EXPECT_EQ(pixel(20, 16), kBlack);
+    EXPECT_EQ(score, 8);
+
+    glClear(GL_COLOR_BUFFER_BIT);
+    score = 100000000; // wraps: nothing this frame
+    printNumers(0.75f, 1.3333334f, 20, 10, 480 - 20 * 1.3333334f, 0, score, false);
+    EXPECT_EQ(pixel(12, 12), kBlack);
+    EXPECT_EQ(score, 0);
+    printUnNum(0.75f, 1.3333334f, 20, 10, 450, 0, 'x');
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(WorldGlTest, CityLinesShowLabelAndColouredHealth) {
+    overlay();
+    int health[3] = {100, 50, -20};
+    printCitys(0.75f, 1.3333334f, 15, 490, 460, 0, health);
+    EXPECT_EQ(pixel(497, 18), kBlue);  // the bottom bar of the first 'c'
+    EXPECT_EQ(pixel(584, 12), kGreen); // the '1' of 100
+    EXPECT_EQ(pixel(572, 58), kWhite); // the first '0' of the third line
+    EXPECT_EQ(health[2], -20);
+}
+
+TEST_F(WorldGlTest, ModelsDrawTheirFacesAndSkipBadOnes) {
+    std::vector<vertice> v = {
+        {-0.5f, -0.5f, 0}, {0.5f, -0.5f, 0}, {0.5f, 0.5f, 0}, {-0.5f, 0.5f, 0}};
+    std::vector<textura> t(4, textura{0, 0});
+    std::vector<vertice> n(4, vertice{0, 0, 1});
+    std::vector<Poligono> faces = {
+        {{0, 1, 2, 3}, {0, 1, 2, 3}, {0, 1, 2, 3}},
+        {{0, 1, 1000000}, {0, 1, 2}, {0, 1, 2}},
+        {{0, 1, 2}, {0, 1, -3}, {0, 1, 2}},
+        {{0, 1, 2}, {0, 1, 2}, {0, 1}},
+    };
+    glColor3f(1, 1, 1);
+    dibujarObjeto(faces, v, t, n);
+    EXPECT_EQ(pixel(320, 240), kWhite);
+    EXPECT_EQ(pixel(100, 100), kBlack);
+}
+
+TEST_F(WorldGlTest, MissileDrawingStaysInsideTheBufferAndEndsBursts) {
+    Misil slots[MAX_MISILES] = {};
+    slots[5].explotando = true;
+    slots[5].explosionesrestantes = EXPLOSIONES_MISIL;
+    slots[9].vivo = true;
+    unsigned names[20] = {};
+    std::vector<vertice> v;
+    std::vector<textura> t;
+    std::vector<vertice> n;
+    std::vector<Poligono> o;
+    int used = MAX_MISILES + 50; // never visits past the last slot
+    int frames = 0;
+    while (slots[5].explotando && frames < 100) {
+        drawmisiles(40, slots, used, v, t, n, o, names);
+        frames++;
+    }
+    EXPECT_EQ(frames, 27); // 26 drawn frames, the 27th call ends the burst
+    EXPECT_TRUE(slots[9].vivo);
+}
