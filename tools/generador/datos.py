@@ -8,7 +8,7 @@ DIFICULTAD = {
     "puntos_avion": "50",
     "puntos_misil": "10",
     "cant_hit_avion": "2",
-    "por_hit": "10",
+    "por_hit": "5",
 }
 
 
