@@ -195,8 +195,8 @@ VELOCIDAD = ("VELOCIDAD", "Rapidez de los misiles enemigos", [
     ("Normal", "la marcha de siempre", None),
     ("Rápido", "los misiles al doble", None)])
 ESTADOS = ("ESTADOS", "Cómo se dibuja la escena", [
-    ("Wireframe", "alambre: sólo las líneas, sí / no", None),
-    ("Facet / Inter", "sombreado facetado o suave", None),
+    ("Alambre", "sólo las líneas: sí / no", None),
+    ("Facetado / Suave", "cambia el sombreado", None),
     ("Texturas", "con o sin texturas", None)])
 LUZ = ("LUZ", "Enciende la luz y elige su color", [
     ("Rojo", None, (230, 40, 40)),
@@ -210,12 +210,13 @@ def mapa(dibujo, caja, elegida):
     """A map of the field from above (x to the right, z downwards): the cities of the last level,
     the three towers with their start headings, the chosen one ringed as the light's place."""
     izq, arriba, der, abajo = caja
-    escala = (der - izq) / 100.0
+    dibujo.rectangle(caja, fill=(40, 80, 45), outline=(200, 210, 235), width=2)
+    margen = 26  # room for the ring of a tower on the field's edge
+    escala = (der - izq - 2 * margen) / 100.0
 
     def punto(x, z):
-        return (izq + (x + 50) * escala, arriba + (z + 50) * escala)
+        return (izq + margen + (x + 50) * escala, arriba + margen + (z + 50) * escala)
 
-    dibujo.rectangle(caja, fill=(40, 80, 45), outline=(200, 210, 235), width=2)
     for x, z in datos.CIUDADES[max(datos.CIUDADES)]:
         cx, cy = punto(x, z)
         dibujo.rectangle([cx - 5, cy - 5, cx + 5, cy + 5], fill=(200, 60, 50), outline=(255, 255, 255))
