@@ -280,3 +280,38 @@ def difference(a, b):
 def distinct_colours(picture, box=None):
     region = picture.crop(box) if box else picture
     return len(set(region.getdata()))
+
+
+def quick_difference(a, b, box=None):
+    """Mean absolute difference of two pictures (or of one box of them), 0 to 255, computed by
+    the imaging library: fast enough to poll the screen."""
+    from PIL import ImageChops, ImageStat
+    if box:
+        a, b = a.crop(box), b.crop(box)
+    return sum(ImageStat.Stat(ImageChops.difference(a.convert("RGB"), b.convert("RGB"))).mean) / 3
+
+
+def asset_picture(relative, size=(WIDTH, HEIGHT)):
+    """A picture of the assets folder as it fills the window."""
+    return Image.open(os.path.join(ASSETS, relative)).convert("RGB").resize(size, Image.BILINEAR)
+
+
+def closest_picture(shot, pictures):
+    """The name of the picture (dict name -> picture) the screenshot looks most like, and the
+    difference to each."""
+    differences = {name: quick_difference(shot, picture) for name, picture in pictures.items()}
+    return min(differences, key=differences.get), differences
+
+
+def wait_until_still(game, limit=1.0, timeout=20, pause=0.05, box=None):
+    """Polls the screen until two screenshots in a row differ by less than `limit` (the picture
+    has stopped moving); returns the seconds waited and the last screenshot."""
+    start = time.time()
+    last = game.screenshot()
+    while time.time() - start < timeout:
+        time.sleep(pause)
+        shot = game.screenshot()
+        if quick_difference(last, shot, box) < limit:
+            return time.time() - start, shot
+        last = shot
+    raise TimeoutError("the picture never stood still")

@@ -1,0 +1,171 @@
+"""Torvane's pause menu walked with the keys a player uses: every page and highlight shows its
+picture, and every setting visibly changes the play view (speed, wireframe, texturing, light
+colour and position)."""
+
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import (XServer, Game, asset_picture, closest_picture, quick_difference,  # noqa: E402
+                     save_doc_shot, distinct_colours, wait_until_still)
+
+PAGES = {name: asset_picture("texturas/" + name) for name in (
+    "MENU_Selecc_Continuar.jpg", "MENU_Selecc_Velocidad.jpg", "MENU_Selecc_Estados.jpg",
+    "MENU_Selecc_DirecyColor.jpg", "MENU_VELOCIDAD_Lento.png", "MENU_VELOCIDAD_Normal.png",
+    "MENU_VELOCIDAD_Rapido.png", "MENU_ESTADOS_Selecc_Wireframe.png",
+    "MENU_ESTADOS_Selecc_Facet_Inter.png", "MENU_ESTADOS_Selecc_Texturas.png", "MENU_ROJO.png",
+    "MENU_AZUL.png", "MENU_VERDE.png", "MENU_BLANCO.png", "MENU_DIREC.png", "torre1d.jpg",
+    "torre2d.jpg", "torre3d.jpg", "inicio_comenzar.png", "gameover.png")}
+FIELD = (0, 120, 640, 400)
+CITIES = (140, 270, 490, 312)
+
+
+def lit_colour(shot):
+    """Mean colour of the lit (bright) pixels of the cities."""
+    bright = [p for p in shot.crop(CITIES).getdata() if max(p) > 60]
+    assert len(bright) > 100, "the cities are not lit"
+    return tuple(sum(p[i] for p in bright) / len(bright) for i in range(3))
+
+
+class Player:
+    def __init__(self, game):
+        self.game = game
+        self.step = 0
+
+    def expect(self, picture, *keys):
+        """Presses the keys, then checks the screen shows the named menu picture."""
+        self.game.key(*keys)
+        time.sleep(0.2)
+        self.step += 1
+        shot = self.game.screenshot(f"menu-{self.step:02d}-{picture.split('.')[0]}")
+        name, differences = closest_picture(shot, PAGES)
+        assert name == picture and differences[name] < 12, (picture, keys, name, differences)
+        return shot
+
+    def play(self, label, *keys, settle=0.6):
+        self.game.key(*keys)
+        time.sleep(settle)
+        shot = self.game.screenshot(label)
+        name, differences = closest_picture(shot, PAGES)
+        assert differences[name] > 30, f"{label}: still a menu ({name})"
+        return shot
+
+    def travel_time(self, key, arrival):
+        """Seconds from pressing `key` until the screen shows the tower's view `arrival`."""
+        start = time.time()
+        self.game.key(key, pause=0)
+        while quick_difference(arrival, self.game.screenshot(), FIELD) > 1.5:
+            assert time.time() - start < 15, "the view never arrived"
+            time.sleep(0.02)
+        return time.time() - start
+
+
+def main():
+    with XServer() as x, Game("torvane", x) as game:
+        game.wait_for_frame()
+        time.sleep(0.3)
+        player = Player(game)
+        plain = player.play("menu-play", "Return")
+
+        # Page 0: the highlight stops at both ends.
+        pause = player.expect("MENU_Selecc_Continuar.jpg", "p")
+        save_doc_shot(pause, "torvane-menu.png")
+        player.expect("MENU_Selecc_Continuar.jpg", "Up")
+        player.expect("MENU_Selecc_Velocidad.jpg", "Down")
+        player.expect("MENU_Selecc_Estados.jpg", "Down")
+        player.expect("MENU_Selecc_DirecyColor.jpg", "Down")
+        player.expect("MENU_Selecc_DirecyColor.jpg", "Down")
+        player.expect("MENU_Selecc_Continuar.jpg", "p", "p")  # p resumes, p pauses afresh
+
+        # Speed: travelling between towers is paced by it, like the missiles.
+        tower0 = player.play("menu-resume", "Return")
+        game.key("2")
+        time.sleep(6)
+        tower1 = game.screenshot("menu-tower-1")
+        normal = player.travel_time("1", tower0)
+        player.expect("MENU_Selecc_Velocidad.jpg", "p", "Down")
+        player.expect("MENU_VELOCIDAD_Lento.png", "Return")
+        player.expect("MENU_VELOCIDAD_Normal.png", "Down")
+        player.expect("MENU_VELOCIDAD_Rapido.png", "Down")
+        player.expect("MENU_VELOCIDAD_Rapido.png", "Down")
+        player.play("menu-rapido", "Return", settle=0.1)
+        fast = player.travel_time("2", tower1)
+        assert fast < 0.75 * normal, (fast, normal)
+        game.screenshot("menu-after-rapido")
+        game.key("1")
+        time.sleep(3)
+
+        # Render modes.
+        player.expect("MENU_Selecc_Estados.jpg", "p", "Down", "Down")
+        player.expect("MENU_ESTADOS_Selecc_Wireframe.png", "Return")
+        player.expect("MENU_ESTADOS_Selecc_Facet_Inter.png", "Down")
+        player.expect("MENU_ESTADOS_Selecc_Texturas.png", "Down")
+        player.expect("MENU_ESTADOS_Selecc_Texturas.png", "Down")
+        player.expect("MENU_ESTADOS_Selecc_Wireframe.png", "Up", "Up")
+        wire = player.play("menu-wireframe", "Return")
+        dark = sum(1 for p in wire.crop(FIELD).getdata() if max(p) < 30)
+        assert dark > 0.8 * 640 * 280, "wireframe should leave the field mostly empty"
+        assert distinct_colours(wire, CITIES) > 10, "no city outlines"
+        player.play("menu-fill", "space")
+
+        player.expect("MENU_ESTADOS_Selecc_Facet_Inter.png", "p", "Down", "Down", "Return", "Down")
+        smooth = player.play("menu-smooth", "Return")
+        assert quick_difference(smooth, tower0, FIELD) < 5, "unlit shading changes nothing"
+
+        player.expect("MENU_ESTADOS_Selecc_Texturas.png", "p", "Down", "Down", "Return", "Down",
+                      "Down")
+        untextured = player.play("menu-untextured", "Return")
+        assert distinct_colours(untextured, (0, 100, 640, 200)) <= 2, "the sky is still textured"
+        assert distinct_colours(untextured, CITIES) <= 6
+        textured = player.play("menu-textured-again", "t")
+        assert distinct_colours(textured, (0, 100, 640, 200)) > 200
+
+        # Light colour: each entry of the page, then red tints what it lights.
+        player.expect("MENU_Selecc_DirecyColor.jpg", "p", "Down", "Down", "Down")
+        player.expect("MENU_ROJO.png", "Return")
+        player.expect("MENU_AZUL.png", "Down")
+        player.expect("MENU_VERDE.png", "Down")
+        player.expect("MENU_BLANCO.png", "Down")
+        player.expect("MENU_DIREC.png", "Down")
+        player.expect("MENU_DIREC.png", "Down")
+        player.expect("MENU_ROJO.png", "Up", "Up", "Up", "Up", "Up")
+        red = player.play("menu-red-light", "Return")
+        r, g, b = lit_colour(red)
+        assert r > g + 15 and r > b + 15, (r, g, b)
+
+        player.expect("MENU_BLANCO.png", "p", "Down", "Down", "Down", "Return", "Down", "Down",
+                      "Down")
+        white = player.play("menu-white-light", "Return")
+        r, g, b = lit_colour(white)
+        assert abs(r - g) < 12 and abs(g - b) < 12, (r, g, b)
+
+        # Light position: DIREC opens the tower pictures; the second puts the light at tower 1.
+        player.expect("MENU_DIREC.png", "p", "Down", "Down", "Down", "Return", "Down", "Down",
+                      "Down", "Down")
+        player.expect("torre1d.jpg", "Return")
+        player.expect("torre2d.jpg", "Down")
+        player.expect("torre3d.jpg", "Down")
+        player.expect("torre3d.jpg", "Down")
+        player.expect("torre2d.jpg", "Up")
+        moved = player.play("menu-light-at-tower-1", "Return")
+        assert quick_difference(moved, white, FIELD) > 2, "the light did not move"
+
+        # F11 twice keeps every picture: the menu page, then play as it was.
+        player.expect("MENU_Selecc_Continuar.jpg", "p")
+        player.expect("MENU_Selecc_Continuar.jpg", "F11")
+        time.sleep(1.0)
+        player.expect("MENU_Selecc_Continuar.jpg", "F11")
+        time.sleep(1.0)
+        player.expect("MENU_Selecc_Velocidad.jpg", "Down")
+        back = player.play("menu-after-f11", "Up", "Return")
+        assert quick_difference(back, moved, FIELD) < 4
+
+        game.key("q")
+        player.expect("gameover.png")
+        game.key("KP_Enter")
+        assert game.wait_exit() == 0, game.stderr()
+
+
+if __name__ == "__main__":
+    main()
