@@ -98,8 +98,9 @@ EDIFICIOS = [
 def manzana():
     """Torvane's city block: a few buildings on a slab about 2 units across, standing on y = 0."""
     m = Malla()
-    m.agregar(caja((0.0, 0.03, 0.0), (2.2, 0.06, 2.2), 2.0, sin_fondo=True, uv_techo=UV_TECHO))
+    m.agregar(caja((0.0, 0.03, 0.0), (2.2, 0.06, 2.2), 1.0, sin_fondo=True, uv_techo=UV_TECHO))
+    # One repeat of the facade (four floors of four windows) per unit of wall.
     for (x, z), (ancho, fondo), alto in EDIFICIOS:
-        m.agregar(caja((x, alto / 2 + 0.06, z), (ancho, alto, fondo), 2.0, sin_fondo=True,
+        m.agregar(caja((x, alto / 2 + 0.06, z), (ancho, alto, fondo), 1.0, sin_fondo=True,
                        uv_techo=UV_TECHO))
     return m
