@@ -16,3 +16,4 @@ add_unit_test(torvane_juego_tests
   LIBS torvane_reglas)
 add_e2e_test(torvane_juego_e2e test_torvane_juego.py)
 add_e2e_test(torvane_menu_e2e test_torvane_menu.py)
+add_e2e_test(torvane_fallos_e2e test_torvane_fallos.py)
