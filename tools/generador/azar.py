@@ -26,6 +26,3 @@ class Azar:
     def hasta(self, n):
         """Integer in [0, n)."""
         return self.entero() % n
-
-    def elegir(self, opciones):
-        return opciones[self.hasta(len(opciones))]

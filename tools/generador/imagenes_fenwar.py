@@ -1,7 +1,7 @@
 """Fenwar's ten pictures: scenery textures, the model skin, fire and its two menu screens."""
 import math
 
-from PIL import Image, ImageChops, ImageDraw, ImageFilter
+from PIL import Image, ImageChops, ImageDraw
 
 import lienzo
 from azar import Azar

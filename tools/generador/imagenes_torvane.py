@@ -1,7 +1,7 @@
 """Torvane's pictures under texturas/: sky box, model skins, HUD pieces and every menu screen."""
 import math
 
-from PIL import Image, ImageChops, ImageDraw
+from PIL import Image, ImageDraw
 
 import datos
 import lienzo

@@ -94,9 +94,3 @@ def png(imagen, colores=None):
 def nuevo(ancho, alto, color=(0, 0, 0)):
     imagen = Image.new("RGB", (ancho, alto), color)
     return imagen, ImageDraw.Draw(imagen)
-
-
-def supermuestreo(funcion, ancho, alto, factor=3):
-    """Draws at factor times the size and scales down, for smooth edges on shapes."""
-    grande = funcion(ancho * factor, alto * factor)
-    return grande.resize((ancho, alto), Image.LANCZOS)

@@ -2,14 +2,6 @@
 import math
 
 
-def resta(a, b):
-    return (a[0] - b[0], a[1] - b[1], a[2] - b[2])
-
-
-def cruz(a, b):
-    return (a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0])
-
-
 def unitario(v):
     n = math.sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2])
     return (v[0] / n, v[1] / n, v[2] / n) if n > 0 else (0.0, 0.0, 0.0)
