@@ -171,12 +171,15 @@ bool leerDatos(const char* nombre, Datos& d, std::string& motivo) {
     TiXmlDocument doc;
     doc.Parse(texto.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
     if (doc.Error()) {
-        motivo = std::string("no es XML válido (") + doc.ErrorDesc() + ", línea " +
-                 std::to_string(doc.ErrorRow()) + ")";
+        std::string detalle = doc.ErrorDesc();
+        if (!detalle.empty() && detalle.back() == '.') {
+            detalle.pop_back();
+        }
+        motivo = "no es XML válido en la línea " + std::to_string(doc.ErrorRow()) + ": " + detalle;
         return false;
     }
     if (doc.FirstChildElement() == nullptr) {
-        motivo = "no es XML válido (no contiene ningún elemento)";
+        motivo = "no es XML válido: no contiene ningún elemento";
         return false;
     }
     const TiXmlElement* niveles = doc.FirstChildElement("niveles");
