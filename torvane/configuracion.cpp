@@ -170,7 +170,7 @@ bool leerDatos(const char* nombre, Datos& d, std::string& motivo) {
     }
     TiXmlDocument doc;
     doc.Parse(texto.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
-    if (doc.Error()) {
+    if (doc.Error() && doc.ErrorId() != TiXmlBase::TIXML_ERROR_DOCUMENT_EMPTY) {
         std::string detalle = doc.ErrorDesc();
         if (!detalle.empty() && detalle.back() == '.') {
             detalle.pop_back();
