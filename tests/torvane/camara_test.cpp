@@ -128,11 +128,3 @@ TEST(Camera, MoveAddsEachTimeAndLeavesTheView) {
     EXPECT_EQ(renderedAngles(c), (std::vector<double>{-0.0, -0.0, -0.0}));
     expectDir(c.getViewDir(), 0, 0, 0, 0);
 }
-
-TEST(Camera, AddVectorWorksInPlace) {
-    SF3dVector a = F3dVector(1, 2, 3);
-    SF3dVector b = F3dVector(-1, 0.5f, 10);
-    AddF3dVectorToVector(&a, &b);
-    expectDir(a, 0, 2.5, 13, 0);
-    expectDir(b, -1, 0.5, 10, 0);
-}
