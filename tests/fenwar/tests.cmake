@@ -32,3 +32,7 @@ if(OSMESA_LIBRARY)
     target_include_directories(fenwar_dibujo_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
   endif()
 endif()
+
+# The real game under Xvfb: start-up and ending, play and keys, menus.
+add_e2e_test(fenwar_e2e_arranque test_fenwar_arranque.py)
+add_e2e_test(fenwar_e2e_juego test_fenwar_juego.py)

@@ -1,0 +1,176 @@
+"""Fenwar played: fast deadly missiles bring the cities down (health colours on the way) and the
+pause screen comes by itself; SPACE there starts a new game and q ends it; a missile hanging
+still is found, clicked with a quick click and scored; the keys change what the screen shows."""
+
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import (XServer, Game, count_pixels, mean_colour, quick_difference,  # noqa: E402
+                     save_shot, wait_until_still)
+from fenwar_pantalla import (GREEN, RED, WHITE, YELLOW, difficulty, health_colour,  # noqa: E402
+                             in_play, prepare, read_health, read_score)
+
+GROUND = (0, 330, 640, 480)
+SKY = (0, 80, 640, 250)
+EXPECTED_COLOUR = {"100": GREEN, "070": GREEN, "040": YELLOW, "010": RED, "000": WHITE}
+MAGENTA = (255, 0, 255)
+
+
+def wait_for(game, test, timeout, label):
+    end = time.time() + timeout
+    while time.time() < end:
+        shot = game.screenshot()
+        if test(shot):
+            return shot
+        assert game.running(), game.stderr()
+        time.sleep(0.1)
+    raise AssertionError(f"never saw: {label}")
+
+
+def cities_fall_and_the_game_starts_again(x):
+    deadly = prepare(difficulty(dificultad=14, por_hit=30, rad_city=0.5))
+    with Game("fenwar", x, prepare=deadly) as game:
+        game.wait_for_frame(lambda s: in_play(s))
+        seen = set()
+        end = time.time() + 60
+        while True:
+            shot = game.screenshot()
+            if not in_play(shot):
+                break
+            for line, text in enumerate(read_health(shot)):
+                if text in EXPECTED_COLOUR:
+                    seen.add(text)
+                    assert health_colour(shot, line) == EXPECTED_COLOUR[text], (line, text)
+                else:
+                    assert text == "???", text
+            assert time.time() < end, "the cities never fell"
+            time.sleep(0.05)
+        assert seen - {"100"}, "no damage ever showed"
+        game.screenshot("ciudades-caidas")
+        assert mean_colour(shot, (0, 0, 640, 480))[1] > mean_colour(shot, (0, 0, 640, 480))[0]
+        # SPACE: a new game at once, cities full and score 0.
+        game.key("space")
+        shot = wait_for(game, in_play, 5, "the new game")
+        assert read_health(shot) == ["100", "100", "100"], read_health(shot)
+        assert read_score(shot) == "00000000"
+        # Lost again; q on the pause screen ends the program.
+        wait_for(game, lambda s: not in_play(s), 60, "the pause screen again")
+        game.key("q")
+        assert game.wait_exit() == 0, game.stderr()
+
+
+def magenta_centre(shot):
+    """The middle of the largest patch of missile skin on the screen, or None."""
+    points = []
+    for y in range(40, 480, 2):
+        for x in range(0, 640, 2):
+            r, g, b = shot.getpixel((x, y))
+            if r > 120 and b > 120 and g < 60:
+                points.append((x, y))
+    if len(points) < 3:
+        return None
+    def near(p, q):
+        return abs(p[0] - q[0]) < 25 and abs(p[1] - q[1]) < 40
+    best = max(points, key=lambda p: sum(near(p, q) for q in points))
+    patch = [q for q in points if near(best, q)]
+    return sum(q[0] for q in patch) / len(patch), sum(q[1] for q in patch) / len(patch)
+
+
+def a_hanging_missile_is_shot_down(x):
+    # Difficulty 3: a launch every 3 s, speed 0; the missile skin is magenta.
+    hanging = prepare(difficulty(dificultad=3, puntos_misil=10),
+                      flat_images={"avion.jpg": MAGENTA})
+    with Game("fenwar", x, prepare=hanging) as game:
+        game.wait_for_frame(lambda s: in_play(s))
+        time.sleep(4.5)
+        target = None
+        for _ in range(4):
+            _, shot = wait_until_still(game)
+            target = magenta_centre(shot)
+            if target:
+                break
+            game.key("Left")
+            time.sleep(0.5)
+        assert target, "no missile in sight from any cannon"
+        game.screenshot("misil-quieto")
+        assert read_score(shot) == "00000000"
+        # The aim is read at the start of a frame: point first, then a quick click.
+        game.move(*target)
+        time.sleep(0.3)
+        game.click()
+        shot = wait_for(game, lambda s: read_score(s) != "00000000", 5, "the score going up")
+        assert read_score(shot) == "00000010", read_score(shot)
+        game.screenshot("misil-derribado")
+        game.key("Escape")
+        assert game.wait_exit() == 0, game.stderr()
+
+
+def keys_change_the_picture(x):
+    still = prepare(difficulty(dificultad=1))
+    with Game("fenwar", x, prepare=still) as game:
+        game.wait_for_frame(lambda s: in_play(s))
+        def after(*keys, label):
+            """The picture once the keys and the waits they cause are over. All events pending in a
+            frame go to the screen of that frame: each key gets a frame of its own."""
+            game.key(*keys, pause=0.4)
+            time.sleep(0.5)
+            shot = wait_until_still(game)[1]
+            if label:
+                save_shot(shot, "fenwar-" + label)
+            return shot
+
+        base = after("Left", label=None)
+
+        zoomed = after("Up", "Up", label="zoom")
+        assert quick_difference(zoomed, base, GROUND) > 3, "zoom changed nothing"
+        back = after("Down", "Down", "Down", label=None)
+        assert quick_difference(back, base) < 0.5, "zooming out does not return to the start"
+
+        greener = after("y", "y", "y", label="luz-verde")
+        assert mean_colour(greener, SKY)[1] > mean_colour(base, SKY)[1] + 5
+        back = after("t", "t", "t", label=None)
+        assert quick_difference(back, base) < 0.5
+
+        moved = after("m", "m", "m", "m", "m", "k", "k", "k", "k", "k", label="luz-movida")
+        assert quick_difference(moved, base) > 0.5, "the light direction changed nothing"
+        after("u", "u", "u", "u", "u", "j", "j", "j", "j", "j", label=None)
+
+        turned = after("Right", label="otro-canion")
+        assert quick_difference(turned, base) > 5
+
+        # Configuration: outline mode, then textures off, then the light off.
+        pause = after("p", label="pausa")
+        assert not in_play(pause)
+        config = after("c", label="configuracion")
+        assert not in_play(config) and quick_difference(config, pause) > 2
+        after("w", "p", "p", label=None)
+        lines = after("Left", label="contorno")
+        # Everything is outlined, the overlay's bars too.
+        assert quick_difference(lines, pause) > 5 and not in_play(lines)
+        black = count_pixels(lines, lambda p: max(p) < 30, GROUND)
+        assert black > 0.3 * 640 * 150, black
+        plain = after("p", "c", "w", "t", "p", "p", label="sin-texturas")
+        yellow = count_pixels(plain, lambda p: p[0] > 200 and p[1] > 200 and p[2] < 80, GROUND)
+        assert yellow > 0.9 * 640 * 150, yellow
+        after("p", "c", "t", "p", "p", label=None)
+        lit = wait_until_still(game)[1]
+        assert quick_difference(lit, base) < 0.5, "settings did not come back"
+        unlit = after("p", "c", "l", "p", "p", label="sin-luz")
+        assert quick_difference(unlit, lit, SKY) > 3, "switching the light off changed nothing"
+        relit = after("p", "c", "l", "p", "p", label=None)
+        assert quick_difference(relit, lit) < 0.5
+        game.key("Escape")
+        assert game.wait_exit() == 0, game.stderr()
+
+
+def main():
+    with XServer() as x:
+        a_hanging_missile_is_shot_down(x)
+        keys_change_the_picture(x)
+        cities_fall_and_the_game_starts_again(x)
+
+
+if __name__ == "__main__":
+    main()
