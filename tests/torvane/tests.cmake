@@ -17,3 +17,15 @@ add_unit_test(torvane_juego_tests
 add_e2e_test(torvane_juego_e2e test_torvane_juego.py)
 add_e2e_test(torvane_menu_e2e test_torvane_menu.py)
 add_e2e_test(torvane_fallos_e2e test_torvane_fallos.py)
+# Light, pictures, sky box, HUD, menu screen and GL resources, drawn by Mesa's off-screen GL.
+find_library(OSMESA_PANTALLA_LIBRARY OSMesa)
+if(OSMESA_PANTALLA_LIBRARY)
+  add_unit_test(torvane_pantalla_gl_tests
+    SOURCES torvane/pantalla_gl_test.cpp ../torvane/luz.cpp ../torvane/texturas.cpp
+            ../torvane/cielo.cpp ../torvane/hud.cpp ../torvane/escena.cpp ../torvane/recursos.cpp
+            ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp
+    LIBS ${OSMESA_PANTALLA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
+  if(TARGET torvane_pantalla_gl_tests)
+    target_include_directories(torvane_pantalla_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
+  endif()
+endif()

@@ -1,0 +1,302 @@
+// Light, pictures, sky box, HUD, menu screen and the reloadable GL resources, drawn by Mesa's
+// off-screen software GL.
+#include <FreeImage.h>
+#include <GL/glu.h>
+#include <GL/osmesa.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+#include "cielo.h"
+#include "escena.h"
+#include "hud.h"
+#include "juego_prueba.h"
+#include "luz.h"
+#include "recursos.h"
+#include "texturas.h"
+
+// Mesa keeps a few allocations of a destroyed context until the process ends.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libOSMesa.so\n";
+}
+
+namespace {
+
+constexpr int W = 640, H = 480;
+
+struct Color {
+    int r, g, b;
+};
+
+class Pantalla : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ctx_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
+        ASSERT_NE(ctx_, nullptr);
+        buffer_.assign(W * H * 4, 0);
+        ASSERT_TRUE(OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, W, H));
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        ASSERT_NE(getcwd(antes_, sizeof antes_), nullptr);
+        char plantilla[] = "/tmp/torvane-gl-XXXXXX";
+        ASSERT_NE(mkdtemp(plantilla), nullptr);
+        dir_ = plantilla;
+    }
+    void TearDown() override {
+        OSMesaDestroyContext(ctx_);
+        ASSERT_EQ(chdir(antes_), 0);
+        std::string orden = "rm -rf " + dir_;
+        ASSERT_EQ(std::system(orden.c_str()), 0);
+    }
+
+    std::string ruta(const std::string& nombre) const { return dir_ + "/" + nombre; }
+
+    // A picture of one colour, saved in the format its name says.
+    void liso(const std::string& nombre, BYTE r, BYTE g, BYTE b, int w = 4, int h = 4) {
+        FIBITMAP* bmp = FreeImage_Allocate(w, h, 24);
+        RGBQUAD c = {b, g, r, 0};
+        for (int y = 0; y < h; y++) {
+            for (int x = 0; x < w; x++) {
+                FreeImage_SetPixelColor(bmp, x, y, &c);
+            }
+        }
+        std::string r2 = ruta(nombre);
+        ASSERT_TRUE(FreeImage_Save(FreeImage_GetFIFFromFilename(r2.c_str()), bmp, r2.c_str(), 0));
+        FreeImage_Unload(bmp);
+    }
+
+    // The pixel at (x, y), y counted from the top as on screen.
+    Color pixel(int x, int y) {
+        unsigned char p[4];
+        glReadPixels(x, H - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+        return {p[0], p[1], p[2]};
+    }
+
+    bool blanco(int x, int y) {
+        Color c = pixel(x, y);
+        return c.r > 250 && c.g > 250 && c.b > 250;
+    }
+
+    OSMesaContext ctx_ = nullptr;
+    std::vector<unsigned char> buffer_;
+    std::string dir_;
+    char antes_[4096] = {};
+};
+
+std::vector<float> luz(GLenum que) {
+    std::vector<float> v(4);
+    glGetLightfv(GL_LIGHT0, que, v.data());
+    return v;
+}
+
+GLint entorno() {
+    GLint modo = 0;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &modo);
+    return modo;
+}
+
+} // namespace
+
+TEST_F(Pantalla, TheLightStandsTwentyAboveItsPointWithTheChosenSpecularColour) {
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    iluminar(1, 0, 0, 0, 0, 0);
+    EXPECT_EQ(luz(GL_SPECULAR), (std::vector<float>{1, 0, 0, 1}));
+    EXPECT_EQ(luz(GL_AMBIENT), (std::vector<float>{0.5f, 0.5f, 0.5f, 1}));
+    EXPECT_EQ(luz(GL_POSITION), (std::vector<float>{0, 20, 0, 1}));
+    EXPECT_EQ(luz(GL_DIFFUSE), (std::vector<float>{1, 1, 1, 1})) << "diffuse left alone";
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+    EXPECT_EQ(entorno(), GL_MODULATE);
+    std::vector<float> brillo(4);
+    glGetMaterialfv(GL_FRONT, GL_SHININESS, brillo.data());
+    EXPECT_FLOAT_EQ(brillo[0], 1.0f);
+
+    // The colour is passed on unclamped, as the menu gives it.
+    iluminar(255, 255, 255, 10, 5, -3);
+    EXPECT_EQ(luz(GL_SPECULAR), (std::vector<float>{255, 255, 255, 1}));
+    EXPECT_EQ(luz(GL_POSITION), (std::vector<float>{10, 25, -3, 1}));
+}
+
+TEST_F(Pantalla, EachPictureGetsItsOwnTextureAndAMissingOneAnEmptyTexture) {
+    liso("rojo.png", 255, 0, 0, 3, 2);
+    unsigned a = consigueimagen(ruta("rojo.png").c_str());
+    EXPECT_EQ(entorno(), GL_REPLACE);
+    unsigned b = consigueimagen(ruta("rojo.png").c_str());
+    unsigned falta = consigueimagen(ruta("no-esta.jpg").c_str());
+    unsigned rara = consigueimagen(ruta("sin-extension").c_str());
+    EXPECT_NE(a, b);
+    for (unsigned t : {a, b, falta, rara}) {
+        EXPECT_TRUE(glIsTexture(t)) << t;
+    }
+    GLint ancho = 0, alto = 0;
+    glBindTexture(GL_TEXTURE_2D, a);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &ancho);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &alto);
+    EXPECT_EQ(ancho, 3);
+    EXPECT_EQ(alto, 2);
+    glBindTexture(GL_TEXTURE_2D, falta);
+    glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &ancho);
+    EXPECT_EQ(ancho, 0);
+    iluminar(1, 1, 1, 0, 0, 0);
+    EXPECT_EQ(entorno(), GL_MODULATE);
+}
+
+TEST_F(Pantalla, SkyBoxFacesShowTheirOwnPicturesUpright) {
+    // Back red, front blue, left and right grey, floor green, top white.
+    const char* nombres[6] = {"atras.png", "frente.png", "izq.png",
+                              "der.png",   "suelo.png",  "techo.png"};
+    const BYTE colores[6][3] = {{255, 0, 0},  {0, 0, 255}, {90, 90, 90},
+                                {90, 90, 90}, {0, 255, 0}, {255, 255, 255}};
+    unsigned caras[6];
+    for (int i = 0; i < 6; ++i) {
+        liso(nombres[i], colores[i][0], colores[i][1], colores[i][2]);
+        caras[i] = consigueimagen(ruta(nombres[i]).c_str());
+    }
+    init(true, true);
+    glLoadIdentity();
+    drawSkyBox(caras);
+    Color atras = pixel(W / 2, H / 2);
+    EXPECT_EQ(atras.r, 255);
+    EXPECT_EQ(atras.g + atras.b, 0);
+
+    // Looking down from 10 up: the floor; looking up: the top; turned around: the front.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    gluLookAt(0, 10, 0, 0, 0, 0, 0, 0, -1);
+    drawSkyBox(caras);
+    EXPECT_EQ(pixel(W / 2, H / 2).g, 255);
+    EXPECT_EQ(pixel(W / 2, H / 2).r, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    gluLookAt(0, 10, 0, 0, 20, 0, 0, 0, -1);
+    drawSkyBox(caras);
+    EXPECT_EQ(pixel(W / 2, H / 2).r + pixel(W / 2, H / 2).b, 510);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    gluLookAt(0, 10, 0, 0, 10, 1, 0, 1, 0);
+    drawSkyBox(caras);
+    EXPECT_EQ(pixel(W / 2, H / 2).b, 255);
+    EXPECT_EQ(pixel(W / 2, H / 2).r, 0);
+}
+
+TEST_F(Pantalla, HudShowsDigitsAmmunitionAimAndOneHealthRowPerCity) {
+    prueba::JuegoDePrueba p(10, 12);
+    p.ciudad(1).decrementarSalud(6);
+    // Untextured, every HUD piece is a plain white rectangle.
+    init(false, true);
+    glLoadIdentity();
+    glEnable(GL_LIGHTING);
+    Texturas t;
+    dibujarHud(p.juego, t);
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+
+    // HUD x in pixels is 4/3 of a unit, y from the top 3/4 of a unit.
+    EXPECT_TRUE(blanco(2, 2));    // thousands digit, x 0 to 35, top 30 units
+    EXPECT_TRUE(blanco(160, 20)); // ones digit ends at 125 units = 166 px
+    EXPECT_FALSE(blanco(170, 20));
+    EXPECT_TRUE(blanco(268, 407)); // first ammunition mark at x 200, y 40 to 100
+    EXPECT_TRUE(blanco(345, 446)); // twelve marks end at x 260 = 346.7 px
+    EXPECT_FALSE(blanco(349, 430));
+    EXPECT_TRUE(blanco(319, 243)); // aiming mark around the screen centre
+    EXPECT_FALSE(blanco(319, 250));
+    // City 0: label then ten cells up to x 223 units; city 1: four cells up to 145 units.
+    EXPECT_TRUE(blanco(20, 40));
+    EXPECT_TRUE(blanco(295, 40));
+    EXPECT_FALSE(blanco(300, 40));
+    EXPECT_TRUE(blanco(190, 55));
+    EXPECT_FALSE(blanco(197, 55));
+    EXPECT_FALSE(blanco(20, 70)) << "level 1 has no third city";
+}
+
+TEST_F(Pantalla, MenuScreenFillsTheWindowAndLeavesPlaysModesAsTheyWere) {
+    ASSERT_EQ(chdir(dir_.c_str()), 0);
+    ASSERT_EQ(mkdir("texturas", 0755), 0);
+    liso("texturas/gameover.png", 200, 30, 10);
+    liso("texturas/inicio_comenzar.png", 10, 200, 30);
+    auto malla = std::make_unique<obj_type>();
+    Juego juego;
+    juego.misil = juego.cubo = malla.get();
+    Recursos r;
+    cargarRecursos(r, juego);
+    init(true, true);
+    juego.wire = true;
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glEnable(GL_LIGHTING);
+
+    dibujarMenu(juego, r.texturas);
+    for (Color c : {pixel(0, 0), pixel(W - 1, H - 1), pixel(W / 2, H / 2)}) {
+        EXPECT_EQ(c.r, 10);
+        EXPECT_EQ(c.g, 200);
+    }
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    GLint modos[2];
+    glGetIntegerv(GL_POLYGON_MODE, modos);
+    EXPECT_EQ(modos[0], GL_LINE);
+
+    juego.estado = GAME_OVER;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    dibujarMenu(juego, r.texturas);
+    EXPECT_EQ(pixel(W / 2, H / 2).r, 200);
+    GLint pila = 0;
+    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &pila);
+    EXPECT_EQ(pila, 1);
+    liberarRecursos(r);
+}
+
+TEST_F(Pantalla, ResourcesCanBeReleasedAndMadeAgainForANewContext) {
+    ASSERT_EQ(chdir(dir_.c_str()), 0);
+    ASSERT_EQ(mkdir("texturas", 0755), 0);
+    liso("texturas/missileTexture.jpg", 0, 0, 255);
+    auto malla = std::make_unique<obj_type>();
+    auto cubo = std::make_unique<obj_type>();
+    Juego juego;
+    juego.misil = malla.get();
+    juego.cubo = cubo.get();
+    Recursos r;
+    cargarRecursos(r, juego);
+    EXPECT_EQ(static_cast<unsigned>(malla->id_texture), r.texturas.textura_misil);
+    EXPECT_EQ(static_cast<unsigned>(cubo->id_texture), r.texturas.textura_ciudad);
+    EXPECT_TRUE(glIsList(r.listaCielo) && glIsList(r.listaMisil) && glIsList(r.listaCubo));
+    liberarRecursos(r);
+    EXPECT_EQ(r.listaCielo, 0u);
+    EXPECT_EQ(r.texturas.textura_misil, 0u);
+
+    // A new context, as F11 brings: everything is made there again.
+    OSMesaContext otro = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
+    ASSERT_TRUE(OSMesaMakeCurrent(otro, buffer_.data(), GL_UNSIGNED_BYTE, W, H));
+    cargarRecursos(r, juego);
+    EXPECT_TRUE(glIsTexture(r.texturas.textura_misil));
+    EXPECT_TRUE(glIsList(r.listaMisil));
+    EXPECT_EQ(static_cast<unsigned>(malla->id_texture), r.texturas.textura_misil);
+    liberarRecursos(r);
+    OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, W, H);
+    OSMesaDestroyContext(otro);
+}
+
+TEST_F(Pantalla, InitSetsPlaysShadingDepthAndProjection) {
+    glDisable(GL_TEXTURE_2D);
+    init(false, false);
+    GLint sombra = 0;
+    glGetIntegerv(GL_SHADE_MODEL, &sombra);
+    EXPECT_EQ(sombra, GL_SMOOTH);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "init never switches texturing off or on unasked";
+    init(true, true);
+    glGetIntegerv(GL_SHADE_MODEL, &sombra);
+    EXPECT_EQ(sombra, GL_FLAT);
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    // Aspect 0.75: the horizontal scale is f / 0.75 with f = 1 / tan(22.5 degrees).
+    float m[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, m);
+    EXPECT_NEAR(m[0], 2.41421356f / 0.75f, 1e-4);
+    EXPECT_NEAR(m[5], 2.41421356f, 1e-4);
+    GLint modo = 0;
+    glGetIntegerv(GL_MATRIX_MODE, &modo);
+    EXPECT_EQ(modo, GL_MODELVIEW);
+}
