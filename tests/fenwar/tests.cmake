@@ -36,3 +36,4 @@ endif()
 # The real game under Xvfb: start-up and ending, play and keys, menus.
 add_e2e_test(fenwar_e2e_arranque test_fenwar_arranque.py)
 add_e2e_test(fenwar_e2e_juego test_fenwar_juego.py)
+add_e2e_test(fenwar_e2e_menus test_fenwar_menus.py)
