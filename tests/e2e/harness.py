@@ -111,6 +111,10 @@ class Game:
         self.out_path = os.path.join(self.dir, "stdout.txt")
         self.err_path = os.path.join(self.dir, "stderr.txt")
         run_env = xserver.env()
+        # GAME_LIBRARY_PATH runs the game against other shared libraries (another SDL 1.2).
+        if os.environ.get("GAME_LIBRARY_PATH"):
+            run_env["LD_LIBRARY_PATH"] = ":".join(
+                p for p in (os.environ["GAME_LIBRARY_PATH"], run_env.get("LD_LIBRARY_PATH")) if p)
         run_env.update(env or {})
         command = [*wrapper, binary or os.path.join(BIN_DIR, name)]
         with open(self.out_path, "wb") as out, open(self.err_path, "wb") as err:
