@@ -1,0 +1,30 @@
+# Reliability: the scripted player on the sanitized games (leaks checked as they exit) and a short
+# soak of the plain games (memory, frame rate), both watched through preloaded hooks
+# (a frame counter; libraries kept loaded so the leak checker can name them).
+if(NOT FUZZ)
+  add_library(play_hooks SHARED reliability/frame_counter.c reliability/keep_libraries.c)
+  # Kept free of the sanitizers: it is preloaded ahead of their runtime.
+  set_target_properties(play_hooks PROPERTIES COMPILE_OPTIONS "" LINK_OPTIONS ""
+                        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+  target_link_libraries(play_hooks PRIVATE ${CMAKE_DL_LIBS})
+  set(PLAY_SECONDS 20 CACHE STRING "Seconds the scripted player plays each sanitized game")
+  set(SOAK_SECONDS 15 CACHE STRING "Seconds of the short soak of each game")
+  set(entorno_fiabilidad "BIN_DIR=${CMAKE_BINARY_DIR}/bin;ASSETS=${CMAKE_SOURCE_DIR}/assets"
+      "SHOTS_DIR=${CMAKE_BINARY_DIR}/shots;PLAY_HOOKS=$<TARGET_FILE:play_hooks>"
+      "LSAN_SUPPRESSIONS=${CMAKE_CURRENT_SOURCE_DIR}/reliability/lsan.supp")
+  set(jugar ${CMAKE_CURRENT_SOURCE_DIR}/reliability/play_check.py)
+  foreach(juego fenwar torvane)
+    if(SANITIZE)
+      add_test(NAME reliability_asan_${juego}
+               COMMAND ${PYTHON_SISTEMA} ${jugar} ${juego} --seconds ${PLAY_SECONDS} --seed 8)
+      set_tests_properties(reliability_asan_${juego} PROPERTIES LABELS asan TIMEOUT 300
+                           ENVIRONMENT "${entorno_fiabilidad}")
+    else()
+      add_test(NAME reliability_soak_${juego}
+               COMMAND ${PYTHON_SISTEMA} ${jugar} ${juego} --soak --seconds ${SOAK_SECONDS}
+                       --warmup 5 --seed 8)
+      set_tests_properties(reliability_soak_${juego} PROPERTIES LABELS soak TIMEOUT 300
+                           ENVIRONMENT "${entorno_fiabilidad}")
+    endif()
+  endforeach()
+endif()
