@@ -18,7 +18,9 @@
 #include <vector>
 
 // Mesa keeps a few allocations of a destroyed context until the process ends.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libOSMesa.so\n"; }
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libOSMesa.so\n";
+}
 
 namespace {
 

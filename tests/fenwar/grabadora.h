@@ -7,7 +7,8 @@
 #include <vector>
 
 struct Llamada {
-    std::string op; // "begin", "end", "normal", "tex", "vertex", "push", "pop", "translate", "rotate"
+    std::string
+        op; // "begin", "end", "normal", "tex", "vertex", "push", "pop", "translate", "rotate"
     double v[4];
     int componentes;
 };
