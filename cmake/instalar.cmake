@@ -52,4 +52,16 @@ if(TARGET fenwar OR TARGET torvane)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/assets/ DESTINATION ${JUEGOS_DATOS})
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/desktop/icons/hicolor
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons)
+  # A theme folder that already has an icon cache hides new icons until the cache is rebuilt;
+  # staged installs leave that to the package's own scripts.
+  install(CODE "set(tema [[${CMAKE_INSTALL_DATADIR}/icons/hicolor]])")
+  install(CODE [[
+    if(NOT IS_ABSOLUTE "${tema}")
+      set(tema "${CMAKE_INSTALL_PREFIX}/${tema}")
+    endif()
+    find_program(cache_de_iconos gtk-update-icon-cache)
+    if("$ENV{DESTDIR}" STREQUAL "" AND EXISTS "${tema}/icon-theme.cache" AND cache_de_iconos)
+      execute_process(COMMAND "${cache_de_iconos}" -q -t -f "${tema}")
+    endif()
+  ]])
 endif()

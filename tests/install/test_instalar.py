@@ -300,6 +300,20 @@ class StagedAndOddPrefixes(unittest.TestCase):
             self.assertEqual(exec_arguments(entry["Exec"]), [os.path.join(prefix, "bin", game)])
             self.assertEqual(unescape_string(entry["TryExec"]), os.path.join(prefix, "bin", game))
 
+    @unittest.skipUnless(shutil.which("gtk-update-icon-cache"), "no gtk-update-icon-cache")
+    def test_an_existing_icon_cache_learns_the_new_icons(self):
+        prefix = os.path.join(scratch(), "con cache")
+        theme = os.path.join(prefix, "share", "icons", "hicolor")
+        os.makedirs(os.path.join(theme, "16x16", "apps"))
+        shutil.copy(os.path.join(REPO, "desktop", "icons", "hicolor", "16x16", "apps",
+                                 "fenwar.png"), os.path.join(theme, "16x16", "apps", "otro.png"))
+        subprocess.run(["gtk-update-icon-cache", "-q", "-t", "-f", theme], check=True)
+        install(prefix)
+        with open(os.path.join(theme, "icon-theme.cache"), "rb") as f:
+            cache = f.read()
+        for name in (b"otro", *(game.encode() for game in GAMES)):
+            self.assertIn(name, cache)
+
 
 def empty_folder(folder):
     shutil.rmtree(folder)
