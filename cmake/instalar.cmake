@@ -1,10 +1,9 @@
 # Install rules: launchers, the programs, their shared data folder, menu entries, icons, man pages.
 include(GNUInstallDirs)
 
-set(JUEGOS_CARPETA fenwar-torvane CACHE STRING
-    "Folder name under the data and libexec folders that holds the games' files")
-set(JUEGOS_DATOS ${CMAKE_INSTALL_DATADIR}/${JUEGOS_CARPETA})
-set(JUEGOS_PROGRAMAS ${CMAKE_INSTALL_LIBEXECDIR}/${JUEGOS_CARPETA})
+# One data folder serves both games, as assets/ does in the tree; the man pages name it.
+set(JUEGOS_DATOS ${CMAKE_INSTALL_DATADIR}/fenwar-torvane)
+set(JUEGOS_PROGRAMAS ${CMAKE_INSTALL_LIBEXECDIR}/fenwar-torvane)
 
 # The launchers find the data folder and the real program relative to where they stand, so an
 # installed tree keeps working when it is moved or staged with DESTDIR.
