@@ -9,6 +9,8 @@ namespace {
 
 constexpr float RADIO_MUNDO = 30.0f;
 constexpr int PASOS_CIELO = 300;
+// Towers, cannons, three cities, sky and ground.
+constexpr int CANT_LISTAS = 7;
 
 void grabarCaniones(Escenario& e, Juego& j) {
     glNewList(e.caniones, GL_COMPILE);
@@ -25,7 +27,7 @@ void cargarEscenario(Escenario& e, Juego& j) {
     if (!e.usarListas) {
         return;
     }
-    e.torres = glGenLists(7);
+    e.torres = glGenLists(CANT_LISTAS);
     if (e.torres == 0) {
         e.usarListas = false;
         return;
@@ -52,6 +54,13 @@ void cargarEscenario(Escenario& e, Juego& j) {
     glNewList(e.suelo, GL_COMPILE);
     ground(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
     glEndList();
+}
+
+void descargarEscenario(Escenario& e) {
+    if (e.usarListas && e.torres != 0) {
+        glDeleteLists(e.torres, CANT_LISTAS);
+        e.torres = 0;
+    }
 }
 
 void escenaTorres(const Escenario& e, Juego& j) {

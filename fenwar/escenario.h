@@ -18,6 +18,8 @@ struct Escenario {
 
 // Records the lists; called at start-up and again after the GL context was re-created.
 void cargarEscenario(Escenario& e, Juego& j);
+// Frees the lists of the current context.
+void descargarEscenario(Escenario& e);
 
 void escenaTorres(const Escenario& e, Juego& j);
 // Records the cannons again first when a barrel angle changed.

@@ -26,6 +26,9 @@ void cargarRecursosGL(Juego& j, Escenario& e) {
 }
 
 void cambiarPantallaCompleta(Juego& j, Escenario& e) {
+    // Freed in the old context first, so that nothing is left behind where the context survives.
+    glDeleteTextures(CANT_TEXTURAS, j.textura);
+    descargarEscenario(e);
     j.flags ^= SDL_FULLSCREEN;
     if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, j.flags) == nullptr) {
         std::fprintf(stderr, "No se pudo establecer el modo de video: %s\n", SDL_GetError());
