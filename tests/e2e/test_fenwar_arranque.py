@@ -9,7 +9,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import (XServer, Game, BIN_DIR, distinct_colours, quick_difference,  # noqa: E402
                      wait_until_still)
-from fenwar_pantalla import difficulty, in_play, prepare, read_health, read_score  # noqa: E402
+from fenwar_screen import difficulty, in_play, prepare, read_health, read_score  # noqa: E402
 
 GROUND = (0, 320, 640, 480)
 SKY = (0, 80, 640, 260)

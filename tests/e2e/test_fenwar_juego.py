@@ -9,7 +9,7 @@ import time
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import (XServer, Game, count_pixels, mean_colour, quick_difference,  # noqa: E402
                      save_shot, wait_until_still)
-from fenwar_pantalla import (GREEN, RED, WHITE, YELLOW, difficulty, health_colour,  # noqa: E402
+from fenwar_screen import (GREEN, RED, WHITE, YELLOW, difficulty, health_colour,  # noqa: E402
                              in_play, prepare, read_health, read_score)
 
 GROUND = (0, 330, 640, 480)

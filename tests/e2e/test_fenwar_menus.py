@@ -11,7 +11,7 @@ from PIL import ImageChops
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import (XServer, Game, count_pixels, quick_difference, save_doc_shot,  # noqa: E402
                      save_shot, wait_until_still)
-from fenwar_pantalla import (GREEN, difficulty, health_colour, in_play, prepare,  # noqa: E402
+from fenwar_screen import (GREEN, difficulty, health_colour, in_play, prepare,  # noqa: E402
                              read_health, read_score)
 
 TINT = (10, 87, 20)  # (0.039, 0.341, 0.078) of white
