@@ -15,6 +15,10 @@ PAUSE = asset_picture("texturas/MENU_Selecc_Continuar.jpg")
 FIELD = (0, 120, 640, 400)
 
 
+def textured_sky(shot):
+    return distinct_colours(shot, (0, 100, 640, 200)) > 200
+
+
 def write_level_file(text):
     def prepare(folder):
         with open(os.path.join(folder, "configuracion.xml"), "w") as f:
@@ -57,8 +61,8 @@ def main():
             game.wait_for_frame()
             game.key("Return")
             time.sleep(0.8)
-            shot = game.screenshot("partial-levels")
-            assert distinct_colours(shot, (0, 100, 640, 200)) > 200
+            game.wait_for_frame(textured_sky, timeout=10)
+            game.screenshot("partial-levels")
             errors = game.stderr()
             assert "nivel 2" in errors and "ciudad 1 del nivel 3" in errors, errors
             game.key("Escape", "Return")
@@ -83,14 +87,11 @@ def main():
             game.key("Return")
             time.sleep(0.8)
             before = game.screenshot("f11-before")
-            game.key("F11")
-            time.sleep(1.5)
-            full = game.screenshot("f11-full-screen")
-            assert distinct_colours(full, (0, 100, 640, 200)) > 200, "textures lost"
-            game.key("F11")
-            time.sleep(1.5)
-            windowed = game.screenshot("f11-windowed")
-            assert distinct_colours(windowed, (0, 100, 640, 200)) > 200, "textures lost"
+            for label in ("f11-full-screen", "f11-windowed"):
+                game.key("F11")
+                time.sleep(1.0)
+                game.wait_for_frame(textured_sky, timeout=10)
+                game.screenshot(label)
             game.key("p")
             time.sleep(0.3)
             assert quick_difference(game.screenshot("f11-pause"), PAUSE) < 12

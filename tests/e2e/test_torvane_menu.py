@@ -33,13 +33,19 @@ class Player:
         self.game = game
         self.step = 0
 
-    def expect(self, picture, *keys):
-        """Presses the keys, then checks the screen shows the named menu picture."""
+    def expect(self, picture, *keys, timeout=5):
+        """Presses the keys, then checks the screen shows the named menu picture (waiting for it
+        a little: a new window after F11 takes a moment to load its pictures)."""
         self.game.key(*keys)
-        time.sleep(0.2)
         self.step += 1
-        shot = self.game.screenshot(f"menu-{self.step:02d}-{picture.split('.')[0]}")
-        name, differences = closest_picture(shot, PAGES)
+        end = time.time() + timeout
+        while True:
+            time.sleep(0.2)
+            shot = self.game.screenshot()
+            name, differences = closest_picture(shot, PAGES)
+            if (name == picture and differences[name] < 12) or time.time() > end:
+                break
+        self.game.screenshot(f"menu-{self.step:02d}-{picture.split('.')[0]}")
         assert name == picture and differences[name] < 12, (picture, keys, name, differences)
         return shot
 
@@ -154,9 +160,7 @@ def main():
         # F11 twice keeps every picture: the menu page, then play as it was.
         player.expect("MENU_Selecc_Continuar.jpg", "p")
         player.expect("MENU_Selecc_Continuar.jpg", "F11")
-        time.sleep(1.0)
         player.expect("MENU_Selecc_Continuar.jpg", "F11")
-        time.sleep(1.0)
         player.expect("MENU_Selecc_Velocidad.jpg", "Down")
         back = player.play("menu-after-f11", "Up", "Return")
         assert quick_difference(back, moved, FIELD) < 4
