@@ -114,6 +114,11 @@ def main():
         assert dark > 0.8 * 640 * 280, "wireframe should leave the field mostly empty"
         assert distinct_colours(wire, CITIES) > 10, "no city outlines"
         player.play("menu-fill", "space")
+        # SPACE on a menu page switches wireframe too, but the page itself is still drawn filled.
+        player.expect("MENU_Selecc_Continuar.jpg", "p", "space")
+        wire = player.play("menu-wireframe-from-pause", "p")
+        assert sum(1 for p in wire.crop(FIELD).getdata() if max(p) < 30) > 0.8 * 640 * 280
+        player.play("menu-fill-again", "space")
 
         player.expect("MENU_ESTADOS_Selecc_Facet_Inter.png", "p", "Down", "Down", "Return", "Down")
         smooth = player.play("menu-smooth", "Return")
