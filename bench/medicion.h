@@ -1,0 +1,24 @@
+// Timing helpers shared by the benchmark programs: a nanosecond clock, percentiles, result lines.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Monotonic nanoseconds; the clock is the same for every process of the machine, so a reading
+// taken in one process can be compared with one taken in another.
+std::int64_t ahoraNs();
+
+// Milliseconds between two readings of ahoraNs.
+double msEntre(std::int64_t desde, std::int64_t hasta);
+
+// The p-th percentile (0 to 100) of the samples, interpolating between the two nearest ranks;
+// 0 without samples. percentil(m, 50) is the median.
+double percentil(std::vector<double> muestras, double p);
+
+// One result on standard output as the driver reads it: "medida <clave> <valor>".
+std::string lineaMedida(const std::string& clave, double valor);
+void informar(const std::string& clave, double valor);
+
+// Reads a result line back; false for any other line.
+bool leerMedida(const std::string& linea, std::string& clave, double& valor);

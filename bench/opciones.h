@@ -1,0 +1,14 @@
+// The command line of the frame benchmarks: --cuadros N, --sin-listas, --foto FILE.
+#pragma once
+
+#include <string>
+
+struct OpcionesCuadros {
+    int cuadros = 300;
+    bool sinListas = false;
+    std::string foto;
+    bool valida = true;
+};
+
+// Unknown options, a missing value or a frame count outside 1 to 1000000 make it not valid.
+OpcionesCuadros leerOpciones(int argc, char** argv);
