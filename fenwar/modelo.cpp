@@ -2,16 +2,24 @@
 #include "modelo.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
+// White space as stream extraction skips it in the "C" locale the games run in.
 bool esBlanco(char c) {
-    return std::isspace(static_cast<unsigned char>(c)) != 0;
+    return c == ' ' || (c >= '\t' && c <= '\r');
 }
 bool esDigito(char c) {
     return c >= '0' && c <= '9';
@@ -62,6 +70,17 @@ float aFlotante(const char* p, const char* fin) {
 
 // Reads an integer like stream extraction; false when there is none or it does not fit an int.
 bool aEntero(const char* p, const char* fin, int& v) {
+    // Most indices are plain digits filling the whole token: read them without from_chars.
+    if (p < fin && fin - p <= 9 && esDigito(*p)) {
+        int n = 0;
+        const char* q = p;
+        while (q < fin && esDigito(*q))
+            n = n * 10 + (*q++ - '0');
+        if (q == fin) {
+            v = n;
+            return true;
+        }
+    }
     while (p < fin && esBlanco(*p))
         p++;
     if (p < fin && *p == '+' && p + 1 < fin && *(p + 1) != '-')
@@ -85,6 +104,36 @@ void numeros(const char* p, const char* fin, float* out, int n) {
 
 bool empieza(const char* linea, std::size_t largo, const char* prefijo, std::size_t n) {
     return largo >= n && std::string::traits_type::compare(linea, prefijo, n) == 0;
+}
+
+// The '\n' that ends the line starting at p, or fin.
+const char* finDeLinea(const char* p, const char* fin) {
+    const void* n = std::memchr(p, '\n', static_cast<std::size_t>(fin - p));
+    return n != nullptr ? static_cast<const char*>(n) : fin;
+}
+
+// Counts the lines of each kind first, so that every list is allocated once.
+void reservar(const char* p, const char* fin, std::vector<Poligono>& caras,
+              std::vector<vertice>& vertices, std::vector<textura>& texturas,
+              std::vector<vertice>& normales) {
+    std::size_t nv = 0, nt = 0, nn = 0, nf = 0;
+    while (p < fin) {
+        const std::size_t n = static_cast<std::size_t>(fin - p);
+        if (n >= 2 && p[1] == ' ') {
+            nv += p[0] == 'v' ? 1 : 0;
+            nf += p[0] == 'f' ? 1 : 0;
+        } else if (n >= 3 && p[0] == 'v' && p[2] == ' ') {
+            nt += p[1] == 't' ? 1 : 0;
+            nn += p[1] == 'n' ? 1 : 0;
+        }
+        p = finDeLinea(p, fin);
+        if (p < fin)
+            p++;
+    }
+    caras.reserve(nf);
+    vertices.reserve(vertices.size() + nv);
+    texturas.reserve(std::max(texturas.size() + nt, vertices.size() + nv));
+    normales.reserve(std::max(normales.size() + nn, vertices.size() + nv));
 }
 
 } // namespace
@@ -173,10 +222,10 @@ std::vector<Poligono> cargarObjetoDesdeTexto(const char* datos, std::size_t larg
     std::vector<Poligono> caras;
     const char* p = datos;
     const char* fin = datos + largo;
+    reservar(datos, fin, caras, vertices, texturas, normales);
     while (p < fin) {
         const char* linea = p;
-        while (p < fin && *p != '\n')
-            p++;
+        p = finDeLinea(p, fin);
         const char* finLinea = p;
         if (p < fin)
             p++;
@@ -206,24 +255,72 @@ std::vector<Poligono> cargarObjetoDesdeTexto(const char* datos, std::size_t larg
     return caras;
 }
 
+namespace {
+
+// The whole file: mapped when it can be, read otherwise.
+class Archivo {
+  public:
+    explicit Archivo(const char* nombre) {
+        fd = open(nombre, O_RDONLY | O_CLOEXEC);
+        if (fd < 0)
+            return;
+        struct stat estado;
+        if (fstat(fd, &estado) == 0 && S_ISREG(estado.st_mode) && estado.st_size > 0) {
+            void* m = mmap(nullptr, static_cast<std::size_t>(estado.st_size), PROT_READ,
+                           MAP_PRIVATE | MAP_POPULATE, fd, 0);
+            if (m != MAP_FAILED) {
+                mapa = static_cast<const char*>(m);
+                largoMapa = static_cast<std::size_t>(estado.st_size);
+                leido = true;
+                return;
+            }
+        }
+        leido = leerTodo();
+    }
+    ~Archivo() {
+        if (mapa != nullptr)
+            munmap(const_cast<char*>(mapa), largoMapa);
+        if (fd >= 0)
+            close(fd);
+    }
+    Archivo(const Archivo&) = delete;
+    Archivo& operator=(const Archivo&) = delete;
+
+    bool bien() const { return leido; }
+    const char* datos() const { return mapa != nullptr ? mapa : copia.data(); }
+    std::size_t largo() const { return mapa != nullptr ? largoMapa : copia.size(); }
+
+  private:
+    bool leerTodo() {
+        char bloque[1 << 16];
+        for (;;) {
+            const ssize_t n = read(fd, bloque, sizeof bloque);
+            if (n == 0)
+                return true;
+            if (n < 0 && errno != EINTR)
+                return false;
+            if (n > 0)
+                copia.append(bloque, static_cast<std::size_t>(n));
+        }
+    }
+
+    int fd = -1;
+    const char* mapa = nullptr;
+    std::size_t largoMapa = 0;
+    std::string copia;
+    bool leido = false;
+};
+
+} // namespace
+
 std::vector<Poligono> cargarObjeto(const char* filename, float escalamiento,
                                    std::vector<vertice>& vertices, std::vector<textura>& texturas,
                                    std::vector<vertice>& normales) {
-    FILE* f = std::fopen(filename, "rb");
-    std::string datos;
-    bool leido = f != nullptr;
-    if (f) {
-        char bloque[1 << 16];
-        std::size_t n;
-        while ((n = std::fread(bloque, 1, sizeof bloque, f)) > 0)
-            datos.append(bloque, n);
-        leido = std::ferror(f) == 0;
-        std::fclose(f);
-    }
-    if (!leido) {
+    const Archivo archivo(filename);
+    if (!archivo.bien()) {
         std::fprintf(stderr, "No se pudo abrir el archivo %s\n", filename);
         std::exit(1);
     }
-    return cargarObjetoDesdeTexto(datos.data(), datos.size(), escalamiento, vertices, texturas,
-                                  normales);
+    return cargarObjetoDesdeTexto(archivo.datos(), archivo.largo(), escalamiento, vertices,
+                                  texturas, normales);
 }
