@@ -246,9 +246,11 @@ def save_shot(picture, label, folder=None):
 
 
 def save_doc_shot(picture, filename):
-    """Stores a screenshot for the README under docs/."""
-    os.makedirs(DOCS_DIR, exist_ok=True)
-    picture.save(os.path.join(DOCS_DIR, filename))
+    """Stores a screenshot for the README: under docs/ when UPDATE_DOCS=1 (tools/update-screenshots),
+    otherwise beside the other shots, so an ordinary test run leaves the tree clean."""
+    folder = DOCS_DIR if os.environ.get("UPDATE_DOCS") == "1" else os.path.join(SHOTS_DIR, "docs")
+    os.makedirs(folder, exist_ok=True)
+    picture.save(os.path.join(folder, filename))
 
 
 def pixel(picture, x, y):
