@@ -1,6 +1,8 @@
 // Reads "dificultad.xml": the Normal element's settings, over playable defaults.
 #include "dificultad.h"
 
+#include "anidamiento.h"
+
 #include <tinyxml.h>
 
 #include <climits>
@@ -71,13 +73,25 @@ void sanear(dificultad& d) {
         d.SEPARACION_CITYS = DEFECTO_SEPARACION_CITYS;
 }
 
-// Loads a regular file; a directory or other special file counts as not loadable.
+// True when the open file nests its elements deeper than the parser can safely walk.
+bool demasiadoAnidado(FILE* f) {
+    std::string texto;
+    char bloque[65536];
+    std::size_t leidos;
+    while ((leidos = std::fread(bloque, 1, sizeof bloque, f)) > 0)
+        texto.append(bloque, leidos);
+    std::rewind(f);
+    return xmlDemasiadoAnidado(texto);
+}
+
+// Loads a regular file; a directory or other special file counts as not loadable, and so does a
+// file nested too deeply to parse.
 bool cargar(const char* file, TiXmlDocument& doc) {
     FILE* f = std::fopen(file, "rb");
     if (!f)
         return false;
     struct stat info;
-    bool ok = fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) &&
+    bool ok = fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && !demasiadoAnidado(f) &&
               doc.LoadFile(f, TIXML_DEFAULT_ENCODING);
     std::fclose(f);
     return ok;
@@ -100,6 +114,8 @@ dificultad getDifficultad(const char* file) {
 bool dificultadDesdeTexto(const char* texto, std::size_t largo, dificultad& d) {
     TiXmlDocument doc;
     std::string copia(texto, largo);
+    if (xmlDemasiadoAnidado(copia))
+        return false;
     doc.Parse(copia.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
     if (doc.Error())
         return false;

@@ -12,6 +12,7 @@
 
 #include <tinyxml.h>
 
+#include "anidamiento.h"
 #include "camara.h"
 #include "ciudad.h"
 #include "torre.h"
@@ -166,6 +167,12 @@ bool leerTorres(const TiXmlElement* torres, Datos& d, std::string& motivo) {
 bool leerDatos(const char* nombre, Datos& d, std::string& motivo) {
     std::string texto;
     if (!leerArchivo(nombre, texto, motivo)) {
+        return false;
+    }
+    // The parser walks nested elements on the stack: a file nested without end would overflow it.
+    if (xmlDemasiadoAnidado(texto)) {
+        motivo = "no es XML válido: anida elementos a más de " +
+                 std::to_string(MAX_ANIDAMIENTO_XML) + " niveles";
         return false;
     }
     TiXmlDocument doc;

@@ -37,3 +37,7 @@ endif()
 add_e2e_test(fenwar_e2e_arranque test_fenwar_arranque.py)
 add_e2e_test(fenwar_e2e_juego test_fenwar_juego.py)
 add_e2e_test(fenwar_e2e_menus test_fenwar_menus.py)
+
+# Hostile files that once crashed a reader.
+add_unit_test(fenwar_archivos_hostiles_tests SOURCES fenwar/archivos_hostiles_test.cpp
+  LIBS fenwar_reglas)

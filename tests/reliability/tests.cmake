@@ -1,6 +1,8 @@
 # Reliability: the scripted player on the sanitized games (leaks checked as they exit) and a short
 # soak of the plain games (memory, frame rate), both watched through preloaded hooks
 # (a frame counter; libraries kept loaded so the leak checker can name them).
+add_unit_test(anidamiento_tests SOURCES reliability/anidamiento_test.cpp LIBS comun)
+
 if(NOT FUZZ)
   add_library(play_hooks SHARED reliability/frame_counter.c reliability/keep_libraries.c)
   # Kept free of the sanitizers: it is preloaded ahead of their runtime.

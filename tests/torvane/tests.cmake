@@ -29,3 +29,7 @@ if(OSMESA_PANTALLA_LIBRARY)
     target_include_directories(torvane_pantalla_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
   endif()
 endif()
+
+# Hostile files that once crashed a reader.
+add_unit_test(torvane_archivos_hostiles_tests SOURCES torvane/archivos_hostiles_test.cpp
+  LIBS torvane_reglas)
