@@ -40,11 +40,11 @@ def cities_fall_and_the_game_starts_again(x):
             if not in_play(shot):
                 break
             for line, text in enumerate(read_health(shot)):
-                if text in EXPECTED_COLOUR:
+                # A picture taken while the window is redrawn may be unreadable.
+                if "?" not in text:
+                    assert text in EXPECTED_COLOUR, text
                     seen.add(text)
                     assert health_colour(shot, line) == EXPECTED_COLOUR[text], (line, text)
-                else:
-                    assert text == "???", text
             assert time.time() < end, "the cities never fell"
             time.sleep(0.05)
         assert seen - {"100"}, "no damage ever showed"
@@ -111,6 +111,7 @@ def keys_change_the_picture(x):
     still = prepare(difficulty(dificultad=1))
     with Game("fenwar", x, prepare=still) as game:
         game.wait_for_frame(lambda s: in_play(s))
+
         def after(*keys, label):
             """The picture once the keys and the waits they cause are over. All events pending in a
             frame go to the screen of that frame: each key gets a frame of its own."""
@@ -121,21 +122,22 @@ def keys_change_the_picture(x):
                 save_shot(shot, "fenwar-" + label)
             return shot
 
+        # Each change is compared with the picture right before it: hanging missiles come in
+        # every 10 s.
         base = after("Left", label=None)
-
         zoomed = after("Up", "Up", label="zoom")
         assert quick_difference(zoomed, base, GROUND) > 3, "zoom changed nothing"
         back = after("Down", "Down", "Down", label=None)
         assert quick_difference(back, base) < 0.5, "zooming out does not return to the start"
 
         greener = after("y", "y", "y", label="luz-verde")
-        assert mean_colour(greener, SKY)[1] > mean_colour(base, SKY)[1] + 5
-        back = after("t", "t", "t", label=None)
-        assert quick_difference(back, base) < 0.5
+        assert mean_colour(greener, SKY)[1] > mean_colour(back, SKY)[1] + 5
+        base = after("t", "t", "t", label=None)
+        assert quick_difference(base, back) < 0.5
 
         moved = after("m", "m", "m", "m", "m", "k", "k", "k", "k", "k", label="luz-movida")
         assert quick_difference(moved, base) > 0.5, "the light direction changed nothing"
-        after("u", "u", "u", "u", "u", "j", "j", "j", "j", "j", label=None)
+        base = after("u", "u", "u", "u", "u", "j", "j", "j", "j", "j", label=None)
 
         turned = after("Right", label="otro-canion")
         assert quick_difference(turned, base) > 5
@@ -145,8 +147,7 @@ def keys_change_the_picture(x):
         assert not in_play(pause)
         config = after("c", label="configuracion")
         assert not in_play(config) and quick_difference(config, pause) > 2
-        after("w", "p", "p", label=None)
-        lines = after("Left", label="contorno")
+        lines = after("w", "p", "p", label="contorno")
         # Everything is outlined, the overlay's bars too.
         assert quick_difference(lines, pause) > 5 and not in_play(lines)
         black = count_pixels(lines, lambda p: max(p) < 30, GROUND)
@@ -154,9 +155,8 @@ def keys_change_the_picture(x):
         plain = after("p", "c", "w", "t", "p", "p", label="sin-texturas")
         yellow = count_pixels(plain, lambda p: p[0] > 200 and p[1] > 200 and p[2] < 80, GROUND)
         assert yellow > 0.9 * 640 * 150, yellow
-        after("p", "c", "t", "p", "p", label=None)
-        lit = wait_until_still(game)[1]
-        assert quick_difference(lit, base) < 0.5, "settings did not come back"
+        lit = after("p", "c", "t", "p", "p", label=None)
+        assert quick_difference(lit, turned) < 0.5, "settings did not come back"
         unlit = after("p", "c", "l", "p", "p", label="sin-luz")
         assert quick_difference(unlit, lit, SKY) > 3, "switching the light off changed nothing"
         relit = after("p", "c", "l", "p", "p", label=None)
