@@ -8,3 +8,12 @@ if(TARGET bench AND NOT SANITIZE)
   set_tests_properties(bench_cuadros PROPERTIES LABELS bench TIMEOUT 300
                        ENVIRONMENT "ASSETS=${CMAKE_SOURCE_DIR}/assets")
 endif()
+
+# The sky dome replayed by sectors, against the whole dome, in Mesa's off-screen GL (the drawing
+# files are built in with OSMesa: no window, no libGL).
+find_library(OSMESA_CIELO_LIBRARY OSMesa)
+if(OSMESA_CIELO_LIBRARY AND NOT FUZZ)
+  add_unit_test(cielo_sectores_tests
+    SOURCES bench/cielo_sectores_test.cpp ../fenwar/escenario.cpp ../fenwar/primitivas.cpp
+    LIBS ${OSMESA_CIELO_LIBRARY} ${OPENGL_glu_LIBRARY} fenwar_reglas)
+endif()
