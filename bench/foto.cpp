@@ -7,10 +7,9 @@
 
 bool guardarFoto(const char* archivo, int ancho, int alto) {
     std::vector<unsigned char> pixeles(static_cast<std::size_t>(ancho) * alto * 3);
-    glReadBuffer(GL_FRONT);
+    glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, ancho, alto, GL_RGB, GL_UNSIGNED_BYTE, pixeles.data());
-    glReadBuffer(GL_BACK);
     std::FILE* f = std::fopen(archivo, "wb");
     if (f == nullptr) {
         return false;

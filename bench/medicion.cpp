@@ -13,6 +13,12 @@ std::int64_t ahoraNs() {
     return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
 }
 
+std::int64_t cpuNs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<std::int64_t>(t.tv_sec) * 1000000000 + t.tv_nsec;
+}
+
 double msEntre(std::int64_t desde, std::int64_t hasta) {
     return static_cast<double>(hasta - desde) / 1e6;
 }

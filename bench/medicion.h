@@ -9,6 +9,9 @@
 // taken in one process can be compared with one taken in another.
 std::int64_t ahoraNs();
 
+// Processor time of the whole process (all its threads) in nanoseconds.
+std::int64_t cpuNs();
+
 // Milliseconds between two readings of ahoraNs.
 double msEntre(std::int64_t desde, std::int64_t hasta);
 

@@ -88,10 +88,14 @@ std::string tablaResultados(const Medidas& m) {
     s += "|---|---:|---:|---:|---:|---|---|\n";
     s += filaObjetivo(m, "Fenwar play frame, median", "fenwar_cuadro_mediana", FENWAR_CUADRO_MS);
     s += filaInformativa(m, "Fenwar play frame, 99th percentile", "fenwar_cuadro_p99");
+    s += filaInformativa(m, "Fenwar play frame, processor time (all threads), median",
+                         "fenwar_cuadro_cpu");
     s += filaInformativa(m, "Fenwar play frame without display lists, median",
                          "fenwar_inmediato_mediana");
     s += filaObjetivo(m, "Torvane play frame, median", "torvane_cuadro_mediana", TORVANE_CUADRO_MS);
     s += filaInformativa(m, "Torvane play frame, 99th percentile", "torvane_cuadro_p99");
+    s += filaInformativa(m, "Torvane play frame, processor time (all threads), median",
+                         "torvane_cuadro_cpu");
     s += filaObjetivo(m, "Fenwar start-up to first frame, median", "fenwar_arranque_mediana",
                       ARRANQUE_MS);
     s += filaInformativa(m, "Fenwar start-up to first frame, slowest", "fenwar_arranque_max");
