@@ -59,7 +59,13 @@ def main():
 
     with XServer() as x:
         session = Session(args.game, x, args.seed, env=sanitizer_env())
-        session.play(args.seconds, on_sample=check_library)
+        try:
+            session.play(args.seconds, on_sample=check_library)
+        except Exception as error:  # a game that never drew or went away mid-action
+            problems.append(f"the session broke off: {error!r}")
+        finally:
+            for run in session.runs:
+                run.game.close()
     problems += session.failures()
     summary["runs"] = len(session.runs)
 

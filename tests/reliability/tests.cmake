@@ -21,6 +21,11 @@ if(NOT FUZZ)
                COMMAND ${PYTHON_SISTEMA} ${jugar} ${juego} --seconds ${PLAY_SECONDS} --seed 8)
       set_tests_properties(reliability_asan_${juego} PROPERTIES LABELS asan TIMEOUT 300
                            ENVIRONMENT "${entorno_fiabilidad}")
+      add_test(NAME reliability_files_${juego}
+               COMMAND ${PYTHON_SISTEMA} ${CMAKE_CURRENT_SOURCE_DIR}/reliability/hostile_files.py
+                       ${juego})
+      set_tests_properties(reliability_files_${juego} PROPERTIES LABELS asan TIMEOUT 600
+                           ENVIRONMENT "${entorno_fiabilidad}")
     else()
       add_test(NAME reliability_soak_${juego}
                COMMAND ${PYTHON_SISTEMA} ${jugar} ${juego} --soak --seconds ${SOAK_SECONDS}
