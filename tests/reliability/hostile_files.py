@@ -132,7 +132,7 @@ CASES = {
         ("dificultad.xml", "empty", content("dificultad.xml", ""), PLAYS,
          "the same message, built-in values"),
         ("dificultad.xml", "truncated", truncated("dificultad.xml"), PLAYS,
-         "the same message, built-in values"),
+         "no message (the parser accepts the cut comment), no settings found: built-in values"),
         ("dificultad.xml", "garbage bytes", content("dificultad.xml", GARBAGE), PLAYS,
          "the same message, built-in values"),
         ("dificultad.xml", "a directory", directory("dificultad.xml"), PLAYS,
@@ -141,8 +141,8 @@ CASES = {
          content("dificultad.xml", '<d><Normal><v dificultad="0" rad_city="1e30" '
                  'separacion_city="-5" puntos_misil="99999999999" por_hit="-7" '
                  'dificultad_avion="-3" puntos_avion="nan"/></Normal></d>'), PLAYS,
-         "a level of 0 or below and numbers beyond their type fall back to the built-in values; "
-         "the rest is played as written"),
+         "a level of 0 falls back to the built-in one, integers are clamped to their type, "
+         "\"nan\" is not a number; the rest (huge cities, negative damage) is played as written"),
         ("dificultad.xml", "huge count: 200000 settings elements",
          content("dificultad.xml", "<d><Normal>" + '<v dificultad="3"/>' * 200000
                  + "</Normal></d>"), PLAYS, "reads them all, the last value wins"),
@@ -175,10 +175,10 @@ CASES = {
         ("fuego.jpg", "a directory", directory("fuego.jpg"), PLAYS, "untextured"),
         ("gameover.jpg", "huge dimensions: a 20000 x 20000 header",
          content("gameover.jpg", png_claiming(20000, 20000)), PLAYS,
-         "not decoded (wrong type, and too big to upload): untextured"),
+         "not decoded (a PNG under a JPEG name): untextured"),
         ("canon.png", "huge dimensions: a 20000 x 20000 header",
          content("canon.png", png_claiming(20000, 20000)), PLAYS,
-         "the decoder gives up on the missing rows; the texture is refused by GL: untextured"),
+         "not decoded, or too big for GL: untextured"),
     ],
     "torvane": [
         ("configuracion.xml", "missing", missing("configuracion.xml"), (1, "configuracion.xml"),
@@ -193,7 +193,7 @@ CASES = {
          (1, "configuracion.xml"), "one line: cannot be read, status 1"),
         ("configuracion.xml", "wrong types: words for numbers",
          content("configuracion.xml", levels(salud="mucha", municion="diez", x="lejos")), PLAYS,
-         "numbers read like atof: words count as 0 (no health, no ammunition)"),
+         "numbers read like atof: words count as 0 (cities of no health, towers with no shots)"),
         ("configuracion.xml", "out-of-range values",
          content("configuracion.xml", levels(salud="-5", municion="1e12", x="nan",
                                              ciudades=CITIES + '<ciudad lvl="99" id="-4" '
@@ -237,7 +237,7 @@ CASES = {
          "not decoded: untextured start screen"),
         ("texturas/bala.png", "huge dimensions: a 20000 x 20000 header",
          content("texturas/bala.png", png_claiming(20000, 20000)), PLAYS,
-         "the decoder gives up on the missing rows; the texture is refused by GL: untextured"),
+         "not decoded, or too big for GL: untextured"),
     ],
 }
 
