@@ -53,7 +53,7 @@ Tecla traducirTecla(int sdlKey) {
     }
 }
 
-void dibujarFrame(Juego& juego, const Recursos& r) {
+void dibujarFrame(Juego& juego, Recursos& r) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (juego.estado == JUGANDO) {
         FramePlay frame = jugarFrame(juego);
@@ -196,6 +196,8 @@ int correrTorvane() {
     cargarRecursos(recursos, juego);
     init(juego.habilitar_texturas, juego.facet_interpol);
 
+    // The menu pictures past the start screen load once the first frame is on screen.
+    bool menusCargados = false;
     while (juego.estado != FIN) {
         empezarNivel(juego);
         do {
@@ -204,6 +206,10 @@ int correrTorvane() {
             dibujarFrame(juego, recursos);
             atenderEventos(juego, recursos, ventana);
             SDL_GL_SwapBuffers();
+            if (!menusCargados) {
+                cargarTexturasMenu(recursos.texturas);
+                menusCargados = true;
+            }
             SDL_Delay(esperaFrame(inicio, SDL_GetTicks()));
         } while (sigueNivel(juego));
         terminarNivel(juego);

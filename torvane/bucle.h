@@ -14,7 +14,7 @@ struct Ventana {
 Tecla traducirTecla(int sdlKey);
 
 // Draws one frame (no event handling, no swap): play with its HUD, or a menu picture; the light.
-void dibujarFrame(Juego& juego, const Recursos& r);
+void dibujarFrame(Juego& juego, Recursos& r);
 
 // Handles every pending event; ends the program with status 1 if a new video mode fails.
 void atenderEventos(Juego& juego, Recursos& r, Ventana& v);

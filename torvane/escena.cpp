@@ -72,7 +72,7 @@ void dibujarJuego(const Juego& juego, const FramePlay& frame, const Recursos& r)
     }
 }
 
-void dibujarMenu(Juego& juego, const Texturas& t) {
+void dibujarMenu(Juego& juego, Texturas& t) {
     ImagenMenu imagen = pantallaMenu(juego);
     if (imagen == ImagenMenu::NINGUNA) {
         return;

@@ -9,4 +9,4 @@
 void dibujarJuego(const Juego& juego, const FramePlay& frame, const Recursos& r);
 
 // Brings the highlight into range and draws the picture of the start, pause or game-over screen.
-void dibujarMenu(Juego& juego, const Texturas& t);
+void dibujarMenu(Juego& juego, Texturas& t);

@@ -38,11 +38,15 @@ struct Texturas {
     unsigned menu_torre[3] = {};
 };
 
-// Loads every picture from "texturas/" (in the GL context now current).
+// Loads the pictures of play and of the start screen from "texturas/" (in the GL context now
+// current); the other menu pictures wait until texturaMenu first shows them.
 void cargarTexturas(Texturas& t);
+
+// Loads the menu pictures still missing; the game calls it once its first frame is on screen.
+void cargarTexturasMenu(Texturas& t);
 
 // Deletes every texture of `t` and zeroes the names.
 void liberarTexturas(Texturas& t);
 
-// The texture of a menu picture (0 for none).
-unsigned texturaMenu(const Texturas& t, ImagenMenu imagen);
+// The texture of a menu picture (0 for none), loaded from its file the first time it is asked for.
+unsigned texturaMenu(Texturas& t, ImagenMenu imagen);
