@@ -17,3 +17,14 @@ if(OSMESA_CIELO_LIBRARY AND NOT FUZZ)
     SOURCES bench/cielo_sectores_test.cpp ../fenwar/escenario.cpp ../fenwar/primitivas.cpp
     LIBS ${OSMESA_CIELO_LIBRARY} ${OPENGL_glu_LIBRARY} fenwar_reglas)
 endif()
+
+# Torvane's menu pictures read after start-up, in Mesa's off-screen GL.
+find_library(OSMESA_DIFERIDAS_LIBRARY OSMesa)
+if(OSMESA_DIFERIDAS_LIBRARY AND NOT FUZZ)
+  add_unit_test(texturas_diferidas_tests
+    SOURCES bench/texturas_diferidas_test.cpp ../torvane/texturas.cpp
+    LIBS ${OSMESA_DIFERIDAS_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
+  if(TARGET texturas_diferidas_tests)
+    target_include_directories(texturas_diferidas_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
+  endif()
+endif()

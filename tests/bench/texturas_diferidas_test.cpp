@@ -1,0 +1,126 @@
+// Torvane's menu pictures past the start screen are read after start-up: on first use, or all at
+// once when the game asks, in Mesa's off-screen GL.
+#include "texturas.h"
+
+#include <FreeImage.h>
+#include <GL/osmesa.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libOSMesa.so\n";
+}
+
+namespace {
+
+constexpr int W = 64, H = 64;
+
+class DeferredPictures : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ctx_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
+        ASSERT_NE(ctx_, nullptr);
+        buffer_.assign(W * H * 4, 0);
+        ASSERT_TRUE(OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, W, H));
+        char plantilla[] = "/tmp/torvane-diferidas-XXXXXX";
+        ASSERT_NE(mkdtemp(plantilla), nullptr);
+        dir_ = plantilla;
+        ASSERT_NE(getcwd(antes_, sizeof antes_), nullptr);
+        ASSERT_EQ(chdir(dir_.c_str()), 0);
+        ASSERT_EQ(mkdir("texturas", 0755), 0);
+    }
+    void TearDown() override {
+        ASSERT_EQ(chdir(antes_), 0);
+        OSMesaDestroyContext(ctx_);
+        const std::string orden = "rm -rf " + dir_;
+        ASSERT_EQ(std::system(orden.c_str()), 0);
+    }
+
+    // A 2 x 2 picture of one colour.
+    static void liso(const char* nombre, BYTE r, BYTE g, BYTE b) {
+        FIBITMAP* bmp = FreeImage_Allocate(2, 2, 24);
+        RGBQUAD c = {b, g, r, 0};
+        for (int y = 0; y < 2; y++) {
+            for (int x = 0; x < 2; x++) {
+                FreeImage_SetPixelColor(bmp, x, y, &c);
+            }
+        }
+        const std::string ruta = std::string("texturas/") + nombre;
+        ASSERT_TRUE(FreeImage_Save(FREE_IMAGE_FORMAT::FIF_PNG, bmp, ruta.c_str(), 0));
+        FreeImage_Unload(bmp);
+    }
+
+    // The red of the texture's first texel.
+    static int rojo(unsigned textura) {
+        unsigned char p[2 * 2 * 4] = {};
+        glBindTexture(GL_TEXTURE_2D, textura);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, p);
+        return p[0];
+    }
+
+    OSMesaContext ctx_ = nullptr;
+    std::vector<unsigned char> buffer_;
+    std::string dir_;
+    char antes_[4096] = {};
+};
+
+TEST_F(DeferredPictures, StartUpLoadsPlayAndStartScreenOnly) {
+    Texturas t;
+    cargarTexturas(t);
+    EXPECT_NE(t.textura_misil, 0u);
+    EXPECT_NE(t.sky_box_textura[5], 0u);
+    EXPECT_NE(t.MENU_inicio_comenzar, 0u);
+    EXPECT_NE(t.MENU_inicio_salir, 0u);
+    EXPECT_EQ(t.MENU_Selecc_Continuar, 0u);
+    EXPECT_EQ(t.textura_game_over, 0u);
+    EXPECT_EQ(t.menu_torre[2], 0u);
+    liberarTexturas(t);
+}
+
+TEST_F(DeferredPictures, APictureIsReadOnFirstUseAndKept) {
+    liso("MENU_ROJO.png", 200, 0, 0);
+    Texturas t;
+    cargarTexturas(t);
+    const unsigned rojoMenu = texturaMenu(t, ImagenMenu::ROJO);
+    ASSERT_NE(rojoMenu, 0u);
+    EXPECT_EQ(t.MENU_ROJO, rojoMenu);
+    EXPECT_EQ(rojo(rojoMenu), 200);
+    // Asked again, the same texture: the file is not read a second time.
+    EXPECT_EQ(texturaMenu(t, ImagenMenu::ROJO), rojoMenu);
+    EXPECT_EQ(texturaMenu(t, ImagenMenu::NINGUNA), 0u);
+    // Only that picture was read.
+    EXPECT_EQ(t.MENU_AZUL, 0u);
+    liberarTexturas(t);
+    EXPECT_EQ(t.MENU_ROJO, 0u);
+}
+
+TEST_F(DeferredPictures, TheRestLoadOnceAskedAndComeBackAfterANewContext) {
+    liso("gameover.png", 90, 0, 0);
+    liso("torre3d.jpg", 10, 0, 0);
+    Texturas t;
+    cargarTexturas(t);
+    const unsigned yaMostrada = texturaMenu(t, ImagenMenu::TORRE1);
+    cargarTexturasMenu(t);
+    EXPECT_EQ(t.menu_torre[0], yaMostrada) << "a picture already read stays as it is";
+    for (unsigned nombre : {t.textura_game_over, t.MENU_Selecc_Continuar, t.MENU_DIREC,
+                            t.menu_torre[1], t.menu_torre[2]}) {
+        EXPECT_NE(nombre, 0u);
+    }
+    EXPECT_EQ(rojo(t.textura_game_over), 90);
+    // A missing file still gives a texture, as at start-up: it is not tried again every frame.
+    EXPECT_NE(t.MENU_VERDE, 0u);
+
+    // F11: everything freed, then made again in the new context; the menus on demand.
+    liberarTexturas(t);
+    cargarTexturas(t);
+    EXPECT_EQ(t.textura_game_over, 0u);
+    EXPECT_EQ(rojo(texturaMenu(t, ImagenMenu::GAME_OVER_IMAGEN)), 90);
+    liberarTexturas(t);
+}
+
+} // namespace
