@@ -51,7 +51,9 @@ int main(int, char**) {
     if (SDL_EnableKeyRepeat(10, 10) < 0) {
         fatal("No se pudo establecer el modo key-repeat: ");
     }
-    cargarRecursosGL(j, escenario);
+    // The first frame is a game frame: the menu pictures load once it is on screen.
+    cargarRecursosGL(j, escenario, false);
+    bool menusCargados = false;
 
     j.oAvion = cargarObjeto("Drone.obj", 0.2f, j.vAvion, j.tAvion, j.nAvion);
     j.oMisil = cargarObjeto("asca.obj", 0.2f, j.vMisil, j.tMisil, j.nMisil);
@@ -70,6 +72,10 @@ int main(int, char**) {
             cuadroJuego(j, escenario);
         }
         SDL_GL_SwapBuffers();
+        if (!menusCargados) {
+            cargarTexturasMenu(j.textura);
+            menusCargados = true;
+        }
         SDL_Delay(16);
     }
     return 0;

@@ -37,9 +37,35 @@ void loadTexture(const char* archivo, unsigned* textura, int i) {
     }
 }
 
-void cargarTexturas(unsigned* textura, int cantidad) {
+namespace {
+
+// The pictures only the pause and configuration screens show.
+bool esDeMenu(int i) {
+    return i == TEX_MENU || i == TEX_CONFIG || i == TEX_GAMEOVER;
+}
+
+} // namespace
+
+void cargarTexturasJuego(unsigned* textura, int cantidad) {
     glGenTextures(cantidad, textura);
     for (int i = 0; i < CANT_IMAGENES && i < cantidad; i++) {
-        loadTexture(ARCHIVOS_TEXTURA[i], textura, i);
+        if (!esDeMenu(i)) {
+            loadTexture(ARCHIVOS_TEXTURA[i], textura, i);
+        }
+    }
+}
+
+void cargarTexturasMenu(unsigned* textura) {
+    for (int i = 0; i < CANT_IMAGENES; i++) {
+        if (esDeMenu(i)) {
+            loadTexture(ARCHIVOS_TEXTURA[i], textura, i);
+        }
+    }
+}
+
+void cargarTexturas(unsigned* textura, int cantidad) {
+    cargarTexturasJuego(textura, cantidad);
+    if (cantidad >= CANT_IMAGENES) {
+        cargarTexturasMenu(textura);
     }
 }

@@ -26,11 +26,16 @@ enum SlotTextura {
     TEX_MENU = 6,
     TEX_CONFIG = 7,
     TEX_FUEGO = 8,
+    TEX_GAMEOVER = 9,
 };
 
 // Fills texture name textura[i] with the image in `archivo` (24-bit RGB, linear, repeating).
 // An image that cannot be read leaves an empty texture and prints nothing.
 void loadTexture(const char* archivo, unsigned* textura, int i);
-// Creates `cantidad` texture names and loads the ten images into slots 0 to 9. Called at
-// start-up and again when the GL context has been re-created.
+// Creates `cantidad` texture names and loads the ten images into slots 0 to 9. Called when the
+// GL context has been re-created.
 void cargarTexturas(unsigned* textura, int cantidad);
+// The same in two steps, so that start-up reaches its first frame sooner: the names and the
+// images of the game frame, then the pictures of the menu screens (slots 6, 7 and 9).
+void cargarTexturasJuego(unsigned* textura, int cantidad);
+void cargarTexturasMenu(unsigned* textura);

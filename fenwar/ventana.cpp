@@ -18,10 +18,14 @@ void proyeccionJuego(float zoom) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-void cargarRecursosGL(Juego& j, Escenario& e) {
+void cargarRecursosGL(Juego& j, Escenario& e, bool conMenus) {
     proyeccionJuego(j.zoom);
     glEnable(GL_NORMALIZE);
-    cargarTexturas(j.textura, CANT_TEXTURAS);
+    if (conMenus) {
+        cargarTexturas(j.textura, CANT_TEXTURAS);
+    } else {
+        cargarTexturasJuego(j.textura, CANT_TEXTURAS);
+    }
     cargarEscenario(e, j);
 }
 
