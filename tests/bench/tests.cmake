@@ -28,3 +28,14 @@ if(OSMESA_DIFERIDAS_LIBRARY AND NOT FUZZ)
     target_include_directories(texturas_diferidas_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
   endif()
 endif()
+
+# Fenwar's pictures in two steps at start-up, in Mesa's off-screen GL.
+if(OSMESA_DIFERIDAS_LIBRARY AND NOT FUZZ)
+  add_unit_test(fenwar_texturas_tests
+    SOURCES bench/fenwar_texturas_test.cpp ../fenwar/texturas.cpp
+    LIBS ${OSMESA_DIFERIDAS_LIBRARY} ${FREEIMAGE_LIBRARY})
+  if(TARGET fenwar_texturas_tests)
+    target_include_directories(fenwar_texturas_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
+    target_include_directories(fenwar_texturas_tests PRIVATE ${CMAKE_SOURCE_DIR}/fenwar)
+  endif()
+endif()

@@ -1,0 +1,105 @@
+// Fenwar's start-up loads the pictures of the game frame; the menu pictures follow in a second
+// step. Both together are the whole set. Mesa's off-screen GL.
+#include "texturas.h"
+
+#include <FreeImage.h>
+#include <GL/osmesa.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libOSMesa.so\n";
+}
+
+namespace {
+
+constexpr int W = 64, H = 64;
+constexpr int CANT = 20;
+
+class FenwarPictures : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ctx_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
+        ASSERT_NE(ctx_, nullptr);
+        buffer_.assign(W * H * 4, 0);
+        ASSERT_TRUE(OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, W, H));
+        char plantilla[] = "/tmp/fenwar-texturas-XXXXXX";
+        ASSERT_NE(mkdtemp(plantilla), nullptr);
+        dir_ = plantilla;
+        ASSERT_NE(getcwd(antes_, sizeof antes_), nullptr);
+        ASSERT_EQ(chdir(dir_.c_str()), 0);
+        // Every picture of the game, 2 x 2 of one colour: the slot number in red.
+        for (int i = 0; i < CANT_IMAGENES; i++) {
+            FIBITMAP* bmp = FreeImage_Allocate(2, 2, 24);
+            RGBQUAD c = {0, 0, static_cast<BYTE>(10 * i + 5), 0};
+            for (int y = 0; y < 2; y++) {
+                for (int x = 0; x < 2; x++) {
+                    FreeImage_SetPixelColor(bmp, x, y, &c);
+                }
+            }
+            ASSERT_TRUE(FreeImage_Save(FreeImage_GetFIFFromFilename(ARCHIVOS_TEXTURA[i]), bmp,
+                                       ARCHIVOS_TEXTURA[i], 0));
+            FreeImage_Unload(bmp);
+        }
+    }
+    void TearDown() override {
+        ASSERT_EQ(chdir(antes_), 0);
+        OSMesaDestroyContext(ctx_);
+        const std::string orden = "rm -rf " + dir_;
+        ASSERT_EQ(std::system(orden.c_str()), 0);
+    }
+
+    // The width of slot i's picture (0 while nothing is loaded there).
+    int ancho(const unsigned* nombres, int i) {
+        GLint w = 0;
+        glBindTexture(GL_TEXTURE_2D, nombres[i]);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &w);
+        return w;
+    }
+
+    OSMesaContext ctx_ = nullptr;
+    std::vector<unsigned char> buffer_;
+    std::string dir_;
+    char antes_[4096] = {};
+};
+
+TEST_F(FenwarPictures, TheGameFrameFirstThenTheMenus) {
+    unsigned nombres[CANT] = {};
+    cargarTexturasJuego(nombres, CANT);
+    for (int i = 0; i < CANT; i++) {
+        EXPECT_NE(nombres[i], 0u) << "every name exists from the start: " << i;
+    }
+    for (int i :
+         {TEX_TORRES, TEX_AVION, TEX_CANIONES, TEX_CIUDADES, TEX_CIELO, TEX_SUELO, TEX_FUEGO}) {
+        EXPECT_EQ(ancho(nombres, i), 2) << i;
+    }
+    for (int i : {TEX_MENU, TEX_CONFIG, TEX_GAMEOVER}) {
+        EXPECT_EQ(ancho(nombres, i), 0) << i;
+    }
+    cargarTexturasMenu(nombres);
+    for (int i = 0; i < CANT_IMAGENES; i++) {
+        EXPECT_EQ(ancho(nombres, i), 2) << i;
+    }
+    unsigned char p[2 * 2 * 4] = {};
+    glBindTexture(GL_TEXTURE_2D, nombres[TEX_CONFIG]);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    EXPECT_NEAR(p[0], 10 * TEX_CONFIG + 5, 3) << "the configuration picture (a JPEG) in its slot";
+}
+
+TEST_F(FenwarPictures, TheWholeSetAtOnceAfterANewContext) {
+    unsigned nombres[CANT] = {};
+    cargarTexturas(nombres, CANT);
+    for (int i = 0; i < CANT_IMAGENES; i++) {
+        EXPECT_EQ(ancho(nombres, i), 2) << i;
+    }
+    // A table shorter than the ten images gets names for what fits and no menu step.
+    unsigned pocos[4] = {};
+    cargarTexturas(pocos, 4);
+    EXPECT_EQ(ancho(pocos, TEX_CIUDADES), 2);
+}
+
+} // namespace
