@@ -9,15 +9,6 @@ if(TARGET bench AND NOT SANITIZE)
                        ENVIRONMENT "ASSETS=${CMAKE_SOURCE_DIR}/assets")
 endif()
 
-# The sky dome replayed by sectors, against the whole dome, in Mesa's off-screen GL (the drawing
-# files are built in with OSMesa: no window, no libGL).
-find_library(OSMESA_CIELO_LIBRARY OSMesa)
-if(OSMESA_CIELO_LIBRARY AND NOT FUZZ)
-  add_unit_test(cielo_sectores_tests
-    SOURCES bench/cielo_sectores_test.cpp ../fenwar/escenario.cpp ../fenwar/primitivas.cpp
-    LIBS ${OSMESA_CIELO_LIBRARY} ${OPENGL_glu_LIBRARY} fenwar_reglas)
-endif()
-
 # Torvane's menu pictures read after start-up, in Mesa's off-screen GL.
 find_library(OSMESA_DIFERIDAS_LIBRARY OSMesa)
 if(OSMESA_DIFERIDAS_LIBRARY AND NOT FUZZ)
