@@ -83,6 +83,9 @@ pid_t abrirXvfb(std::string& pantalla) {
         numero += c;
     }
     close(tubo[0]);
+    if (pid > 0 && numero.empty()) {
+        waitpid(pid, nullptr, 0);
+    }
     if (pid < 0 || numero.empty()) {
         return -1;
     }

@@ -143,7 +143,7 @@ void cuadro(Juego& j, Escenario& e, bool intercambiar = true) {
 int main(int argc, char** argv) {
     const OpcionesCuadros op = leerOpciones(argc, argv);
     if (!op.valida) {
-        std::fprintf(stderr, "uso: bench-fenwar [--cuadros N] [--sin-listas] [--foto F.ppm]\n");
+        std::fprintf(stderr, "usage: bench-fenwar [--cuadros N] [--sin-listas] [--foto F.ppm]\n");
         return 2;
     }
     relojFijar(RELOJ_FIJO);
@@ -154,12 +154,12 @@ int main(int argc, char** argv) {
     iniciarJuego(j, getDifficultad("dificultad.xml"), RELOJ_FIJO);
 
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::fprintf(stderr, "No se pudo iniciar SDL: %s\n", SDL_GetError());
+        std::fprintf(stderr, "bench: SDL did not start: %s\n", SDL_GetError());
         return 1;
     }
     j.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
     if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, j.flags) == nullptr) {
-        std::fprintf(stderr, "No se pudo establecer el modo de video: %s\n", SDL_GetError());
+        std::fprintf(stderr, "bench: no video mode: %s\n", SDL_GetError());
         SDL_Quit();
         return 1;
     }
@@ -193,7 +193,7 @@ int main(int argc, char** argv) {
         cuadro(j, escenario, false);
     }
     if (!op.foto.empty() && !guardarFoto(op.foto.c_str(), ANCHO_VENTANA, ALTO_VENTANA)) {
-        std::fprintf(stderr, "no se pudo escribir %s\n", op.foto.c_str());
+        std::fprintf(stderr, "bench: could not write %s\n", op.foto.c_str());
     }
     const std::string clave = op.sinListas ? "fenwar_inmediato" : "fenwar_cuadro";
     informar(clave + "_mediana", percentil(ms, 50));

@@ -86,7 +86,7 @@ void cuadro(Juego& juego, Recursos& r, Ventana& v, bool intercambiar = true) {
 int main(int argc, char** argv) {
     const OpcionesCuadros op = leerOpciones(argc, argv);
     if (!op.valida || op.sinListas) {
-        std::fprintf(stderr, "uso: bench-torvane [--cuadros N] [--foto F.ppm]\n");
+        std::fprintf(stderr, "usage: bench-torvane [--cuadros N] [--foto F.ppm]\n");
         return 2;
     }
     auto misil = std::make_unique<obj_type>();
@@ -104,13 +104,13 @@ int main(int argc, char** argv) {
     cargarMallas(*misil, *cubo);
 
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::fprintf(stderr, "No se pudo iniciar SDL: %s\n", SDL_GetError());
+        std::fprintf(stderr, "bench: SDL did not start: %s\n", SDL_GetError());
         return 1;
     }
     Ventana ventana;
     ventana.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
     if (SDL_SetVideoMode(ANCHO, ALTO, 32, ventana.flags) == nullptr) {
-        std::fprintf(stderr, "No se pudo establecer el modo de video: %s\n", SDL_GetError());
+        std::fprintf(stderr, "bench: no video mode: %s\n", SDL_GetError());
         SDL_Quit();
         return 1;
     }
@@ -140,7 +140,7 @@ int main(int argc, char** argv) {
         cuadro(juego, recursos, ventana, false);
     }
     if (!op.foto.empty() && !guardarFoto(op.foto.c_str(), ANCHO, ALTO)) {
-        std::fprintf(stderr, "no se pudo escribir %s\n", op.foto.c_str());
+        std::fprintf(stderr, "bench: could not write %s\n", op.foto.c_str());
     }
     informar("torvane_cuadro_mediana", percentil(ms, 50));
     informar("torvane_cuadro_p99", percentil(ms, 99));

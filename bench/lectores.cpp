@@ -95,8 +95,8 @@ bool medirRondas(const std::vector<Lector>& lectores, int veces, long caras) {
             }
             ms[i].push_back(msEntre(t0, t1));
             if (leidas != caras) {
-                std::fprintf(stderr, "%s: %ld caras en vez de %ld\n", lectores[i].clave.c_str(),
-                             leidas, caras);
+                std::fprintf(stderr, "bench: %s found %ld faces instead of %ld\n",
+                             lectores[i].clave.c_str(), leidas, caras);
                 fallo[i] = true;
             }
         }
@@ -199,7 +199,7 @@ int main(int argc, char** argv) {
         }
     }
     if (carasObj < 1 || carasObj > 20000000 || vecesObj < 1 || vecesObj > 100 || argc % 2 == 0) {
-        std::fprintf(stderr, "uso: bench-lectores [--caras-obj N] [--veces N]\n");
+        std::fprintf(stderr, "usage: bench-lectores [--caras-obj N] [--veces N]\n");
         return 2;
     }
     char plantilla[] = "/tmp/bench-lectores-XXXXXX";
@@ -221,7 +221,7 @@ int main(int argc, char** argv) {
         bien = medirObj(obj, carasObj, vecesObj);
         bien = medir3ds(tds, CANT_3DS, veces3ds) && bien;
     } else {
-        std::fprintf(stderr, "no se pudieron escribir los archivos en %s\n", dir.c_str());
+        std::fprintf(stderr, "bench: could not write the files in %s\n", dir.c_str());
     }
     std::remove(obj.c_str());
     std::remove(tds.c_str());
