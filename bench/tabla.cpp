@@ -62,9 +62,19 @@ const double* masRapido(const Medidas& m, const std::vector<std::string>& pares)
     return mejor;
 }
 
+// A reader's time on a file of `mb` megabytes, with the throughput it makes.
+std::string lectura(const Medidas& m, const std::string& clave, double mb) {
+    const double* v = buscar(m, clave);
+    if (v == nullptr || !(*v > 0) || !(mb > 0)) {
+        return ms(m, clave);
+    }
+    return ms(m, clave) + fmt(", %.0f MB/s", mb / (*v / 1000.0));
+}
+
 // A reader row: ours, then the peer columns (tinyobjloader, assimp, lib3ds); the target is the
 // fastest peer, and the ratio says how many times faster ours is.
-std::string filaLector(const Medidas& m, const std::string& nombre, const std::string& formato) {
+std::string filaLector(const Medidas& m, const std::string& nombre, const std::string& formato,
+                       double mb) {
     const double* nuestro = buscar(m, formato + "_nuestro");
     if (nuestro == nullptr) {
         return "";
@@ -77,8 +87,8 @@ std::string filaLector(const Medidas& m, const std::string& nombre, const std::s
         veredicto = *nuestro <= *mejor ? "yes" : "**no**";
         veredicto += fmt(", %.2fx the fastest peer's speed", *nuestro > 0 ? *mejor / *nuestro : 0);
     }
-    return fila({nombre, ms(m, formato + "_nuestro"), ms(m, pares[0]), ms(m, pares[1]),
-                 ms(m, pares[2]), "<= fastest peer", veredicto});
+    return fila({nombre, lectura(m, formato + "_nuestro", mb), lectura(m, pares[0], mb),
+                 lectura(m, pares[1], mb), lectura(m, pares[2], mb), "<= fastest peer", veredicto});
 }
 
 } // namespace
@@ -107,13 +117,13 @@ std::string tablaResultados(const Medidas& m) {
     s += filaLector(m,
                     "OBJ reader: " + fmt("%.0f faces", carasObj ? *carasObj : 0) + ", " +
                         fmt("%.0f MB", mb ? *mb : 0),
-                    "obj");
+                    "obj", mb ? *mb : 0);
     const double* kb = buscar(m, "3ds_kb");
     const double* caras3ds = buscar(m, "3ds_caras");
     s += filaLector(m,
                     "3DS reader: " + fmt("%.0f vertices and faces", caras3ds ? *caras3ds : 0) +
                         ", " + fmt("%.0f KB, trace included", kb ? *kb : 0),
-                    "3ds");
+                    "3ds", kb ? *kb / 1000.0 : 0);
     return s;
 }
 
