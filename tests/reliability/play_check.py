@@ -4,8 +4,9 @@
 
 Always: every run of the game ends with status 0 and nothing on its standard error looks like a
 sanitizer report (the sanitized build checks for leaks as the game exits). With --soak also:
-resident memory grows by less than 2 MB after the warm-up, frames keep coming (no stall of 5 s)
-and the frame rate holds. The figures go to standard output (and to --report as JSON).
+resident memory and the heap in use grow by less than 2 MB (--growth-limit) after the warm-up,
+frames keep coming (no stall of 5 s) and the frame rate holds. The figures go to standard output
+(and to --report as JSON).
 Environment: BIN_DIR (the games), ASSETS, PLAY_HOOKS (the preloadable frame counter),
 GAME_LIBRARY_PATH (another SDL 1.2), LSAN_SUPPRESSIONS (the leak checker's suppression file).
 """
@@ -23,6 +24,16 @@ from player import (Session, frame_rates, growth_kib, loaded_sdl, longest_stall,
 GROWTH_LIMIT_KIB = 2048
 STALL_LIMIT_S = 5.0
 MIN_FPS = 10.0
+
+
+def thinned(samples, every=30.0):
+    """(seconds, resident KiB, frames, heap KiB) about every `every` seconds, for the report."""
+    kept, next_time = [], 0.0
+    for t, rss, frames, heap in samples:
+        if t >= next_time:
+            kept.append([round(t), rss, frames, heap])
+            next_time = t + every
+    return kept
 
 
 def sanitizer_env():
@@ -44,6 +55,8 @@ def main():
     parser.add_argument("--seed", type=int, default=8)
     parser.add_argument("--soak", action="store_true")
     parser.add_argument("--warmup", type=float, default=30)
+    parser.add_argument("--growth-limit", type=int, default=GROWTH_LIMIT_KIB,
+                        help="KiB of growth allowed after the warm-up")
     parser.add_argument("--report")
     args = parser.parse_args()
 
@@ -69,27 +82,32 @@ def main():
     problems += session.failures()
     summary["runs"] = len(session.runs)
 
-    rates, growths, stalls = [], [], []
+    rates, growths, heap_growths, stalls = [], [], [], []
     for run in session.runs:
         rates += frame_rates(run.samples)
         stalls.append(longest_stall(run.samples))
         growth = growth_kib(run.samples, args.warmup)
         if growth is not None:
             growths.append(growth)
+            heap_growths.append(growth_kib(run.samples, args.warmup, field=3))
         if run.samples:
             summary.setdefault("rss_kib", []).append(
                 {"start": run.samples[0][1], "peak": max(s[1] for s in run.samples),
                  "end": run.samples[-1][1], "seconds": round(run.samples[-1][0]),
-                 "frames": run.samples[-1][2]})
+                 "frames": run.samples[-1][2], "trace": thinned(run.samples)})
     summary["growth_kib"] = [round(g) for g in growths]
+    summary["heap_growth_kib"] = [round(g) for g in heap_growths]
     summary["fps"] = {"min": round(min(rates), 1), "median": round(statistics.median(rates), 1),
                       "max": round(max(rates), 1)} if rates else None
     summary["longest_stall_s"] = round(max(stalls), 1) if stalls else None
 
     if args.soak:
         for g in growths:
-            if g >= GROWTH_LIMIT_KIB:
+            if g >= args.growth_limit:
                 problems.append(f"resident memory grew by {g:.0f} KiB after the warm-up")
+        for g in heap_growths:
+            if g >= args.growth_limit:
+                problems.append(f"the heap in use grew by {g:.0f} KiB after the warm-up")
         if session.preload is None:
             problems.append("no frame counter (PLAY_HOOKS): frames cannot be measured")
         elif not rates:

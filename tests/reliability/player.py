@@ -21,7 +21,7 @@ KEYS = {
                "m": 1, "u": 1, "k": 1, "j": 1, "p": 4, "c": 2, "w": 2, "l": 1, "space": 2,
                "F11": 0.4, "a": 0.5, "Return": 0.5},
     "torvane": {"Return": 6, "KP_Enter": 2, "Up": 3, "Down": 4, "p": 3, "space": 1.5, "t": 1.5,
-                "1": 1.5, "2": 1.5, "3": 1.5, "F11": 0.4, "m": 0.3, "Escape": 0.15, "q": 0.15,
+                "1": 1.5, "2": 1.5, "3": 1.5, "F11": 0.4, "m": 0.05, "Escape": 0.02, "q": 0.02,
                 "x": 0.3},
 }
 # What the player does, with weights: a key, a left click, a right-button drag, a wheel turn,
@@ -60,7 +60,8 @@ def loaded_sdl(pid):
 
 
 class Run:
-    """One process of a game with its samples: (seconds since start, resident KiB, frames)."""
+    """One process of a game with its samples: (seconds since start, resident KiB, frames, heap
+    KiB in use)."""
 
     def __init__(self, game, counter_path):
         self.game = game
@@ -68,20 +69,21 @@ class Run:
         self.start = time.time()
         self.samples = []
 
-    def frames(self):
+    def counters(self):
+        """Frames shown and heap KiB in use, as the preloaded counter last wrote them."""
         try:
             with open(self.counter_path) as f:
-                text = f.read().strip()
-            return int(text) if text else 0
-        except (OSError, ValueError):
-            return 0
+                fields = f.read().split()
+            return int(fields[0]), int(fields[1]) // 1024
+        except (OSError, ValueError, IndexError, TypeError):
+            return 0, 0
 
     def sample(self):
         try:
             rss = resident_kib(self.game.proc.pid)
         except OSError:
             return
-        self.samples.append((time.time() - self.start, rss, self.frames()))
+        self.samples.append((time.time() - self.start, rss, *self.counters()))
 
 
 class Session:
@@ -201,10 +203,11 @@ class Session:
         return found
 
 
-def growth_kib(samples, warmup):
-    """Resident growth after warm-up: the mean of the last three samples minus the mean of the
-    first three taken after `warmup` seconds; None when the run was too short to tell."""
-    after = [rss for t, rss, _ in samples if t >= warmup]
+def growth_kib(samples, warmup, field=1):
+    """Growth after warm-up of resident memory (or of another field of the samples): the mean of
+    the last three samples minus the mean of the first three taken after `warmup` seconds; None
+    when the run was too short to tell."""
+    after = [sample[field] for sample in samples if sample[0] >= warmup]
     if len(after) < 6:
         return None
     return sum(after[-3:]) / 3 - sum(after[:3]) / 3
@@ -215,8 +218,8 @@ def frame_rates(samples, window=10.0):
     rates = []
     if not samples:
         return rates
-    t0, _, f0 = samples[0]
-    for t, _, f in samples[1:]:
+    t0, _, f0, _ = samples[0]
+    for t, _, f, _ in samples[1:]:
         if t - t0 >= window:
             rates.append((f - f0) / (t - t0))
             t0, f0 = t, f
@@ -227,7 +230,7 @@ def longest_stall(samples):
     """The longest time, in seconds, between two samples with the same frame count."""
     worst = 0.0
     since = None
-    for (t0, _, f0), (t1, _, f1) in zip(samples, samples[1:]):
+    for (t0, _, f0, _), (t1, _, f1, _) in zip(samples, samples[1:]):
         if f1 == f0:
             since = t0 if since is None else since
             worst = max(worst, t1 - since)
