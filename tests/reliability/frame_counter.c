@@ -26,7 +26,8 @@ void SDL_GL_SwapBuffers(void) {
         counterFile = path != NULL ? open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644) : -1;
     }
     // Heap bytes in use, from the allocator itself: a leak makes it climb, while resident memory
-    // also moves with freed pages the allocator keeps. Asked once a second or so: it locks the heap.
+    // also moves with freed pages the allocator keeps. Asked once a second or so: it locks the
+    // heap.
     static size_t inUse;
     if (frames % 60 == 1) {
         inUse = mallinfo2().uordblks;

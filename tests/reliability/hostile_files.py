@@ -106,8 +106,9 @@ def obj_model(vertices, faces):
 
 
 FENWAR_IMAGES = ["Brick_pattern2.jpg", "avion.jpg", "canon.png",
-                 "JLGreebleProof-CorrelateIMG_0006.jpg", "ralternatebluegalaxyprint_shop_preview.png",
-                 "morwicksp1.jpg", "menu.jpg", "menu3.jpg", "fuego.jpg", "gameover.jpg"]
+                 "JLGreebleProof-CorrelateIMG_0006.jpg",
+                 "ralternatebluegalaxyprint_shop_preview.png", "morwicksp1.jpg", "menu.jpg",
+                 "menu3.jpg", "fuego.jpg", "gameover.jpg"]
 
 LEVELS = """<niveles><salud valor="{salud}"/>{ciudades}</niveles>
 <torres><municion cant="{municion}"/><torre id="0" x="{x}" y="5" z="45"/>
