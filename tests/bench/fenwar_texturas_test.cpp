@@ -1,19 +1,15 @@
 // Fenwar's start-up loads the pictures of the game frame; the menu pictures follow in a second
 // step. Both together are the whole set. Mesa's off-screen GL.
+#include "offscreen_gl.h"
 #include "texturas.h"
 
 #include <FreeImage.h>
-#include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
 #include <vector>
-
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libOSMesa.so\n";
-}
 
 namespace {
 
@@ -23,15 +19,7 @@ constexpr int CANT = 20;
 class FenwarPictures : public ::testing::Test {
   protected:
     void SetUp() override {
-        ctx_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-        ASSERT_NE(ctx_, nullptr);
-        buffer_.assign(W * H * 4, 0);
-        ASSERT_TRUE(OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, W, H));
-        char plantilla[] = "/tmp/fenwar-texturas-XXXXXX";
-        ASSERT_NE(mkdtemp(plantilla), nullptr);
-        dir_ = plantilla;
-        ASSERT_NE(getcwd(antes_, sizeof antes_), nullptr);
-        ASSERT_EQ(chdir(dir_.c_str()), 0);
+        ASSERT_NO_FATAL_FAILURE(gl_.open(W, H, "/tmp/fenwar-texturas-XXXXXX", true));
         // Every picture of the game, 2 x 2 of one colour: the slot number in red.
         for (int i = 0; i < CANT_IMAGENES; i++) {
             FIBITMAP* bmp = FreeImage_Allocate(2, 2, 24);
@@ -46,12 +34,7 @@ class FenwarPictures : public ::testing::Test {
             FreeImage_Unload(bmp);
         }
     }
-    void TearDown() override {
-        ASSERT_EQ(chdir(antes_), 0);
-        OSMesaDestroyContext(ctx_);
-        const std::string orden = "rm -rf " + dir_;
-        ASSERT_EQ(std::system(orden.c_str()), 0);
-    }
+    void TearDown() override { ASSERT_NO_FATAL_FAILURE(gl_.close()); }
 
     // The width of slot i's picture (0 while nothing is loaded there).
     int ancho(const unsigned* nombres, int i) {
@@ -61,10 +44,7 @@ class FenwarPictures : public ::testing::Test {
         return w;
     }
 
-    OSMesaContext ctx_ = nullptr;
-    std::vector<unsigned char> buffer_;
-    std::string dir_;
-    char antes_[4096] = {};
+    OffscreenGl gl_;
 };
 
 TEST_F(FenwarPictures, TheGameFrameFirstThenTheMenus) {

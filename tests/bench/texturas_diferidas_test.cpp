@@ -1,9 +1,9 @@
 // Torvane's menu pictures past the start screen are read after start-up: on first use, or all at
 // once when the game asks, in Mesa's off-screen GL.
+#include "offscreen_gl.h"
 #include "texturas.h"
 
 #include <FreeImage.h>
-#include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,10 +12,6 @@
 #include <unistd.h>
 #include <vector>
 
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libOSMesa.so\n";
-}
-
 namespace {
 
 constexpr int W = 64, H = 64;
@@ -23,23 +19,10 @@ constexpr int W = 64, H = 64;
 class DeferredPictures : public ::testing::Test {
   protected:
     void SetUp() override {
-        ctx_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-        ASSERT_NE(ctx_, nullptr);
-        buffer_.assign(W * H * 4, 0);
-        ASSERT_TRUE(OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, W, H));
-        char plantilla[] = "/tmp/torvane-diferidas-XXXXXX";
-        ASSERT_NE(mkdtemp(plantilla), nullptr);
-        dir_ = plantilla;
-        ASSERT_NE(getcwd(antes_, sizeof antes_), nullptr);
-        ASSERT_EQ(chdir(dir_.c_str()), 0);
+        ASSERT_NO_FATAL_FAILURE(gl_.open(W, H, "/tmp/torvane-diferidas-XXXXXX", true));
         ASSERT_EQ(mkdir("texturas", 0755), 0);
     }
-    void TearDown() override {
-        ASSERT_EQ(chdir(antes_), 0);
-        OSMesaDestroyContext(ctx_);
-        const std::string orden = "rm -rf " + dir_;
-        ASSERT_EQ(std::system(orden.c_str()), 0);
-    }
+    void TearDown() override { ASSERT_NO_FATAL_FAILURE(gl_.close()); }
 
     // A 2 x 2 picture of one colour.
     static void liso(const char* nombre, BYTE r, BYTE g, BYTE b) {
@@ -63,10 +46,7 @@ class DeferredPictures : public ::testing::Test {
         return p[0];
     }
 
-    OSMesaContext ctx_ = nullptr;
-    std::vector<unsigned char> buffer_;
-    std::string dir_;
-    char antes_[4096] = {};
+    OffscreenGl gl_;
 };
 
 TEST_F(DeferredPictures, StartUpLoadsPlayAndStartScreenOnly) {

@@ -1,11 +1,11 @@
 // Textures, the menu picture and the recorded scenery, drawn by Mesa's off-screen software GL.
+#include "offscreen_gl.h"
 #include "escenario.h"
 #include "menu.h"
 #include "primitivas.h"
 #include "texturas.h"
 
 #include <FreeImage.h>
-#include <GL/osmesa.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
@@ -17,33 +17,16 @@
 #include <unistd.h>
 #include <vector>
 
-// Mesa keeps a few allocations of a destroyed context until the process ends.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libOSMesa.so\n";
-}
-
 namespace {
 
 constexpr int W = 640, H = 480;
 
 class GlTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        ctx_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-        ASSERT_NE(ctx_, nullptr);
-        buffer_.assign(W * H * 4, 0);
-        ASSERT_TRUE(OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, W, H));
-        char plantilla[] = "/tmp/fenwar-gl-XXXXXX";
-        ASSERT_NE(mkdtemp(plantilla), nullptr);
-        dir_ = plantilla;
-    }
-    void TearDown() override {
-        OSMesaDestroyContext(ctx_);
-        std::string orden = "rm -rf " + dir_;
-        ASSERT_EQ(std::system(orden.c_str()), 0);
-    }
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(gl_.open(W, H, "/tmp/fenwar-gl-XXXXXX")); }
+    void TearDown() override { ASSERT_NO_FATAL_FAILURE(gl_.close()); }
 
-    std::string ruta(const char* nombre) const { return dir_ + "/" + nombre; }
+    std::string ruta(const char* nombre) const { return gl_.path(nombre); }
 
     // The pixel at (x, y), y counted from the top as on screen.
     std::vector<int> pixel(int x, int y) {
@@ -69,9 +52,7 @@ class GlTest : public ::testing::Test {
         return t;
     }
 
-    OSMesaContext ctx_ = nullptr;
-    std::vector<unsigned char> buffer_;
-    std::string dir_;
+    OffscreenGl gl_;
 };
 
 void guardarPng(FIBITMAP* bmp, const std::string& ruta) {
@@ -168,7 +149,7 @@ TEST_F(GlTest, AnUnreadableImageLeavesAnEmptyTextureSilently) {
 TEST_F(GlTest, LoadingAllTexturesFillsTheTenSlotsFromTheWorkingDirectory) {
     char antes[4096];
     ASSERT_NE(getcwd(antes, sizeof antes), nullptr);
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
+    ASSERT_EQ(chdir(gl_.folder.c_str()), 0);
     guardarLiso("canon.png", 2, 2, 9, 9, 9);
     unsigned nombres[CANT_TEXTURAS] = {};
     cargarTexturas(nombres, CANT_TEXTURAS);

@@ -1,17 +1,12 @@
 // Draws the models, missiles and bar-font digits into Mesa's off-screen GL and reads the pixels.
+#include "offscreen_gl.h"
 #include "digitos.h"
 #include "misiles.h"
 #include "modelo.h"
 
-#include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
 #include <vector>
-
-// Mesa keeps a few allocations of its own until the process ends.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libOSMesa.so\n";
-}
 
 namespace {
 
@@ -20,18 +15,11 @@ constexpr int W = 640, H = 480;
 class WorldGlTest : public testing::Test {
   protected:
     void SetUp() override {
-        ctx_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-        ASSERT_NE(ctx_, nullptr);
-        buffer_.assign(W * H * 4, 0);
-        ASSERT_TRUE(OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, W, H));
+        ASSERT_NO_FATAL_FAILURE(gl_.open(W, H));
         glClearColor(0, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
     }
-    // Mesa may still be drawing: finish before the context goes.
-    void TearDown() override {
-        glFinish();
-        OSMesaDestroyContext(ctx_);
-    }
+    void TearDown() override { gl_.close(); }
 
     // The pixel at (x, y), y counted from the top as on screen.
     std::vector<int> pixel(int x, int y) {
@@ -49,8 +37,7 @@ class WorldGlTest : public testing::Test {
         glLoadIdentity();
     }
 
-    OSMesaContext ctx_ = nullptr;
-    std::vector<unsigned char> buffer_;
+    OffscreenGl gl_;
 };
 
 const std::vector<int> kBlack = {0, 0, 0}, kGreen = {0, 255, 0}, kWhite = {255, 255, 255},

@@ -2,7 +2,6 @@
 // off-screen software GL.
 #include <FreeImage.h>
 #include <GL/glu.h>
-#include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,6 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "offscreen_gl.h"
 #include "cielo.h"
 #include "escena.h"
 #include "hud.h"
@@ -19,11 +19,6 @@
 #include "luz.h"
 #include "recursos.h"
 #include "texturas.h"
-
-// Mesa keeps a few allocations of a destroyed context until the process ends.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libOSMesa.so\n";
-}
 
 namespace {
 
@@ -36,24 +31,12 @@ struct Color {
 class Pantalla : public ::testing::Test {
   protected:
     void SetUp() override {
-        ctx_ = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-        ASSERT_NE(ctx_, nullptr);
-        buffer_.assign(W * H * 4, 0);
-        ASSERT_TRUE(OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, W, H));
+        ASSERT_NO_FATAL_FAILURE(gl_.open(W, H, "/tmp/torvane-gl-XXXXXX"));
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        ASSERT_NE(getcwd(antes_, sizeof antes_), nullptr);
-        char plantilla[] = "/tmp/torvane-gl-XXXXXX";
-        ASSERT_NE(mkdtemp(plantilla), nullptr);
-        dir_ = plantilla;
     }
-    void TearDown() override {
-        OSMesaDestroyContext(ctx_);
-        ASSERT_EQ(chdir(antes_), 0);
-        std::string orden = "rm -rf " + dir_;
-        ASSERT_EQ(std::system(orden.c_str()), 0);
-    }
+    void TearDown() override { ASSERT_NO_FATAL_FAILURE(gl_.close()); }
 
-    std::string ruta(const std::string& nombre) const { return dir_ + "/" + nombre; }
+    std::string ruta(const std::string& nombre) const { return gl_.path(nombre); }
 
     // A picture of one colour, saved in the format its name says.
     void liso(const std::string& nombre, BYTE r, BYTE g, BYTE b, int w = 4, int h = 4) {
@@ -81,10 +64,7 @@ class Pantalla : public ::testing::Test {
         return c.r > 250 && c.g > 250 && c.b > 250;
     }
 
-    OSMesaContext ctx_ = nullptr;
-    std::vector<unsigned char> buffer_;
-    std::string dir_;
-    char antes_[4096] = {};
+    OffscreenGl gl_;
 };
 
 std::vector<float> luz(GLenum que) {
@@ -214,7 +194,7 @@ TEST_F(Pantalla, HudShowsDigitsAmmunitionAimAndOneHealthRowPerCity) {
 }
 
 TEST_F(Pantalla, MenuScreenFillsTheWindowAndLeavesPlaysModesAsTheyWere) {
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
+    ASSERT_EQ(chdir(gl_.folder.c_str()), 0);
     ASSERT_EQ(mkdir("texturas", 0755), 0);
     liso("texturas/gameover.png", 200, 30, 10);
     liso("texturas/inicio_comenzar.png", 10, 200, 30);
@@ -250,7 +230,7 @@ TEST_F(Pantalla, MenuScreenFillsTheWindowAndLeavesPlaysModesAsTheyWere) {
 }
 
 TEST_F(Pantalla, ResourcesCanBeReleasedAndMadeAgainForANewContext) {
-    ASSERT_EQ(chdir(dir_.c_str()), 0);
+    ASSERT_EQ(chdir(gl_.folder.c_str()), 0);
     ASSERT_EQ(mkdir("texturas", 0755), 0);
     liso("texturas/missileTexture.jpg", 0, 0, 255);
     auto malla = std::make_unique<obj_type>();
@@ -269,13 +249,13 @@ TEST_F(Pantalla, ResourcesCanBeReleasedAndMadeAgainForANewContext) {
 
     // A new context, as F11 brings: everything is made there again.
     OSMesaContext otro = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
-    ASSERT_TRUE(OSMesaMakeCurrent(otro, buffer_.data(), GL_UNSIGNED_BYTE, W, H));
+    ASSERT_TRUE(gl_.makeCurrent(otro));
     cargarRecursos(r, juego);
     EXPECT_TRUE(glIsTexture(r.texturas.textura_misil));
     EXPECT_TRUE(glIsList(r.listaMisil));
     EXPECT_EQ(static_cast<unsigned>(malla->id_texture), r.texturas.textura_misil);
     liberarRecursos(r);
-    OSMesaMakeCurrent(ctx_, buffer_.data(), GL_UNSIGNED_BYTE, W, H);
+    gl_.makeCurrent(gl_.context);
     OSMesaDestroyContext(otro);
 }
 
