@@ -1,6 +1,8 @@
 // Plane rules: launch at its interval from either side, straight flight, exit after 10 seconds.
 #include "avion.h"
 
+#include "trayecto.h"
+
 #include "azar.h"
 #include "reloj.h"
 
@@ -83,14 +85,10 @@ void calcularavion(Avion& avion, int& canthitrest, bool& hayavion) {
         hayavion = false;
         return;
     }
-    double ddx = avion.xFinal - avion.xInicial;
-    double ddy = avion.yFinal - avion.yInicial;
-    double ddz = avion.zFinal - avion.zInicial;
-    double largo = std::sqrt(std::pow(ddx, 2) + std::pow(ddy, 2) + std::pow(ddz, 2));
-    // A plane whose line has no length hovers at its entry point.
-    float dx = largo > 0 ? static_cast<float>(ddx / largo) : 0.0f;
-    float dy = largo > 0 ? static_cast<float>(ddy / largo) : 0.0f;
-    float dz = largo > 0 ? static_cast<float>(ddz / largo) : 0.0f;
+    float dir[3];
+    direccionVuelo(avion.xInicial, avion.yInicial, avion.zInicial, avion.xFinal, avion.yFinal,
+                   avion.zFinal, dir);
+    const float dx = dir[0], dy = dir[1], dz = dir[2];
     tim = static_cast<float>(relojMs() - avion.t0) / 1000.0f;
     avion.xActual = avion.xInicial + avion.velocx * dx * tim;
     avion.yActual = avion.yInicial + avion.velocy * dy * tim;

@@ -1,6 +1,8 @@
 // Missile rules: launches on the difficulty's schedule, flight by the clock, strikes, bursts.
 #include "misiles.h"
 
+#include "trayecto.h"
+
 #include "azar.h"
 #include "reloj.h"
 
@@ -119,14 +121,9 @@ void calcularmisiles(const dificultad& d, Misil* buffmisiles, int& cantmis, int&
             cantvivos--;
             continue;
         }
-        double ddx = m.xFinal - m.xInicial;
-        double ddy = m.yFinal - m.yInicial;
-        double ddz = m.zFinal - m.zInicial;
-        double largo = std::sqrt(std::pow(ddx, 2) + std::pow(ddy, 2) + std::pow(ddz, 2));
-        // A missile aimed at its own launch point stays where it is.
-        float dx = largo > 0 ? static_cast<float>(ddx / largo) : 0.0f;
-        float dy = largo > 0 ? static_cast<float>(ddy / largo) : 0.0f;
-        float dz = largo > 0 ? static_cast<float>(ddz / largo) : 0.0f;
+        float dir[3];
+        direccionVuelo(m.xInicial, m.yInicial, m.zInicial, m.xFinal, m.yFinal, m.zFinal, dir);
+        const float dx = dir[0], dy = dir[1], dz = dir[2];
         float tim = static_cast<float>(relojMs() - m.t0) / 1000.0f;
         m.xActual = m.xInicial + m.velocx * dx * tim;
         m.yActual = m.yInicial + m.velocy * dy * tim;
