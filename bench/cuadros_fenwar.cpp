@@ -164,9 +164,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     SDL_ShowCursor(SDL_DISABLE);
-    cargarRecursosGL(j, escenario);
     j.oAvion = cargarObjeto("Drone.obj", 0.2f, j.vAvion, j.tAvion, j.nAvion);
     j.oMisil = cargarObjeto("asca.obj", 0.2f, j.vMisil, j.tMisil, j.nMisil);
+    cargarRecursosGL(j, escenario);
 
     armarEscena(j);
     auto escena = std::make_unique<Escena>();

@@ -37,5 +37,6 @@ bool pasoExplosionAvion(Avion& av, float& radio);
 // Drawing: the plane model while it flies, otherwise its growing red ball.
 void drawavion(int numSteps, Avion& avion, int& canthitrest, bool& hit,
                const std::vector<vertice>& vAvion, const std::vector<textura>& tAvion,
-               const std::vector<vertice>& nAvion, const std::vector<Poligono>& oAvion);
+               const std::vector<vertice>& nAvion, const std::vector<Poligono>& oAvion,
+               unsigned listaAvion = 0);
 void explosionav(Avion& av);

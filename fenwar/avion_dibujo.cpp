@@ -8,7 +8,8 @@
 
 void drawavion(int /*numSteps*/, Avion& avion, int& /*canthitrest*/, bool& hit,
                const std::vector<vertice>& vAvion, const std::vector<textura>& tAvion,
-               const std::vector<vertice>& nAvion, const std::vector<Poligono>& oAvion) {
+               const std::vector<vertice>& nAvion, const std::vector<Poligono>& oAvion,
+               unsigned listaAvion) {
     if (avion.vivo) {
         glPushMatrix();
         // A hit that the armour absorbed stalls the game for a moment.
@@ -16,7 +17,7 @@ void drawavion(int /*numSteps*/, Avion& avion, int& /*canthitrest*/, bool& hit,
             SDL_Delay(10);
         glTranslatef(avion.xActual, avion.yActual, avion.zActual);
         glRotatef(180, 0, 1, 0);
-        dibujarObjeto(oAvion, vAvion, tAvion, nAvion);
+        modelo(listaAvion, oAvion, vAvion, tAvion, nAvion);
         hit = false;
         glPopMatrix();
     } else if (avion.explotando) {

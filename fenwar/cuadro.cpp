@@ -126,9 +126,9 @@ void cuadroJuego(Juego& j, Escenario& e) {
     material(amb2, dif2, 100.0f);
     enlazar(j, TEX_AVION);
     drawmisiles(PASOS_MODELOS, j.buffmisiles, j.cantmisiles, j.vMisil, j.tMisil, j.nMisil, j.oMisil,
-                j.textura);
+                j.textura, e.misil, e.chispa);
     drawavion(PASOS_MODELOS, j.av, j.canthitrest, j.hitavion, j.vAvion, j.tAvion, j.nAvion,
-              j.oAvion);
+              j.oAvion, e.avion);
 
     material(amb, dif, 50.0f);
     enlazar(j, TEX_TORRES);

@@ -9,8 +9,8 @@ namespace {
 
 constexpr float RADIO_MUNDO = 30.0f;
 constexpr int PASOS_CIELO = 300;
-// Towers, cannons, three cities, sky and ground.
-constexpr int CANT_LISTAS = 7;
+// Towers, cannons, three cities, sky, ground, the two models and the spark.
+constexpr int CANT_LISTAS = 10;
 
 void grabarCaniones(Escenario& e, Juego& j) {
     glNewList(e.caniones, GL_COMPILE);
@@ -38,6 +38,9 @@ void cargarEscenario(Escenario& e, Juego& j) {
     }
     e.cielo = e.torres + 5;
     e.suelo = e.torres + 6;
+    e.misil = e.torres + 7;
+    e.avion = e.torres + 8;
+    e.chispa = e.torres + 9;
 
     glNewList(e.torres, GL_COMPILE);
     dibujartorres(j.coordcannon, j.altura_tower, j.angulo_canion);
@@ -54,12 +57,25 @@ void cargarEscenario(Escenario& e, Juego& j) {
     glNewList(e.suelo, GL_COMPILE);
     ground(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
     glEndList();
+    glNewList(e.misil, GL_COMPILE);
+    dibujarObjeto(j.oMisil, j.vMisil, j.tMisil, j.nMisil);
+    glEndList();
+    glNewList(e.avion, GL_COMPILE);
+    dibujarObjeto(j.oAvion, j.vAvion, j.tAvion, j.nAvion);
+    glEndList();
+    glNewList(e.chispa, GL_COMPILE);
+    drawSphere(4, 4, 0.005f);
+    glEndList();
 }
 
 void descargarEscenario(Escenario& e) {
     if (e.usarListas && e.torres != 0) {
         glDeleteLists(e.torres, CANT_LISTAS);
         e.torres = 0;
+        e.caniones = e.cielo = e.suelo = e.misil = e.avion = e.chispa = 0;
+        for (unsigned& c : e.ciudades) {
+            c = 0;
+        }
     }
 }
 

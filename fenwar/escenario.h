@@ -12,11 +12,16 @@ struct Escenario {
     unsigned ciudades[3] = {};
     unsigned cielo = 0;
     unsigned suelo = 0;
+    // The missile and plane models and the spark of a burst, which move but never change shape.
+    unsigned misil = 0;
+    unsigned avion = 0;
+    unsigned chispa = 0;
     // Barrel angles the cannon list was recorded with.
     float angulosGrabados[4] = {};
 };
 
-// Records the lists; called at start-up and again after the GL context was re-created.
+// Records the lists (the models must be loaded); called at start-up and again after the GL
+// context was re-created.
 void cargarEscenario(Escenario& e, Juego& j);
 // Frees the lists of the current context.
 void descargarEscenario(Escenario& e);

@@ -37,6 +37,8 @@ int main(int, char**) {
 
     const dificultad d = getDifficultad("dificultad.xml");
     iniciarJuego(j, d, relojMs());
+    j.oAvion = cargarObjeto("Drone.obj", 0.2f, j.vAvion, j.tAvion, j.nAvion);
+    j.oMisil = cargarObjeto("asca.obj", 0.2f, j.vMisil, j.tMisil, j.nMisil);
 
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         fatal("No se pudo iniciar SDL: ");
@@ -54,9 +56,6 @@ int main(int, char**) {
     // The first frame is a game frame: the menu pictures load once it is on screen.
     cargarRecursosGL(j, escenario, false);
     bool menusCargados = false;
-
-    j.oAvion = cargarObjeto("Drone.obj", 0.2f, j.vAvion, j.tAvion, j.nAvion);
-    j.oMisil = cargarObjeto("asca.obj", 0.2f, j.vMisil, j.tMisil, j.nMisil);
 
     while (!j.fin) {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -58,10 +58,11 @@ bool pasoExplosion(Misil& m);
 // Offset of particle k from the burst centre, after pasoExplosion moved it.
 void desplazamientoParticula(const Misil& m, int k, float out[3]);
 
-// Drawing: the burst of missile i, its trail, and every missile of the game.
-void explosion(int i, Misil* buffmisiles, unsigned* textura);
+// Drawing: the burst of missile i, its trail, and every missile of the game. Given a display list
+// of the missile model (or of a spark), it is replayed instead of sending the model again.
+void explosion(int i, Misil* buffmisiles, unsigned* textura, unsigned listaChispa = 0);
 void drawestela(int i, Misil* buffmisiles);
 void drawmisiles(int numSteps, Misil* buffmisiles, int& cantmisiles,
                  const std::vector<vertice>& vMisil, const std::vector<textura>& tMisil,
                  const std::vector<vertice>& nMisil, const std::vector<Poligono>& oMisil,
-                 unsigned* textura);
+                 unsigned* textura, unsigned listaMisil = 0, unsigned listaChispa = 0);

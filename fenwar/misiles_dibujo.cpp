@@ -5,7 +5,7 @@
 
 #include <GL/gl.h>
 
-void explosion(int i, Misil* buffmisiles, unsigned* textura) {
+void explosion(int i, Misil* buffmisiles, unsigned* textura, unsigned listaChispa) {
     Misil& m = buffmisiles[i];
     if (!pasoExplosion(m))
         return;
@@ -17,7 +17,11 @@ void explosion(int i, Misil* buffmisiles, unsigned* textura) {
         desplazamientoParticula(m, k, desplazamiento);
         glTranslatef(desplazamiento[0], desplazamiento[1], desplazamiento[2]);
         glBindTexture(GL_TEXTURE_2D, textura[8]);
-        drawSphere(4, 4, 0.005f);
+        if (listaChispa != 0) {
+            glCallList(listaChispa);
+        } else {
+            drawSphere(4, 4, 0.005f);
+        }
         glBindTexture(GL_TEXTURE_2D, textura[1]);
         glColor3f(1, 1, 1);
         glPopMatrix();
@@ -37,20 +41,20 @@ void drawestela(int i, Misil* buffmisiles) {
 void drawmisiles(int /*numSteps*/, Misil* buffmisiles, int& cantmisiles,
                  const std::vector<vertice>& vMisil, const std::vector<textura>& tMisil,
                  const std::vector<vertice>& nMisil, const std::vector<Poligono>& oMisil,
-                 unsigned* textura) {
+                 unsigned* textura, unsigned listaMisil, unsigned listaChispa) {
     int n = cantmisiles < 0 ? 0 : (cantmisiles > MAX_MISILES ? MAX_MISILES : cantmisiles);
     for (int i = 0; i < n; i++) {
         const Misil& m = buffmisiles[i];
         if (m.vivo) {
             glPushMatrix();
             glTranslatef(m.xActual, m.yActual, m.zActual);
-            dibujarObjeto(oMisil, vMisil, tMisil, nMisil);
+            modelo(listaMisil, oMisil, vMisil, tMisil, nMisil);
             glRotatef(180, 0, 0, 0.1f);
-            dibujarObjeto(oMisil, vMisil, tMisil, nMisil);
+            modelo(listaMisil, oMisil, vMisil, tMisil, nMisil);
             glPopMatrix();
             drawestela(i, buffmisiles);
         } else if (m.explotando) {
-            explosion(i, buffmisiles, textura);
+            explosion(i, buffmisiles, textura, listaChispa);
         }
     }
 }

@@ -47,5 +47,8 @@ bool poligonoValido(const Poligono& p, std::size_t nVertices, std::size_t nTextu
 
 // Draws every valid face as one GL polygon with the current GL state; faces with an index
 // outside the lists are skipped.
+// The model from its display list when there is one, otherwise sent with dibujarObjeto.
+void modelo(unsigned lista, const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
+            const std::vector<textura>& texturado, const std::vector<vertice>& normales);
 void dibujarObjeto(const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
                    const std::vector<textura>& texturado, const std::vector<vertice>& normales);

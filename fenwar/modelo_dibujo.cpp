@@ -4,6 +4,15 @@
 
 #include <GL/gl.h>
 
+void modelo(unsigned lista, const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
+            const std::vector<textura>& texturado, const std::vector<vertice>& normales) {
+    if (lista != 0) {
+        glCallList(lista);
+    } else {
+        dibujarObjeto(pols, vertices, texturado, normales);
+    }
+}
+
 void dibujarObjeto(const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
                    const std::vector<textura>& texturado, const std::vector<vertice>& normales) {
     for (const Poligono& p : pols) {
