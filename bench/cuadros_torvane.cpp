@@ -86,7 +86,7 @@ void cuadro(Juego& juego, Recursos& r, Ventana& v, bool intercambiar = true) {
 int main(int argc, char** argv) {
     const OpcionesCuadros op = leerOpciones(argc, argv);
     if (!op.valida || op.sinListas) {
-        std::fprintf(stderr, "usage: bench-torvane [--cuadros N] [--foto F.ppm]\n");
+        std::fprintf(stderr, "usage: bench-torvane [--cuadros N] [--sin-capa] [--foto F.ppm]\n");
         return 2;
     }
     auto misil = std::make_unique<obj_type>();
@@ -115,6 +115,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     Recursos recursos;
+    recursos.capa.usar = !op.sinCapa;
     cargarRecursos(recursos, juego);
     init(juego.habilitar_texturas, juego.facet_interpol);
 
@@ -142,10 +143,11 @@ int main(int argc, char** argv) {
     if (!op.foto.empty() && !guardarFoto(op.foto.c_str(), ANCHO, ALTO)) {
         std::fprintf(stderr, "bench: could not write %s\n", op.foto.c_str());
     }
-    informar("torvane_cuadro_mediana", percentil(ms, 50));
-    informar("torvane_cuadro_p99", percentil(ms, 99));
-    informar("torvane_cuadro_cpu", percentil(cpu, 50));
-    informar("torvane_cuadro_cuadros", static_cast<double>(ms.size()));
+    const std::string clave = op.sinCapa ? "torvane_sin_capa" : "torvane_cuadro";
+    informar(clave + "_mediana", percentil(ms, 50));
+    informar(clave + "_p99", percentil(ms, 99));
+    informar(clave + "_cpu", percentil(cpu, 50));
+    informar(clave + "_cuadros", static_cast<double>(ms.size()));
     liberarRecursos(recursos);
     SDL_Quit();
     return 0;

@@ -1,4 +1,4 @@
-// The command line of the frame benchmarks: --cuadros N, --sin-listas, --foto FILE.
+// The command line of the frame benchmarks: --cuadros N, --sin-listas, --sin-capa, --foto FILE.
 #pragma once
 
 #include <string>
@@ -6,6 +6,8 @@
 struct OpcionesCuadros {
     int cuadros = 300;
     bool sinListas = false;
+    // The scenery drawn every frame instead of copied from its kept picture.
+    bool sinCapa = false;
     std::string foto;
     bool valida = true;
 };

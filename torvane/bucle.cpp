@@ -160,7 +160,7 @@ void atenderEventos(Juego& juego, Recursos& r, Ventana& v) {
     }
 }
 
-int correrTorvane() {
+int correrTorvane(bool conCapa) {
     // The meshes outlive the game state, whose projectiles point at them.
     auto misil = std::make_unique<obj_type>();
     auto cubo = std::make_unique<obj_type>();
@@ -193,6 +193,7 @@ int correrTorvane() {
     }
     SDL_WM_SetCaption("Torvane", "Torvane");
     Recursos recursos;
+    recursos.capa.usar = conCapa;
     cargarRecursos(recursos, juego);
     init(juego.habilitar_texturas, juego.facet_interpol);
 

@@ -19,5 +19,6 @@ void dibujarFrame(Juego& juego, Recursos& r);
 // Handles every pending event; ends the program with status 1 if a new video mode fails.
 void atenderEventos(Juego& juego, Recursos& r, Ventana& v);
 
-// The whole program from its working directory; returns the exit status.
-int correrTorvane();
+// The whole program from its working directory; returns the exit status. Without `conCapa` the
+// scenery is drawn every frame instead of copied from its kept picture (the same picture).
+int correrTorvane(bool conCapa = true);

@@ -25,9 +25,8 @@ static void colocarVista(const Juego& juego, const Vista& vista) {
     }
 }
 
-void dibujarJuego(const Juego& juego, const FramePlay& frame, const Recursos& r) {
-    colocarVista(juego, frame.vista);
-
+// The sky box, the cities of the level and the towers the camera is not on.
+static void dibujarEscenario(const Juego& juego, const Recursos& r) {
     glPushMatrix();
     glColor3f(0.0f, 0.0f, 0.0f);
     glCallList(r.listaCielo);
@@ -52,6 +51,34 @@ void dibujarJuego(const Juego& juego, const FramePlay& frame, const Recursos& r)
         glCallList(r.listaCubo);
         glPopMatrix();
     }
+}
+
+// The scenery depends on the GL state it is drawn under and on where the cities and the other
+// towers stand; while none of that changes, its kept picture is copied instead.
+static void escenario(const Juego& juego, Recursos& r) {
+    if (!r.capa.disponible) {
+        dibujarEscenario(juego, r);
+        return;
+    }
+    std::vector<float>& clave = r.claveEscenario;
+    clave.clear();
+    anotarEstadoGL(clave);
+    for (const Ciudad* ciudad : ciudadesDelNivel(juego, juego.nivel)) {
+        clave.insert(clave.end(), {ciudad->getX(), ciudad->getY(), ciudad->getZ()});
+    }
+    clave.push_back(static_cast<float>(juego.en_torre));
+    for (const float* p : juego.torres_posiciones) {
+        clave.insert(clave.end(), p, p + 3);
+    }
+    if (!reponerCapaFija(r.capa, clave)) {
+        dibujarEscenario(juego, r);
+        guardarCapaFija(r.capa, clave);
+    }
+}
+
+void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r) {
+    colocarVista(juego, frame.vista);
+    escenario(juego, r);
 
     for (const Dibujo& bala : frame.balas) {
         glPushMatrix();

@@ -6,7 +6,7 @@
 #include "recursos.h"
 
 // Places the view and draws the world and the projectiles of one frame of play.
-void dibujarJuego(const Juego& juego, const FramePlay& frame, const Recursos& r);
+void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r);
 
 // Brings the highlight into range and draws the picture of the start, pause or game-over screen.
 void dibujarMenu(Juego& juego, Texturas& t);

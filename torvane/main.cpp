@@ -4,5 +4,9 @@
 #include "bucle.h"
 
 int main(int, char**) {
+#ifdef TORVANE_SIN_CAPA
+    return correrTorvane(false);
+#else
     return correrTorvane();
+#endif
 }

@@ -23,6 +23,10 @@ void cargarRecursos(Recursos& r, Juego& juego) {
     glNewList(r.listaCubo, GL_COMPILE);
     drawObject(*juego.cubo);
     glEndList();
+
+    GLint vista[4] = {};
+    glGetIntegerv(GL_VIEWPORT, vista);
+    cargarCapaFija(r.capa, vista[2], vista[3]);
 }
 
 void liberarRecursos(Recursos& r) {
@@ -30,5 +34,6 @@ void liberarRecursos(Recursos& r) {
         glDeleteLists(r.listaCielo, 3);
     }
     r.listaCielo = r.listaMisil = r.listaCubo = 0;
+    liberarCapaFija(r.capa);
     liberarTexturas(r.texturas);
 }

@@ -2,6 +2,7 @@
 // together and released together, so that a new GL context can be filled again.
 #pragma once
 
+#include "capa_fija.h"
 #include "juego.h"
 #include "texturas.h"
 
@@ -10,6 +11,9 @@ struct Recursos {
     unsigned listaCielo = 0;
     unsigned listaMisil = 0;
     unsigned listaCubo = 0;
+    // The kept picture of the sky box, cities and towers, and the key of this frame's scenery.
+    CapaFija capa;
+    std::vector<float> claveEscenario;
 };
 
 // Loads the pictures, gives the meshes their textures and records the sky box and the meshes.

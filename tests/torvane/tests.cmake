@@ -23,7 +23,7 @@ if(OSMESA_PANTALLA_LIBRARY)
   add_unit_test(torvane_pantalla_gl_tests
     SOURCES torvane/pantalla_gl_test.cpp ../torvane/luz.cpp ../torvane/texturas.cpp
             ../torvane/cielo.cpp ../torvane/hud.cpp ../torvane/escena.cpp ../torvane/recursos.cpp
-            ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp
+            ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp ../common/capa_fija.cpp
     LIBS ${OSMESA_PANTALLA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
   if(TARGET torvane_pantalla_gl_tests)
     target_include_directories(torvane_pantalla_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})

@@ -1,0 +1,220 @@
+// The picture (colour and depth) of a frame's unchanging scenery, kept off screen and copied back.
+#include "capa_fija.h"
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Framebuffer objects with blits: GL 3.0 or the ARB extension.
+bool hayFramebuffers() {
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (version != nullptr && std::atoi(version) >= 3) {
+        return true;
+    }
+    const char* ext = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    return ext != nullptr && std::strstr(ext, "GL_ARB_framebuffer_object") != nullptr;
+}
+
+// The layer's depth format for the window's depth bits, or 0 when no exact copy is possible.
+GLenum formatoProfundidad() {
+    GLint bits = 0, stencil = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &bits);
+    glGetIntegerv(GL_STENCIL_BITS, &stencil);
+    if (stencil != 0) {
+        return 0;
+    }
+    switch (bits) {
+    case 16:
+        return GL_DEPTH_COMPONENT16;
+    case 24:
+        return GL_DEPTH_COMPONENT24;
+    case 32:
+        return GL_DEPTH_COMPONENT32;
+    default:
+        return 0;
+    }
+}
+
+void anotar(std::vector<float>& clave, GLenum que, int cuantos) {
+    GLfloat v[16] = {};
+    glGetFloatv(que, v);
+    clave.insert(clave.end(), v, v + cuantos);
+}
+
+void anotarLuz(std::vector<float>& clave, GLenum luz) {
+    GLfloat v[4] = {};
+    for (GLenum p : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_POSITION}) {
+        glGetLightfv(luz, p, v);
+        clave.insert(clave.end(), v, v + 4);
+    }
+    glGetLightfv(luz, GL_SPOT_DIRECTION, v);
+    clave.insert(clave.end(), v, v + 3);
+    for (GLenum p : {GL_SPOT_EXPONENT, GL_SPOT_CUTOFF, GL_CONSTANT_ATTENUATION,
+                     GL_LINEAR_ATTENUATION, GL_QUADRATIC_ATTENUATION}) {
+        glGetLightfv(luz, p, v);
+        clave.push_back(v[0]);
+    }
+}
+
+void anotarMaterial(std::vector<float>& clave, GLenum cara) {
+    GLfloat v[4] = {};
+    for (GLenum p : {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR, GL_EMISSION}) {
+        glGetMaterialfv(cara, p, v);
+        clave.insert(clave.end(), v, v + 4);
+    }
+    glGetMaterialfv(cara, GL_SHININESS, v);
+    clave.push_back(v[0]);
+}
+
+} // namespace
+
+void cargarCapaFija(CapaFija& c, int ancho, int alto) {
+    c.disponible = false;
+    c.valida = false;
+    if (!c.usar || ancho <= 0 || alto <= 0 || !hayFramebuffers()) {
+        return;
+    }
+    const GLenum formato = formatoProfundidad();
+    if (formato == 0) {
+        return;
+    }
+    c.ancho = ancho;
+    c.alto = alto;
+    glGenRenderbuffers(1, &c.color);
+    glBindRenderbuffer(GL_RENDERBUFFER, c.color);
+    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, ancho, alto);
+    glGenRenderbuffers(1, &c.profundidad);
+    glBindRenderbuffer(GL_RENDERBUFFER, c.profundidad);
+    glRenderbufferStorage(GL_RENDERBUFFER, formato, ancho, alto);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glGenFramebuffers(1, &c.fbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, c.fbo);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, c.color);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, c.profundidad);
+    const bool completo = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    if (!completo || glGetError() != GL_NO_ERROR) {
+        liberarCapaFija(c);
+        return;
+    }
+    c.disponible = true;
+}
+
+void liberarCapaFija(CapaFija& c) {
+    if (c.fbo != 0) {
+        glDeleteFramebuffers(1, &c.fbo);
+    }
+    if (c.color != 0) {
+        glDeleteRenderbuffers(1, &c.color);
+    }
+    if (c.profundidad != 0) {
+        glDeleteRenderbuffers(1, &c.profundidad);
+    }
+    c.fbo = c.color = c.profundidad = 0;
+    c.disponible = false;
+    c.valida = false;
+    c.clave.clear();
+}
+
+void anotarEstadoGL(std::vector<float>& clave) {
+    anotar(clave, GL_MODELVIEW_MATRIX, 16);
+    anotar(clave, GL_PROJECTION_MATRIX, 16);
+    anotar(clave, GL_TEXTURE_MATRIX, 16);
+    anotar(clave, GL_VIEWPORT, 4);
+    anotar(clave, GL_DEPTH_RANGE, 2);
+    anotar(clave, GL_COLOR_CLEAR_VALUE, 4);
+    anotar(clave, GL_DEPTH_CLEAR_VALUE, 1);
+    for (GLenum s : {GL_LIGHTING,
+                     GL_TEXTURE_2D,
+                     GL_DEPTH_TEST,
+                     GL_CULL_FACE,
+                     GL_BLEND,
+                     GL_FOG,
+                     GL_COLOR_MATERIAL,
+                     GL_NORMALIZE,
+                     GL_RESCALE_NORMAL,
+                     GL_ALPHA_TEST,
+                     GL_POLYGON_OFFSET_FILL,
+                     GL_POLYGON_OFFSET_LINE,
+                     GL_LINE_SMOOTH,
+                     GL_POLYGON_SMOOTH,
+                     GL_POINT_SMOOTH,
+                     GL_TEXTURE_GEN_S,
+                     GL_TEXTURE_GEN_T,
+                     GL_SCISSOR_TEST,
+                     GL_STENCIL_TEST,
+                     GL_COLOR_LOGIC_OP}) {
+        clave.push_back(glIsEnabled(s) ? 1.0f : 0.0f);
+    }
+    for (GLenum e :
+         {GL_POLYGON_MODE, GL_SHADE_MODEL, GL_DEPTH_FUNC, GL_DEPTH_WRITEMASK, GL_FRONT_FACE,
+          GL_CULL_FACE_MODE, GL_BLEND_SRC, GL_BLEND_DST, GL_COLOR_MATERIAL_FACE,
+          GL_COLOR_MATERIAL_PARAMETER, GL_LINE_WIDTH, GL_POINT_SIZE, GL_TEXTURE_BINDING_2D,
+          GL_LIGHT_MODEL_TWO_SIDE, GL_LIGHT_MODEL_LOCAL_VIEWER, GL_POLYGON_OFFSET_FACTOR,
+          GL_POLYGON_OFFSET_UNITS}) {
+        anotar(clave, e, e == GL_POLYGON_MODE ? 2 : 1);
+    }
+    anotar(clave, GL_COLOR_WRITEMASK, 4);
+    anotar(clave, GL_LIGHT_MODEL_AMBIENT, 4);
+    anotar(clave, GL_CURRENT_COLOR, 4);
+    anotar(clave, GL_CURRENT_NORMAL, 3);
+    anotar(clave, GL_CURRENT_TEXTURE_COORDS, 4);
+    GLfloat entorno[4] = {};
+    glGetTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, entorno);
+    clave.push_back(entorno[0]);
+    glGetTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, entorno);
+    clave.insert(clave.end(), entorno, entorno + 4);
+    for (GLenum luz = GL_LIGHT0; luz <= GL_LIGHT7; ++luz) {
+        const bool encendida = glIsEnabled(luz);
+        clave.push_back(encendida ? 1.0f : 0.0f);
+        if (encendida) {
+            anotarLuz(clave, luz);
+        }
+    }
+    anotarMaterial(clave, GL_FRONT);
+    anotarMaterial(clave, GL_BACK);
+    if (glIsEnabled(GL_FOG)) {
+        for (GLenum p : {GL_FOG_MODE, GL_FOG_DENSITY, GL_FOG_START, GL_FOG_END}) {
+            anotar(clave, p, 1);
+        }
+        anotar(clave, GL_FOG_COLOR, 4);
+    }
+}
+
+bool reponerCapaFija(CapaFija& c, const std::vector<float>& clave) {
+    if (!c.disponible || !c.valida || clave.size() != c.clave.size() ||
+        std::memcmp(clave.data(), c.clave.data(), clave.size() * sizeof(float)) != 0) {
+        return false;
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, c.fbo);
+    glBlitFramebuffer(0, 0, c.ancho, c.alto, 0, 0, c.ancho, c.alto,
+                      GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glColor4fv(c.colorFinal);
+    glNormal3fv(c.normalFinal);
+    glTexCoord4fv(c.texturaFinal);
+    glBindTexture(GL_TEXTURE_2D, c.enlazadaFinal);
+    return true;
+}
+
+void guardarCapaFija(CapaFija& c, const std::vector<float>& clave) {
+    if (!c.disponible) {
+        return;
+    }
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, c.fbo);
+    glBlitFramebuffer(0, 0, c.ancho, c.alto, 0, 0, c.ancho, c.alto,
+                      GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glGetFloatv(GL_CURRENT_COLOR, c.colorFinal);
+    glGetFloatv(GL_CURRENT_NORMAL, c.normalFinal);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, c.texturaFinal);
+    GLint enlazada = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &enlazada);
+    c.enlazadaFinal = static_cast<unsigned>(enlazada);
+    c.clave = clave;
+    c.valida = true;
+}

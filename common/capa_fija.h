@@ -1,0 +1,40 @@
+// The picture (colour and depth) of a frame's unchanging scenery, kept off screen and copied back.
+#pragma once
+
+#include <vector>
+
+// Software GL spends most of a frame filling the screen with scenery that is the same from one
+// frame to the next. Once drawn, the window's colour and depth are copied into this layer; while
+// the key (the GL state the scenery was drawn under, and what the game says it shows) stays the
+// same, later frames copy the layer back instead of drawing the scenery again. Only exact copies
+// are used: the layer has the window's own depth format, and a window with a stencil buffer (whose
+// packed depth the driver does not copy exactly) draws its scenery every frame instead.
+struct CapaFija {
+    // False: nothing is kept and the scenery is drawn every frame.
+    bool usar = true;
+    // Set by cargarCapaFija when the context offers exact copies.
+    bool disponible = false;
+    bool valida = false;
+    int ancho = 0, alto = 0;
+    unsigned fbo = 0, color = 0, profundidad = 0;
+    std::vector<float> clave;
+    // What drawing the scenery left behind (current colour, normal, texture coordinate, bound
+    // texture), set again when the picture replaces the drawing, so what follows starts the same.
+    float colorFinal[4] = {}, normalFinal[3] = {}, texturaFinal[4] = {};
+    unsigned enlazadaFinal = 0;
+};
+
+// Makes the layer for the current context (after every new video mode); without framebuffer
+// objects or with a window format that cannot be copied exactly, the layer stays unused.
+void cargarCapaFija(CapaFija& c, int ancho, int alto);
+// Frees what cargarCapaFija made in the current context.
+void liberarCapaFija(CapaFija& c);
+
+// Appends to `clave` the GL state that decides how scenery is drawn: matrices, viewport, clear
+// values, switches, lights, materials, current attributes, texture binding and modes.
+void anotarEstadoGL(std::vector<float>& clave);
+
+// When the kept picture was taken under `clave`, copies it into the window and returns true.
+bool reponerCapaFija(CapaFija& c, const std::vector<float>& clave);
+// Keeps the window's colour and depth as the picture of `clave`.
+void guardarCapaFija(CapaFija& c, const std::vector<float>& clave);
