@@ -58,7 +58,7 @@ void dibujarFrame(Juego& juego, Recursos& r) {
     if (juego.estado == JUGANDO) {
         FramePlay frame = jugarFrame(juego);
         dibujarJuego(juego, frame, r);
-        dibujarHud(juego, r.texturas);
+        hudGuardado(juego, r);
     } else {
         dibujarMenu(juego, r.texturas);
     }

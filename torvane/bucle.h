@@ -20,5 +20,6 @@ void dibujarFrame(Juego& juego, Recursos& r);
 void atenderEventos(Juego& juego, Recursos& r, Ventana& v);
 
 // The whole program from its working directory; returns the exit status. Without `conCapa` the
-// scenery is drawn every frame instead of copied from its kept picture (the same picture).
+// scenery and the HUD are drawn every frame instead of copied from the kept picture and replayed
+// from a display list (the same picture).
 int correrTorvane(bool conCapa = true);

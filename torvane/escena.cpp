@@ -4,8 +4,11 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
+#include <utility>
+#include <vector>
 
 #include "ciudad.h"
+#include "hud.h"
 #include "torre.h"
 
 static void colocarVista(const Juego& juego, const Vista& vista) {
@@ -97,6 +100,40 @@ void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r) {
         glCallList(r.listaMisil);
         glPopMatrix();
     }
+}
+
+void hudGuardado(const Juego& juego, Recursos& r) {
+    if (!r.capa.usar) {
+        dibujarHud(juego, r.texturas);
+        return;
+    }
+    std::vector<int> clave = {juego.puntaje, juego.nivel, juego.en_torre};
+    const Torre* torre = juego.torres[juego.en_torre];
+    clave.push_back(torre != nullptr ? torre->getMunicion() : 0);
+    const auto nivel = juego.ciudades.find(juego.nivel);
+    if (nivel != juego.ciudades.end()) {
+        for (const auto& par : nivel->second) {
+            clave.push_back(par.first);
+            if (par.second != nullptr) {
+                clave.insert(clave.end(), {par.second->getSalud(), par.second->getSaludTot()});
+            }
+        }
+    }
+    if (r.listaHud != 0 && clave == r.claveHud) {
+        glCallList(r.listaHud);
+        return;
+    }
+    if (r.listaHud == 0) {
+        r.listaHud = glGenLists(1);
+    }
+    if (r.listaHud == 0) {
+        dibujarHud(juego, r.texturas);
+        return;
+    }
+    glNewList(r.listaHud, GL_COMPILE_AND_EXECUTE);
+    dibujarHud(juego, r.texturas);
+    glEndList();
+    r.claveHud = std::move(clave);
 }
 
 void dibujarMenu(Juego& juego, Texturas& t) {
