@@ -11,7 +11,6 @@
 #include <string>
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -257,56 +256,43 @@ std::vector<Poligono> cargarObjetoDesdeTexto(const char* datos, std::size_t larg
 
 namespace {
 
-// The whole file: mapped when it can be, read otherwise.
+// The whole file, read into memory. It is read to its end whatever its size said, so a file that
+// grows or shrinks while it is read gives what was read (a mapped file would stop the game).
 class Archivo {
   public:
     explicit Archivo(const char* nombre) {
-        fd = open(nombre, O_RDONLY | O_CLOEXEC);
+        const int fd = open(nombre, O_RDONLY | O_CLOEXEC);
         if (fd < 0)
             return;
         struct stat estado;
-        if (fstat(fd, &estado) == 0 && S_ISREG(estado.st_mode) && estado.st_size > 0) {
-            void* m = mmap(nullptr, static_cast<std::size_t>(estado.st_size), PROT_READ,
-                           MAP_PRIVATE | MAP_POPULATE, fd, 0);
-            if (m != MAP_FAILED) {
-                mapa = static_cast<const char*>(m);
-                largoMapa = static_cast<std::size_t>(estado.st_size);
-                leido = true;
-                return;
-            }
-        }
-        leido = leerTodo();
+        if (fstat(fd, &estado) == 0 && S_ISREG(estado.st_mode) && estado.st_size > 0)
+            copia.reserve(static_cast<std::size_t>(estado.st_size) + 1);
+        leido = leerTodo(fd);
+        close(fd);
     }
-    ~Archivo() {
-        if (mapa != nullptr)
-            munmap(const_cast<char*>(mapa), largoMapa);
-        if (fd >= 0)
-            close(fd);
-    }
-    Archivo(const Archivo&) = delete;
-    Archivo& operator=(const Archivo&) = delete;
 
     bool bien() const { return leido; }
-    const char* datos() const { return mapa != nullptr ? mapa : copia.data(); }
-    std::size_t largo() const { return mapa != nullptr ? largoMapa : copia.size(); }
+    const char* datos() const { return copia.data(); }
+    std::size_t largo() const { return copia.size(); }
 
   private:
-    bool leerTodo() {
-        char bloque[1 << 16];
+    bool leerTodo(int fd) {
+        std::size_t usado = 0;
         for (;;) {
-            const ssize_t n = read(fd, bloque, sizeof bloque);
-            if (n == 0)
+            if (copia.size() - usado < (1u << 16))
+                copia.resize(std::max<std::size_t>(copia.capacity(), usado + (1u << 16)));
+            const ssize_t n = read(fd, &copia[usado], copia.size() - usado);
+            if (n == 0) {
+                copia.resize(usado);
                 return true;
+            }
             if (n < 0 && errno != EINTR)
                 return false;
             if (n > 0)
-                copia.append(bloque, static_cast<std::size_t>(n));
+                usado += static_cast<std::size_t>(n);
         }
     }
 
-    int fd = -1;
-    const char* mapa = nullptr;
-    std::size_t largoMapa = 0;
     std::string copia;
     bool leido = false;
 };

@@ -5,6 +5,11 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -162,6 +167,47 @@ TEST(ObjFile, ReadsAFileLikeTheText) {
     EXPECT_EQ(faces[0].vertices.size(), 4u);
     expectVec(v[2], 0.5f, 0.5f, 0);
     expectVec(n[0], 0, 0, -1);
+}
+
+// The reader goes to the end of what it is given, whatever the size said at the start: a pipe has
+// no size, and a model spanning many read blocks must arrive whole.
+TEST(ObjFile, ReadsPipesAndFilesLargerThanOneBlock) {
+    std::string text;
+    for (int i = 0; i < 20000; ++i) {
+        text += "v " + std::to_string(i) + " 1 2\n";
+    }
+    text += "vt 0 0\nvn 0 0 1\nf 1/1/1 20000/1/1 777/1/1\n";
+    std::string path = testing::TempDir() + "big.obj";
+    FILE* f = std::fopen(path.c_str(), "wb");
+    std::fwrite(text.data(), 1, text.size(), f);
+    std::fclose(f);
+    std::vector<vertice> v, n;
+    std::vector<textura> t;
+    ASSERT_EQ(cargarObjeto(path.c_str(), 1.0f, v, t, n).size(), 1u);
+    ASSERT_EQ(v.size(), 20000u);
+    expectVec(v[19999], 19999, 1, 2);
+
+    std::string fifo = testing::TempDir() + "model.fifo";
+    unlink(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    std::thread writer([&] {
+        const int fd = open(fifo.c_str(), O_WRONLY);
+        for (std::size_t done = 0; fd >= 0 && done < text.size();) {
+            const ssize_t w =
+                write(fd, text.data() + done, std::min<std::size_t>(4096, text.size() - done));
+            if (w <= 0)
+                break;
+            done += static_cast<std::size_t>(w);
+        }
+        close(fd);
+    });
+    std::vector<vertice> v2, n2;
+    std::vector<textura> t2;
+    const std::size_t caras = cargarObjeto(fifo.c_str(), 1.0f, v2, t2, n2).size();
+    writer.join();
+    unlink(fifo.c_str());
+    EXPECT_EQ(caras, 1u);
+    EXPECT_EQ(v2.size(), 20000u);
 }
 
 TEST(ObjFileDeathTest, MissingFileEndsTheProgramWithStatusOne) {
