@@ -231,6 +231,8 @@ int main(int argc, char** argv) {
         const std::string pocos = std::to_string(std::max(op.cuadros / 5, 1));
         bien = correr({bin + "/bench-fenwar", "--cuadros", pocos, "--sin-listas"}, op.assets, m) &&
                bien;
+        bien = correr({bin + "/bench-torvane", "--cuadros", pocos, "--sin-capa"}, op.assets, m) &&
+               bien;
         bien = medirArranque("fenwar", bin, op.assets, m) && bien;
         bien = medirArranque("torvane", bin, op.assets, m) && bien;
         bien = correr({bin + "/bench-lectores"}, "/tmp", m) && bien;

@@ -106,6 +106,8 @@ std::string tablaResultados(const Medidas& m) {
     s += filaInformativa(m, "Torvane play frame, 99th percentile", "torvane_cuadro_p99");
     s += filaInformativa(m, "Torvane play frame, processor time (all threads), median",
                          "torvane_cuadro_cpu");
+    s += filaInformativa(m, "Torvane play frame without the kept scenery picture, median",
+                         "torvane_sin_capa_mediana");
     s += filaObjetivo(m, "Fenwar start-up to first frame, median", "fenwar_arranque_mediana",
                       ARRANQUE_MS);
     s += filaInformativa(m, "Fenwar start-up to first frame, slowest", "fenwar_arranque_max");

@@ -58,11 +58,14 @@ OpcionesCuadros opciones(std::vector<std::string> args) {
     return leerOpciones(static_cast<int>(argv.size()), argv.data());
 }
 
-TEST(FrameOptions, AcceptsTheThreeOptionsAndRejectsTheRest) {
-    OpcionesCuadros o = opciones({"--cuadros", "40", "--sin-listas", "--foto", "a.ppm"});
+TEST(FrameOptions, AcceptsTheFourOptionsAndRejectsTheRest) {
+    OpcionesCuadros o =
+        opciones({"--cuadros", "40", "--sin-listas", "--foto", "a.ppm", "--sin-capa"});
     EXPECT_TRUE(o.valida);
     EXPECT_EQ(o.cuadros, 40);
     EXPECT_TRUE(o.sinListas);
+    EXPECT_TRUE(o.sinCapa);
+    EXPECT_FALSE(opciones({"--sin-listas"}).sinCapa);
     EXPECT_EQ(o.foto, "a.ppm");
     EXPECT_EQ(opciones({}).cuadros, 300);
     EXPECT_FALSE(opciones({"--cuadros", "0"}).valida);
