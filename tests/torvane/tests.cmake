@@ -28,6 +28,12 @@ if(OSMESA_PANTALLA_LIBRARY)
   if(TARGET torvane_pantalla_gl_tests)
     target_include_directories(torvane_pantalla_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
   endif()
+  # The kept picture of the scenery: exact copies of colour and depth, refused on another key.
+  add_unit_test(torvane_capa_tests SOURCES torvane/capa_test.cpp ../common/capa_fija.cpp
+    LIBS ${OSMESA_PANTALLA_LIBRARY})
+  if(TARGET torvane_capa_tests)
+    target_include_directories(torvane_capa_tests PRIVATE ${CMAKE_SOURCE_DIR}/common)
+  endif()
 endif()
 
 # Hostile files that once crashed a reader.
