@@ -74,6 +74,48 @@ void superposicion(Juego& j) {
                j.vidaCitys);
 }
 
+// The scenery that does not move: towers, cannons, cities and sky under the light, then the ground
+// unlit (yellow when textures are off).
+void escenario(Juego& j, Escenario& e) {
+    enlazar(j, TEX_TORRES);
+    escenaTorres(e, j);
+    enlazar(j, TEX_CANIONES);
+    escenaCaniones(e, j);
+    enlazar(j, TEX_CIUDADES);
+    escenaCiudades(e, j);
+    enlazar(j, TEX_CIELO);
+    escenaCielo(e);
+
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHTING);
+    enlazar(j, TEX_SUELO);
+    if (!j.texturas) {
+        glColor3f(1.0f, 1.0f, 0.0f);
+    }
+    escenaSuelo(e);
+}
+
+// The scenery depends on the GL state it is drawn under (view, zoom, light, textures, outline
+// mode), on which cities stand and on the barrel angles; while none of that changes, its kept
+// picture is copied instead of drawing it again.
+void escenarioGuardado(Juego& j, Escenario& e) {
+    if (!e.capa.disponible) {
+        escenario(j, e);
+        return;
+    }
+    std::vector<float>& clave = e.claveEscenario;
+    clave.clear();
+    anotarEstadoGL(clave);
+    for (int vida : j.vidaCitys) {
+        clave.push_back(vida > 0 ? 1.0f : 0.0f);
+    }
+    clave.insert(clave.end(), j.angulo_canion, j.angulo_canion + 4);
+    if (!reponerCapaFija(e.capa, clave)) {
+        escenario(j, e);
+        guardarCapaFija(e.capa, clave);
+    }
+}
+
 } // namespace
 
 void cuadroJuego(Juego& j, Escenario& e) {
@@ -123,30 +165,23 @@ void cuadroJuego(Juego& j, Escenario& e) {
     }
     dif[3] = 0.0f;
 
+    material(amb, dif, 50.0f);
+    escenarioGuardado(j, e);
+
+    // What moves goes over the scenery, under the same light, in white when drawn unlit.
+    glColor3f(1.0f, 1.0f, 1.0f);
+    if (j.luz) {
+        glEnable(GL_LIGHT0);
+        glEnable(GL_LIGHTING);
+    }
     material(amb2, dif2, 100.0f);
     enlazar(j, TEX_AVION);
     drawmisiles(PASOS_MODELOS, j.buffmisiles, j.cantmisiles, j.vMisil, j.tMisil, j.nMisil, j.oMisil,
                 j.textura, e.misil, e.chispa);
     drawavion(PASOS_MODELOS, j.av, j.canthitrest, j.hitavion, j.vAvion, j.tAvion, j.nAvion,
               j.oAvion, e.avion);
-
-    material(amb, dif, 50.0f);
-    enlazar(j, TEX_TORRES);
-    escenaTorres(e, j);
-    enlazar(j, TEX_CANIONES);
-    escenaCaniones(e, j);
-    enlazar(j, TEX_CIUDADES);
-    escenaCiudades(e, j);
-    enlazar(j, TEX_CIELO);
-    escenaCielo(e);
-
     glDisable(GL_LIGHT0);
     glDisable(GL_LIGHTING);
-    enlazar(j, TEX_SUELO);
-    if (!j.texturas) {
-        glColor3f(1.0f, 1.0f, 0.0f);
-    }
-    escenaSuelo(e);
     glDisable(GL_TEXTURE_2D);
 
     atenderEventos(j, e, Pantalla::Juego);

@@ -1,4 +1,4 @@
-// Display lists of the towers, cannons, city domes, sky dome and ground.
+// Display lists of the towers, cannons, city domes, sky dome, ground and models; the kept picture.
 #include "escenario.h"
 
 #include "primitivas.h"
@@ -27,6 +27,9 @@ void cargarEscenario(Escenario& e, Juego& j) {
     if (!e.usarListas) {
         return;
     }
+    GLint vista[4] = {};
+    glGetIntegerv(GL_VIEWPORT, vista);
+    cargarCapaFija(e.capa, vista[2], vista[3]);
     e.torres = glGenLists(CANT_LISTAS);
     if (e.torres == 0) {
         e.usarListas = false;
@@ -69,6 +72,7 @@ void cargarEscenario(Escenario& e, Juego& j) {
 }
 
 void descargarEscenario(Escenario& e) {
+    liberarCapaFija(e.capa);
     if (e.usarListas && e.torres != 0) {
         glDeleteLists(e.torres, CANT_LISTAS);
         e.torres = 0;

@@ -1,10 +1,13 @@
-// The scenery recorded once into display lists and replayed every frame.
+// The scenery and models recorded once into display lists, and the kept picture of the scenery.
 #pragma once
 
+#include "capa_fija.h"
 #include "juego.h"
 
+#include <vector>
+
 // List names of the scenery that does not change during a game. With `usarListas` false the
-// scenery is sent in immediate mode every frame instead (the same picture, slower).
+// scenery is sent in immediate mode every frame and no picture is kept (the same picture, slower).
 struct Escenario {
     bool usarListas = true;
     unsigned torres = 0;
@@ -18,6 +21,9 @@ struct Escenario {
     unsigned chispa = 0;
     // Barrel angles the cannon list was recorded with.
     float angulosGrabados[4] = {};
+    // The kept picture of all the scenery (only with the lists), and this frame's key for it.
+    CapaFija capa;
+    std::vector<float> claveEscenario;
 };
 
 // Records the lists (the models must be loaded); called at start-up and again after the GL
