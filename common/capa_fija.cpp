@@ -153,16 +153,13 @@ void anotarEstadoGL(std::vector<float>& clave) {
     for (GLenum e :
          {GL_POLYGON_MODE, GL_SHADE_MODEL, GL_DEPTH_FUNC, GL_DEPTH_WRITEMASK, GL_FRONT_FACE,
           GL_CULL_FACE_MODE, GL_BLEND_SRC, GL_BLEND_DST, GL_COLOR_MATERIAL_FACE,
-          GL_COLOR_MATERIAL_PARAMETER, GL_LINE_WIDTH, GL_POINT_SIZE, GL_TEXTURE_BINDING_2D,
-          GL_LIGHT_MODEL_TWO_SIDE, GL_LIGHT_MODEL_LOCAL_VIEWER, GL_POLYGON_OFFSET_FACTOR,
-          GL_POLYGON_OFFSET_UNITS}) {
+          GL_COLOR_MATERIAL_PARAMETER, GL_LINE_WIDTH, GL_POINT_SIZE, GL_LIGHT_MODEL_TWO_SIDE,
+          GL_LIGHT_MODEL_LOCAL_VIEWER, GL_POLYGON_OFFSET_FACTOR, GL_POLYGON_OFFSET_UNITS}) {
         anotar(clave, e, e == GL_POLYGON_MODE ? 2 : 1);
     }
     anotar(clave, GL_COLOR_WRITEMASK, 4);
     anotar(clave, GL_LIGHT_MODEL_AMBIENT, 4);
     anotar(clave, GL_CURRENT_COLOR, 4);
-    anotar(clave, GL_CURRENT_NORMAL, 3);
-    anotar(clave, GL_CURRENT_TEXTURE_COORDS, 4);
     GLfloat entorno[4] = {};
     glGetTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, entorno);
     clave.push_back(entorno[0]);
@@ -183,6 +180,12 @@ void anotarEstadoGL(std::vector<float>& clave) {
         }
         anotar(clave, GL_FOG_COLOR, 4);
     }
+}
+
+void anotarAtributosActuales(std::vector<float>& clave) {
+    anotar(clave, GL_CURRENT_NORMAL, 3);
+    anotar(clave, GL_CURRENT_TEXTURE_COORDS, 4);
+    anotar(clave, GL_TEXTURE_BINDING_2D, 1);
 }
 
 bool reponerCapaFija(CapaFija& c, const std::vector<float>& clave) {

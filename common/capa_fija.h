@@ -31,8 +31,11 @@ void cargarCapaFija(CapaFija& c, int ancho, int alto);
 void liberarCapaFija(CapaFija& c);
 
 // Appends to `clave` the GL state that decides how scenery is drawn: matrices, viewport, clear
-// values, switches, lights, materials, current attributes, texture binding and modes.
+// values, switches, lights, materials, the current colour, texture modes.
 void anotarEstadoGL(std::vector<float>& clave);
+// Appends the current normal and texture coordinate and the bound texture: needed when the
+// scenery draws with what an earlier drawing left (a face without its own normal, say).
+void anotarAtributosActuales(std::vector<float>& clave);
 
 // When the kept picture was taken under `clave`, copies it into the window and returns true.
 bool reponerCapaFija(CapaFija& c, const std::vector<float>& clave);

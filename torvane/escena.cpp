@@ -57,7 +57,8 @@ static void dibujarEscenario(const Juego& juego, const Recursos& r) {
 }
 
 // The scenery depends on the GL state it is drawn under and on where the cities and the other
-// towers stand; while none of that changes, its kept picture is copied instead.
+// towers stand; while none of that changes, its kept picture is copied instead. The sky box sends
+// no normals: lit, it shades with the normal the last frame left, which is part of the key.
 static void escenario(const Juego& juego, Recursos& r) {
     if (!r.capa.disponible) {
         dibujarEscenario(juego, r);
@@ -66,6 +67,7 @@ static void escenario(const Juego& juego, Recursos& r) {
     std::vector<float>& clave = r.claveEscenario;
     clave.clear();
     anotarEstadoGL(clave);
+    anotarAtributosActuales(clave);
     for (const Ciudad* ciudad : ciudadesDelNivel(juego, juego.nivel)) {
         clave.insert(clave.end(), {ciudad->getX(), ciudad->getY(), ciudad->getZ()});
     }
