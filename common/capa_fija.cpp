@@ -70,6 +70,82 @@ void anotarMaterial(std::vector<float>& clave, GLenum cara) {
     clave.push_back(v[0]);
 }
 
+void leerVentana(int ancho, int alto, std::vector<GLuint>& color, std::vector<GLuint>& prof) {
+    const std::size_t n = static_cast<std::size_t>(ancho) * static_cast<std::size_t>(alto);
+    color.assign(n, 0);
+    prof.assign(n, 0);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, ancho, alto, GL_RGBA, GL_UNSIGNED_BYTE, color.data());
+    glReadPixels(0, 0, ancho, alto, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, prof.data());
+    // The window may have no alpha channel: only red, green and blue are compared.
+    for (GLuint& p : color) {
+        p &= 0x00ffffffu;
+    }
+}
+
+// Whether a copy to the layer and back gives every colour and depth value of the window unchanged
+// in this context: some drivers copy depth through floating point, a step off here and there.
+// A slanted, overlapping pair of shaded quads is drawn into the back buffer, copied out and back,
+// and compared; the back buffer is cleared afterwards and every GL setting restored.
+bool copiaExacta(const CapaFija& c) {
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    glLoadIdentity();
+    glViewport(0, 0, c.ancho, c.alto);
+    for (GLenum s : {GL_LIGHTING, GL_TEXTURE_2D, GL_BLEND, GL_FOG, GL_CULL_FACE, GL_ALPHA_TEST,
+                     GL_SCISSOR_TEST, GL_STENCIL_TEST}) {
+        glDisable(s);
+    }
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glShadeModel(GL_SMOOTH);
+    glClearColor(0.1f, 0.2f, 0.3f, 1.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBegin(GL_QUADS);
+    glColor3f(1.0f, 0.0f, 0.0f);
+    glVertex3f(-0.9f, -0.9f, -0.8f);
+    glColor3f(0.0f, 1.0f, 0.0f);
+    glVertex3f(0.8f, -0.7f, 0.6f);
+    glColor3f(0.0f, 0.0f, 1.0f);
+    glVertex3f(0.9f, 0.9f, 0.95f);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glVertex3f(-0.7f, 0.8f, -0.3f);
+    glColor3f(0.3f, 0.6f, 0.9f);
+    glVertex3f(-0.5f, -1.0f, 0.9f);
+    glVertex3f(1.0f, -0.2f, -0.9f);
+    glColor3f(0.9f, 0.5f, 0.1f);
+    glVertex3f(0.4f, 1.0f, 0.2f);
+    glVertex3f(-1.0f, 0.3f, 0.0f);
+    glEnd();
+    std::vector<GLuint> color, prof, color2, prof2;
+    leerVentana(c.ancho, c.alto, color, prof);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, c.fbo);
+    glBlitFramebuffer(0, 0, c.ancho, c.alto, 0, 0, c.ancho, c.alto,
+                      GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, c.fbo);
+    glBlitFramebuffer(0, 0, c.ancho, c.alto, 0, 0, c.ancho, c.alto,
+                      GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    leerVentana(c.ancho, c.alto, color2, prof2);
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glPopAttrib();
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    return glGetError() == GL_NO_ERROR && color == color2 && prof == prof2;
+}
+
 } // namespace
 
 void cargarCapaFija(CapaFija& c, int ancho, int alto) {
@@ -97,7 +173,7 @@ void cargarCapaFija(CapaFija& c, int ancho, int alto) {
     glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, c.profundidad);
     const bool completo = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (!completo || glGetError() != GL_NO_ERROR) {
+    if (!completo || glGetError() != GL_NO_ERROR || !copiaExacta(c)) {
         liberarCapaFija(c);
         return;
     }

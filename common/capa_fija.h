@@ -7,8 +7,9 @@
 // frame to the next. Once drawn, the window's colour and depth are copied into this layer; while
 // the key (the GL state the scenery was drawn under, and what the game says it shows) stays the
 // same, later frames copy the layer back instead of drawing the scenery again. Only exact copies
-// are used: the layer has the window's own depth format, and a window with a stencil buffer (whose
-// packed depth the driver does not copy exactly) draws its scenery every frame instead.
+// are used: the layer has the window's own depth format, a window with a stencil buffer (whose
+// packed depth the driver does not copy exactly) is refused, and at load a drawn test picture is
+// copied out and back and must come back bit for bit; otherwise the scenery is drawn every frame.
 struct CapaFija {
     // False: nothing is kept and the scenery is drawn every frame.
     bool usar = true;
@@ -25,7 +26,8 @@ struct CapaFija {
 };
 
 // Makes the layer for the current context (after every new video mode); without framebuffer
-// objects or with a window format that cannot be copied exactly, the layer stays unused.
+// objects or with a window format that cannot be copied exactly, the layer stays unused. Checking
+// the copy draws into the back buffer and clears it: call it before a frame is drawn.
 void cargarCapaFija(CapaFija& c, int ancho, int alto);
 // Frees what cargarCapaFija made in the current context.
 void liberarCapaFija(CapaFija& c);
