@@ -1,7 +1,7 @@
 """Torvane with the kept picture of its scenery and without it (torvane-sin-capa) shows the same
 screen, pixel for pixel, through the same scenes of play: the first tower, the camera turned,
-another tower, the light on in a colour from the pause menu, wire frame, texturing off and after
-F11 twice.
+another tower, the light on in two colours from the pause menu and moved over another tower, wire
+frame, texturing off and after F11 twice.
 
 Play is made still so that two runs can be compared: the missile model is taken away (missiles and
 bullets fly unseen) and the cities are given so much health that the strikes of those unseen
@@ -128,6 +128,12 @@ def play_scenes(x, binary, counter):
         # Pause, the light page, red: the light is on from then on.
         game.key("p", "Down", "Down", "Down", "Return", "Return")
         next_scene("red-light")
+        game.key("p", "Down", "Down", "Down", "Return", "Down", "Return")
+        next_scene("blue-light")
+        # The light's page, its position page, the third tower.
+        game.key("p", "Down", "Down", "Down", "Return", "Down", "Down", "Down", "Down", "Return",
+                 "Down", "Down", "Return")
+        next_scene("light-over-tower-3")
 
         game.key("space")
         next_scene("wire-frame")
@@ -175,10 +181,11 @@ def main():
     assert fresh_calls["glBlitFramebuffer"] == 0, fresh_calls
 
     # Each scene shows what it should, so that equal pictures are no accident of a blank screen.
-    for scene in ("first-tower", "turned", "tower-2", "red-light", "full-screen-twice"):
+    for scene in ("first-tower", "turned", "tower-2", "red-light", "blue-light",
+                  "full-screen-twice"):
         assert textured_sky(kept[scene]), scene
     assert distinct_colours(kept["untextured"], SKY) < 20
-    assert kept["full-screen-twice"].tobytes() != kept["red-light"].tobytes()
+    assert kept["full-screen-twice"].tobytes() != kept["light-over-tower-3"].tobytes()
 
     faults = []
     for scene in kept:
