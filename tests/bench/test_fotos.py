@@ -1,6 +1,7 @@
 """The benchmark's busy scenes drawn both ways give the same picture, byte for byte: Fenwar's 20
-missiles, bursts and plane from display lists and in immediate mode, Torvane's level 3 with its
-missiles and bullets over the kept picture of the scenery and over scenery drawn afresh."""
+missiles, bursts and plane from display lists over its kept scenery and all in immediate mode,
+Torvane's level 3 with its missiles and bullets over the kept picture of the scenery and over
+scenery drawn afresh."""
 
 import os
 import subprocess
@@ -61,13 +62,16 @@ def where_they_differ(a, b):
     return count, (left, top, right, bottom), largest
 
 
-def same_both_ways(x, folder, counter, program, option, label, call):
-    """The picture drawn with `call` and, with `option`, without it; the two must be equal."""
+def same_both_ways(x, folder, counter, program, option, label, calls):
+    """The picture drawn with the GL `calls` and, with `option`, without them; the two must be
+    equal."""
     kept, kept_calls = photo(x, program, [], folder, counter)
     fresh, fresh_calls = photo(x, program, [option], folder, counter)
     save(kept, "bench-%s" % label)
-    # The faster way was taken in the one run and not in the other.
-    assert kept_calls[call] > 0 and fresh_calls[call] == 0, (label, kept_calls, fresh_calls)
+    # The faster way was taken in the frames of the one run (16 of them, besides the driver check
+    # of the kept picture at start-up) and never in the other.
+    for call in calls:
+        assert kept_calls[call] >= 16 and fresh_calls[call] == 0, (label, kept_calls, fresh_calls)
     # A black or flat picture would pass the comparison for nothing: the scene is textured.
     assert colours(kept) > 1000, (label, colours(kept))
     if kept != fresh:
@@ -82,9 +86,9 @@ def main():
     with XServer() as x, tempfile.TemporaryDirectory(prefix="fotos-") as folder:
         counter = build_gl_counter(folder)
         fenwar = same_both_ways(x, folder, counter, "bench-fenwar", "--sin-listas", "fenwar",
-                                "glCallList")
+                                ("glCallList", "glBlitFramebuffer"))
         torvane = same_both_ways(x, folder, counter, "bench-torvane", "--sin-capa", "torvane",
-                                 "glBlitFramebuffer")
+                                 ("glBlitFramebuffer",))
         assert fenwar != torvane
 
 
