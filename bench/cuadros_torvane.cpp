@@ -117,6 +117,7 @@ int main(int argc, char** argv) {
     Recursos recursos;
     recursos.capa.usar = !op.sinCapa;
     cargarRecursos(recursos, juego);
+    cargarCapa(recursos);
     init(juego.habilitar_texturas, juego.facet_interpol);
 
     juego.nivel = NIVEL;

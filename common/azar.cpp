@@ -1,4 +1,5 @@
-// The games' own random generator: the classic 15-bit rand/srand (0..32767), the same on every libc.
+// The games' own random generator: the classic 15-bit rand/srand (0..32767), the same on every
+// libc.
 #include "azar.h"
 
 namespace {
@@ -10,4 +11,6 @@ int azar() {
     return static_cast<int>((siguiente / 65536UL) % 32768UL);
 }
 
-void sembrarAzar(unsigned semilla) { siguiente = semilla; }
+void sembrarAzar(unsigned semilla) {
+    siguiente = semilla;
+}

@@ -85,9 +85,11 @@ void leerVentana(int ancho, int alto, std::vector<GLuint>& color, std::vector<GL
 
 // Whether a copy to the layer and back gives every colour and depth value of the window unchanged
 // in this context: some drivers copy depth through floating point, a step off here and there.
-// A slanted, overlapping pair of shaded quads is drawn into the back buffer, copied out and back,
-// and compared; the back buffer is cleared afterwards and every GL setting restored.
+// A slanted, overlapping pair of shaded quads is drawn into a corner of the back buffer, copied
+// out and back, and compared; the back buffer is cleared afterwards and every GL setting restored.
 bool copiaExacta(const CapaFija& c) {
+    const int ancho = c.ancho < 128 ? c.ancho : 128;
+    const int alto = c.alto < 128 ? c.alto : 128;
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -95,7 +97,7 @@ bool copiaExacta(const CapaFija& c) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
     glLoadIdentity();
-    glViewport(0, 0, c.ancho, c.alto);
+    glViewport(0, 0, ancho, alto);
     for (GLenum s : {GL_LIGHTING, GL_TEXTURE_2D, GL_BLEND, GL_FOG, GL_CULL_FACE, GL_ALPHA_TEST,
                      GL_SCISSOR_TEST, GL_STENCIL_TEST}) {
         glDisable(s);
@@ -126,17 +128,17 @@ bool copiaExacta(const CapaFija& c) {
     glVertex3f(-1.0f, 0.3f, 0.0f);
     glEnd();
     std::vector<GLuint> color, prof, color2, prof2;
-    leerVentana(c.ancho, c.alto, color, prof);
+    leerVentana(ancho, alto, color, prof);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, c.fbo);
-    glBlitFramebuffer(0, 0, c.ancho, c.alto, 0, 0, c.ancho, c.alto,
+    glBlitFramebuffer(0, 0, ancho, alto, 0, 0, ancho, alto,
                       GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, c.fbo);
-    glBlitFramebuffer(0, 0, c.ancho, c.alto, 0, 0, c.ancho, c.alto,
+    glBlitFramebuffer(0, 0, ancho, alto, 0, 0, ancho, alto,
                       GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    leerVentana(c.ancho, c.alto, color2, prof2);
+    leerVentana(ancho, alto, color2, prof2);
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
@@ -149,6 +151,8 @@ bool copiaExacta(const CapaFija& c) {
 } // namespace
 
 void cargarCapaFija(CapaFija& c, int ancho, int alto) {
+    // Made twice in one context (a full-screen switch before the first frame), the first goes.
+    liberarCapaFija(c);
     c.disponible = false;
     c.valida = false;
     if (!c.usar || ancho <= 0 || alto <= 0 || !hayFramebuffers()) {

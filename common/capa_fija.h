@@ -27,7 +27,8 @@ struct CapaFija {
 
 // Makes the layer for the current context (after every new video mode); without framebuffer
 // objects or with a window format that cannot be copied exactly, the layer stays unused. Checking
-// the copy draws into the back buffer and clears it: call it before a frame is drawn.
+// the copy draws into the back buffer and clears it: call it before a frame is drawn. A layer
+// already made in this context is freed first.
 void cargarCapaFija(CapaFija& c, int ancho, int alto);
 // Frees what cargarCapaFija made in the current context.
 void liberarCapaFija(CapaFija& c);

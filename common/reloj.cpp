@@ -21,4 +21,6 @@ void relojFijar(long ms) {
     valorFijado = ms;
 }
 
-void relojSoltar() { fijado = false; }
+void relojSoltar() {
+    fijado = false;
+}

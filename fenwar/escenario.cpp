@@ -27,9 +27,7 @@ void cargarEscenario(Escenario& e, Juego& j) {
     if (!e.usarListas) {
         return;
     }
-    GLint vista[4] = {};
-    glGetIntegerv(GL_VIEWPORT, vista);
-    cargarCapaFija(e.capa, vista[2], vista[3]);
+
     e.torres = glGenLists(CANT_LISTAS);
     if (e.torres == 0) {
         e.usarListas = false;
@@ -69,6 +67,15 @@ void cargarEscenario(Escenario& e, Juego& j) {
     glNewList(e.chispa, GL_COMPILE);
     drawSphere(4, 4, 0.005f);
     glEndList();
+}
+
+void cargarCapaEscenario(Escenario& e) {
+    if (!e.usarListas) {
+        return;
+    }
+    GLint vista[4] = {};
+    glGetIntegerv(GL_VIEWPORT, vista);
+    cargarCapaFija(e.capa, vista[2], vista[3]);
 }
 
 void descargarEscenario(Escenario& e) {

@@ -29,7 +29,10 @@ struct Escenario {
 // Records the lists (the models must be loaded); called at start-up and again after the GL
 // context was re-created.
 void cargarEscenario(Escenario& e, Juego& j);
-// Frees the lists of the current context.
+// Makes the kept picture of the scenery (only with the lists). Checking that the window can be
+// copied exactly draws into the back buffer: call it between frames.
+void cargarCapaEscenario(Escenario& e);
+// Frees the lists and the kept picture of the current context.
 void descargarEscenario(Escenario& e);
 
 void escenaTorres(const Escenario& e, Juego& j);

@@ -53,7 +53,8 @@ int main(int, char**) {
     if (SDL_EnableKeyRepeat(10, 10) < 0) {
         fatal("No se pudo establecer el modo key-repeat: ");
     }
-    // The first frame is a game frame: the menu pictures load once it is on screen.
+    // The first frame is a game frame: the menu pictures and the kept picture of the scenery are
+    // made once it is on screen.
     cargarRecursosGL(j, escenario, false);
     bool menusCargados = false;
 
@@ -73,6 +74,7 @@ int main(int, char**) {
         SDL_GL_SwapBuffers();
         if (!menusCargados) {
             cargarTexturasMenu(j.textura);
+            cargarCapaEscenario(escenario);
             menusCargados = true;
         }
         SDL_Delay(16);

@@ -27,6 +27,9 @@ void cargarRecursosGL(Juego& j, Escenario& e, bool conMenus) {
         cargarTexturasJuego(j.textura, CANT_TEXTURAS);
     }
     cargarEscenario(e, j);
+    if (conMenus) {
+        cargarCapaEscenario(e);
+    }
 }
 
 void cambiarPantallaCompleta(Juego& j, Escenario& e) {

@@ -11,8 +11,9 @@ constexpr int BITS_VENTANA = 32;
 
 // Projection of the game: 45 / zoom degrees, 4:3, near 0.1, far 100; modelview selected.
 void proyeccionJuego(float zoom);
-// The GL state, the textures and the scenery lists; at start-up and after a new context. Without
-// `conMenus` the menu pictures are left for cargarTexturasMenu.
+// The GL state, the textures, the scenery lists and the kept picture; at start-up and after a new
+// context. Without `conMenus` (start-up) the menu pictures and the kept picture are left for after
+// the first frame (cargarTexturasMenu, cargarCapaEscenario).
 void cargarRecursosGL(Juego& j, Escenario& e, bool conMenus = true);
 // Switches between window and full screen. If the video mode cannot be set, the game ends
 // with "No se pudo establecer el modo de video: " and status 1.

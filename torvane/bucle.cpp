@@ -94,6 +94,7 @@ static void alternarPantallaCompleta(Juego& juego, Recursos& r, Ventana& v) {
         falloDeVideo();
     }
     cargarRecursos(r, juego);
+    cargarCapa(r);
     glShadeModel(juego.facet_interpol ? GL_FLAT : GL_SMOOTH);
     glEnable(GL_DEPTH_TEST);
     aplicarTexturas(juego);
@@ -197,7 +198,8 @@ int correrTorvane(bool conCapa) {
     cargarRecursos(recursos, juego);
     init(juego.habilitar_texturas, juego.facet_interpol);
 
-    // The menu pictures past the start screen load once the first frame is on screen.
+    // The menu pictures past the start screen and the kept picture of the scenery are made once
+    // the first frame is on screen.
     bool menusCargados = false;
     while (juego.estado != FIN) {
         empezarNivel(juego);
@@ -209,6 +211,7 @@ int correrTorvane(bool conCapa) {
             SDL_GL_SwapBuffers();
             if (!menusCargados) {
                 cargarTexturasMenu(recursos.texturas);
+                cargarCapa(recursos);
                 menusCargados = true;
             }
             SDL_Delay(esperaFrame(inicio, SDL_GetTicks()));

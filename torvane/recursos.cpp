@@ -23,7 +23,9 @@ void cargarRecursos(Recursos& r, Juego& juego) {
     glNewList(r.listaCubo, GL_COMPILE);
     drawObject(*juego.cubo);
     glEndList();
+}
 
+void cargarCapa(Recursos& r) {
     GLint vista[4] = {};
     glGetIntegerv(GL_VIEWPORT, vista);
     cargarCapaFija(r.capa, vista[2], vista[3]);

@@ -23,5 +23,9 @@ struct Recursos {
 // Loads the pictures, gives the meshes their textures and records the sky box and the meshes.
 void cargarRecursos(Recursos& r, Juego& juego);
 
-// Deletes what cargarRecursos made.
+// Makes the kept picture of the scenery, window-sized. Checking that the window can be copied
+// exactly draws into the back buffer: call it between frames.
+void cargarCapa(Recursos& r);
+
+// Deletes what cargarRecursos and cargarCapa made.
 void liberarRecursos(Recursos& r);
