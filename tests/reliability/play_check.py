@@ -1,12 +1,17 @@
 """Plays one game with the scripted player and checks the run.
 
-    play_check.py GAME [--seconds S] [--seed N] [--soak] [--warmup S] [--report FILE]
+    play_check.py GAME [--seconds S] [--seed N] [--soak] [--tour] [--warmup S] [--min-judged S]
+                  [--report FILE]
 
 Always: every run of the game ends with status 0 and nothing on its standard error looks like a
 sanitizer report (the sanitized build checks for leaks as the game exits). With --soak also:
 resident memory and the heap in use grow by less than 2 MB (--growth-limit) after the warm-up,
-frames keep coming (no stall of 5 s) and the frame rate holds. The figures go to standard output
-(and to --report as JSON).
+frames keep coming (no stall of 5 s) and the frame rate holds. Each run (process) of the game is
+judged on its own: its warm-up is its tour of every screen and setting (--tour) followed by
+--warmup seconds of play; its growth is the most it held after the warm-up minus the most it held
+until then, and a run that played less than --min-judged seconds after its warm-up is not judged.
+A soak in which no run was judged fails. The figures go to standard output (and to
+--report as JSON).
 Environment: BIN_DIR (the games), ASSETS, PLAY_HOOKS (the preloadable frame counter),
 GAME_LIBRARY_PATH (another SDL 1.2), LSAN_SUPPRESSIONS (the leak checker's suppression file).
 """
@@ -36,6 +41,27 @@ def thinned(samples, every=30.0):
     return kept
 
 
+def run_table(runs):
+    """One line per run (process): how long it lived, when its tour and its warm-up ended, how
+    long it was judged, its resident memory (at start, highest until the end of the warm-up,
+    highest after it, at the end) and its growth, in MB."""
+    def cell(value, unit=" s"):
+        return "-" if value is None else f"{value}{unit}"
+
+    def mb(kib, sign=""):
+        return "-" if kib is None else f"{kib / 1024:{sign}.1f}"
+
+    lines = ["run   lived  toured  warmed  judged  resident: start, highest in warm-up, highest "
+             "after, end  growth: resident, heap"]
+    for k, r in enumerate(runs, 1):
+        lines.append(f"{k:>3}  {cell(r['seconds']):>6}  {cell(r['toured']):>6}  "
+                     f"{cell(r.get('judged_from')):>6}  {cell(r.get('judged_s')):>6}  "
+                     f"{mb(r['rss_start'])}, {mb(r.get('rss_peak_warmup'))}, "
+                     f"{mb(r.get('rss_peak_judged'))}, {mb(r['rss_end'])}  "
+                     f"{mb(r.get('growth_kib'), '+')}, {mb(r.get('heap_growth_kib'), '+')}")
+    return "\n".join(lines)
+
+
 def sanitizer_env():
     here = os.path.dirname(os.path.abspath(__file__))
     suppressions = os.environ.get("LSAN_SUPPRESSIONS", os.path.join(here, "lsan.supp"))
@@ -54,7 +80,12 @@ def main():
     parser.add_argument("--seconds", type=float, default=20)
     parser.add_argument("--seed", type=int, default=8)
     parser.add_argument("--soak", action="store_true")
-    parser.add_argument("--warmup", type=float, default=30)
+    parser.add_argument("--tour", action="store_true",
+                        help="each run first visits every screen and setting once")
+    parser.add_argument("--warmup", type=float, default=30,
+                        help="seconds of play after the tour before memory is judged")
+    parser.add_argument("--min-judged", type=float, default=60,
+                        help="seconds past the warm-up a run must play to be judged")
     parser.add_argument("--growth-limit", type=int, default=GROWTH_LIMIT_KIB,
                         help="KiB of growth allowed after the warm-up")
     parser.add_argument("--report")
@@ -71,7 +102,7 @@ def main():
                 problems.append(f"the game loaded {summary['sdl']}, not the one in {wanted}")
 
     with XServer() as x:
-        session = Session(args.game, x, args.seed, env=sanitizer_env())
+        session = Session(args.game, x, args.seed, env=sanitizer_env(), tour=args.tour)
         try:
             session.play(args.seconds, on_sample=check_library)
         except Exception as error:  # a game that never drew or went away mid-action
@@ -83,18 +114,31 @@ def main():
     summary["runs"] = len(session.runs)
 
     rates, growths, heap_growths, stalls = [], [], [], []
+    summary["per_run"] = []
     for run in session.runs:
         rates += frame_rates(run.samples)
         stalls.append(longest_stall(run.samples))
-        growth = growth_kib(run.samples, args.warmup)
-        if growth is not None:
-            growths.append(growth)
-            heap_growths.append(growth_kib(run.samples, args.warmup, field=3))
-        if run.samples:
-            summary.setdefault("rss_kib", []).append(
-                {"start": run.samples[0][1], "peak": max(s[1] for s in run.samples),
-                 "end": run.samples[-1][1], "seconds": round(run.samples[-1][0]),
-                 "frames": run.samples[-1][2], "trace": thinned(run.samples)})
+        if not run.samples:
+            continue
+        figures = {"seconds": round(run.samples[-1][0]), "frames": run.samples[-1][2],
+                   "toured": None if run.toured is None else round(run.toured),
+                   "rss_start": run.samples[0][1], "rss_peak": max(s[1] for s in run.samples),
+                   "rss_end": run.samples[-1][1]}
+        if run.toured is not None:
+            warmed = run.toured + args.warmup
+            figures["judged_from"] = round(warmed)
+            judged = dict(warmup=warmed, least=args.min_judged)
+            growth = growth_kib(run.samples, **judged)
+            if growth is not None:
+                growths.append(growth)
+                heap_growths.append(growth_kib(run.samples, field=3, **judged))
+                figures["growth_kib"] = round(growth)
+                figures["heap_growth_kib"] = round(heap_growths[-1])
+                figures["judged_s"] = round(run.samples[-1][0] - warmed)
+                figures["rss_peak_warmup"] = max(s[1] for s in run.samples if s[0] < warmed)
+                figures["rss_peak_judged"] = max(s[1] for s in run.samples if s[0] >= warmed)
+        figures["trace"] = thinned(run.samples)
+        summary["per_run"].append(figures)
     summary["growth_kib"] = [round(g) for g in growths]
     summary["heap_growth_kib"] = [round(g) for g in heap_growths]
     summary["fps"] = {"min": round(min(rates), 1), "median": round(statistics.median(rates), 1),
@@ -108,6 +152,9 @@ def main():
         for g in heap_growths:
             if g >= args.growth_limit:
                 problems.append(f"the heap in use grew by {g:.0f} KiB after the warm-up")
+        if not growths:
+            problems.append(f"no run played {args.min_judged:.0f} s past its warm-up: memory "
+                            "growth not judged")
         if session.preload is None:
             problems.append("no frame counter (PLAY_HOOKS): frames cannot be measured")
         elif not rates:
@@ -118,7 +165,8 @@ def main():
             if max(stalls) >= STALL_LIMIT_S:
                 problems.append(f"no frame for {max(stalls):.1f} s")
 
-    print(json.dumps(summary, indent=1))
+    print(json.dumps({k: v for k, v in summary.items() if k != "per_run"}, indent=1))
+    print(run_table(summary["per_run"]))
     for line in session.log:
         print(line)
     if args.report:

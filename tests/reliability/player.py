@@ -28,6 +28,60 @@ KEYS = {
 # a left click with the right button held, a pointer move, or nothing for a while.
 ACTIONS = {"key": 60, "click": 15, "drag": 8, "wheel": 4, "both": 3, "move": 5, "idle": 5}
 
+
+def fenwar_tour():
+    """Every screen and setting of Fenwar once: cannons, zoom, the light keys, a shot and a turn,
+    full screen both ways, then the game played a few seconds in each of the eight combinations
+    of outline (w), texturing (t) and light (l). They are switched on the configuration screen
+    one at a time in Gray-code order, the eighth switch bringing back the first combination, and
+    each switch passes through the pause and configuration screens."""
+    steps = ["Left", "Right", "Right", "Left", "Up", "Up", "Down", "Down",
+             "y", "t", "h", "g", "m", "u", "k", "j", "click", "drag", "wait 2",
+             "F11", "wait 2", "F11", "wait 2"]
+    for switch in "wtwlwtwl":
+        steps += ["p", "c", switch, "p", "p", "click", "drag", "wait 3"]
+    return steps + ["p", "space", "wait 2"]
+
+
+def torvane_tour():
+    """Every screen and setting of Torvane once: both start-screen pictures, the three towers,
+    full screen both ways, every picture of the pause pages, then play in each of the eight
+    combinations of outline (space), texturing (t) and facets (the render page), once with the
+    light off and once with it on (a colour chosen: the light never goes off again). The random
+    player seldom hits a missile, so every missile that falls takes health from a city: the tour
+    plays briefly in each combination and at the slow speed, and leaves that speed on, so that
+    the game it began goes on long enough after it to be judged."""
+    facets = ["p", "Down", "Down", "Return", "Down", "Down", "Up", "Return"]
+
+    def combinations():
+        steps = []
+        for switch in ("space", "t", "space", "facets", "space", "t", "space", "facets"):
+            steps += facets if switch == "facets" else [switch]
+            steps += ["click", "wait 1"]
+        return steps
+
+    steps = ["Down", "Up", "Return", "wait 2",
+             # the speed page's three pictures; the slow speed chosen
+             "p", "Down", "Return", "Down", "Down", "Up", "Up", "Return",
+             "2", "wait 3", "3", "wait 3", "1", "wait 3", "click", "drag",
+             "F11", "wait 2", "F11", "wait 2"]
+    steps += combinations()
+    # the colour page's five pictures, the position page's three, the light put at tower 3;
+    # then red chosen, which turns the light on
+    steps += ["p", "Down", "Down", "Down", "Return", "Down", "Down", "Down", "Down", "Return",
+              "Down", "Down", "Return", "wait 2",
+              "p", "Down", "Down", "Down", "Return", "Return", "wait 2"]
+    return steps + combinations()
+
+
+# What each run plays first when the session is asked to: the warm-up of the soak begins with it,
+# so that whatever the GL driver builds once per screen, picture or combination of settings is
+# built before memory is judged.
+TOURS = {"fenwar": fenwar_tour(), "torvane": torvane_tour()}
+# Time after each key of the tour: Fenwar blocks for up to 200 ms after some keys, and a key
+# that changes the screen must be handled before the next one arrives.
+TOUR_KEY_PAUSE = 0.4
+
 # The leak checker stops the game's threads with a tracer that now and then crashes under load:
 # that run's leak check is lost, but nothing is known to be wrong with the game.
 CHECKER_BROKE = "LeakSanitizer has encountered a fatal error"
@@ -43,11 +97,13 @@ def play_hooks():
 
 
 def resident_kib(pid):
+    """Resident memory of a running process; OSError once it has exited (a process that has
+    exited but not yet been waited for has no resident memory line)."""
     with open(f"/proc/{pid}/status") as f:
         for line in f:
             if line.startswith("VmRSS:"):
                 return int(line.split()[1])
-    return 0
+    raise OSError(f"process {pid} has exited")
 
 
 def loaded_sdl(pid):
@@ -61,13 +117,16 @@ def loaded_sdl(pid):
 
 class Run:
     """One process of a game with its samples: (seconds since start, resident KiB, frames, heap
-    KiB in use)."""
+    KiB in use). `tour` holds the steps of its tour still to play; `toured` is the second its tour
+    ended (0 without a tour, None while it lasts)."""
 
-    def __init__(self, game, counter_path):
+    def __init__(self, game, counter_path, tour=()):
         self.game = game
         self.counter_path = counter_path
         self.start = time.time()
         self.samples = []
+        self.tour = list(tour)
+        self.toured = None if self.tour else 0.0
 
     def counters(self):
         """Frames shown and heap KiB in use, as the preloaded counter last wrote them."""
@@ -90,8 +149,9 @@ class Session:
     """Plays one game for a while, starting it again whenever it ends normally (Torvane's game
     over). Every run's exit status and standard error are kept for the checks."""
 
-    def __init__(self, name, xserver, seed, env=None, count_frames=True):
+    def __init__(self, name, xserver, seed, env=None, count_frames=True, tour=False):
         self.name = name
+        self.tour = TOURS[name] if tour else ()
         self.x = xserver
         self.rng = random.Random(seed)
         self.env = dict(env or {})
@@ -115,7 +175,7 @@ class Session:
             self.finished.append((Run(game, counter_path), "no frame", game.stderr()))
             game.close()
             raise
-        run = Run(game, counter_path)
+        run = Run(game, counter_path, self.tour)
         self.runs.append(run)
         self.log.append(f"{time.strftime('%H:%M:%S')} start of run {len(self.runs)}")
         return run
@@ -130,6 +190,25 @@ class Session:
         run.game.close()
 
     # --- the player ---
+    def tour_step(self, run):
+        """Plays the next step of the run's tour: a key, a wait, a click or a drag at fixed
+        points (the random draws are left to the play that follows)."""
+        step = run.tour.pop(0)
+        if step.startswith("wait "):
+            time.sleep(float(step.split()[1]))
+        elif step == "click":
+            run.game.click(320, 200)
+        elif step == "drag":
+            # across and back: the view turns and comes back to the field
+            run.game.drag(200, 240, 440, 240, button=3, steps=6)
+            run.game.drag(440, 240, 200, 240, button=3, steps=6)
+        else:
+            run.game.key(step, pause=TOUR_KEY_PAUSE)
+        if not run.tour:
+            run.toured = time.time() - run.start
+            self.log.append(f"{time.strftime('%H:%M:%S')} run {len(self.runs)} toured in "
+                            f"{run.toured:.0f} s")
+
     def point(self):
         return self.rng.randrange(20, 620), self.rng.randrange(20, 460)
 
@@ -175,7 +254,10 @@ class Session:
                     return
                 run = self.launch()
                 continue
-            self.act(run.game)
+            if run.tour:
+                self.tour_step(run)
+            else:
+                self.act(run.game)
             if time.time() >= next_sample:
                 run.sample()
                 if on_sample:
@@ -203,14 +285,19 @@ class Session:
         return found
 
 
-def growth_kib(samples, warmup, field=1):
-    """Growth after warm-up of resident memory (or of another field of the samples): the mean of
-    the last three samples minus the mean of the first three taken after `warmup` seconds; None
-    when the run was too short to tell."""
-    after = [sample[field] for sample in samples if sample[0] >= warmup]
-    if len(after) < 6:
+def growth_kib(samples, warmup, field=1, least=60.0):
+    """Growth after warm-up of resident memory (or of another field of the samples): the most the
+    run held after `warmup` seconds minus the most it held until then. Highest against highest,
+    not the level at two moments: the allocator hands pages back when the top of its heap is free
+    and takes them again, and Torvane frees its menu pictures at a full-screen toggle and reads
+    them again when they are next shown, so the level swings by megabytes while the need stays
+    the same. A leak raises the highest level as it goes on. None when less than `least` seconds
+    (or fewer than six samples) were played after the warm-up."""
+    before = [sample[field] for sample in samples if sample[0] < warmup]
+    after = [(sample[0], sample[field]) for sample in samples if sample[0] >= warmup]
+    if not before or len(after) < 6 or after[-1][0] - after[0][0] < least:
         return None
-    return sum(after[-3:]) / 3 - sum(after[:3]) / 3
+    return max(value for _, value in after) - max(before)
 
 
 def frame_rates(samples, window=10.0):
