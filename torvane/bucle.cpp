@@ -54,12 +54,11 @@ Tecla traducirTecla(int sdlKey) {
 }
 
 void dibujarFrame(Juego& juego, Recursos& r) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     if (juego.estado == JUGANDO) {
         FramePlay frame = jugarFrame(juego);
         dibujarJuego(juego, frame, r);
-        hudGuardado(juego, r);
     } else {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         dibujarMenu(juego, r.texturas);
     }
     if (juego.lumus) {

@@ -13,7 +13,8 @@ struct Ventana {
 // The game's key for an SDL key code.
 Tecla traducirTecla(int sdlKey);
 
-// Draws one frame (no event handling, no swap): play with its HUD, or a menu picture; the light.
+// Clears the window and draws one frame (no event handling, no swap): play with its HUD, or a
+// menu picture; the light.
 void dibujarFrame(Juego& juego, Recursos& r);
 
 // Handles every pending event; ends the program with status 1 if a new video mode fails.

@@ -56,12 +56,70 @@ static void dibujarEscenario(const Juego& juego, const Recursos& r) {
     }
 }
 
-// The scenery depends on the GL state it is drawn under and on where the cities and the other
-// towers stand; while none of that changes, its kept picture is copied instead. The sky box sends
-// no normals: lit, it shades with the normal the last frame left, which is part of the key.
-static void escenario(const Juego& juego, Recursos& r) {
+// What the HUD shows: score, level, tower, ammunition, and the health of the level's cities.
+static std::vector<int> claveHud(const Juego& juego) {
+    std::vector<int> clave = {juego.puntaje, juego.nivel, juego.en_torre};
+    const Torre* torre = juego.torres[juego.en_torre];
+    clave.push_back(torre != nullptr ? torre->getMunicion() : 0);
+    const auto nivel = juego.ciudades.find(juego.nivel);
+    if (nivel != juego.ciudades.end()) {
+        for (const auto& par : nivel->second) {
+            clave.push_back(par.first);
+            if (par.second != nullptr) {
+                clave.insert(clave.end(), {par.second->getSalud(), par.second->getSaludTot()});
+            }
+        }
+    }
+    return clave;
+}
+
+// The HUD, replayed from its display list while what it shows stays the same.
+static void hudGuardado(const Juego& juego, Recursos& r) {
+    if (!r.capa.usar) {
+        dibujarHud(juego, r.texturas);
+        return;
+    }
+    std::vector<int> clave = claveHud(juego);
+    if (r.listaHud != 0 && clave == r.claveHud) {
+        glCallList(r.listaHud);
+        return;
+    }
+    if (r.listaHud == 0) {
+        r.listaHud = glGenLists(1);
+    }
+    if (r.listaHud == 0) {
+        dibujarHud(juego, r.texturas);
+        return;
+    }
+    glNewList(r.listaHud, GL_COMPILE_AND_EXECUTE);
+    dibujarHud(juego, r.texturas);
+    glEndList();
+    r.claveHud = std::move(clave);
+}
+
+// The scenery, then the HUD over it. The HUD switches lighting off; what it switched off is
+// switched on again for the projectiles drawn next.
+static void dibujarFondo(const Juego& juego, Recursos& r) {
+    const bool luz = glIsEnabled(GL_LIGHTING), luz0 = glIsEnabled(GL_LIGHT0);
+    dibujarEscenario(juego, r);
+    hudGuardado(juego, r);
+    if (luz) {
+        glEnable(GL_LIGHTING);
+    }
+    if (luz0) {
+        glEnable(GL_LIGHT0);
+    }
+}
+
+// The scenery and the HUD depend on the GL state they are drawn under, on where the cities and
+// the other towers stand and on what the HUD shows; while none of that changes, their kept picture
+// is copied instead. The sky box sends no normals: lit, it shades with the normal the last frame
+// left, which is part of the key. Whole numbers go into the key in two exact halves. The copy
+// covers every pixel's colour and depth, so the window is cleared only when the scenery is drawn.
+static void fondo(const Juego& juego, Recursos& r) {
     if (!r.capa.disponible) {
-        dibujarEscenario(juego, r);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        dibujarFondo(juego, r);
         return;
     }
     std::vector<float>& clave = r.claveEscenario;
@@ -71,19 +129,23 @@ static void escenario(const Juego& juego, Recursos& r) {
     for (const Ciudad* ciudad : ciudadesDelNivel(juego, juego.nivel)) {
         clave.insert(clave.end(), {ciudad->getX(), ciudad->getY(), ciudad->getZ()});
     }
-    clave.push_back(static_cast<float>(juego.en_torre));
     for (const float* p : juego.torres_posiciones) {
         clave.insert(clave.end(), p, p + 3);
     }
+    for (int v : claveHud(juego)) {
+        const auto u = static_cast<unsigned>(v);
+        clave.insert(clave.end(), {static_cast<float>(u >> 16), static_cast<float>(u & 0xffffu)});
+    }
     if (!reponerCapaFija(r.capa, clave)) {
-        dibujarEscenario(juego, r);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        dibujarFondo(juego, r);
         guardarCapaFija(r.capa, clave);
     }
 }
 
 void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r) {
     colocarVista(juego, frame.vista);
-    escenario(juego, r);
+    fondo(juego, r);
 
     for (const Dibujo& bala : frame.balas) {
         glPushMatrix();
@@ -102,40 +164,11 @@ void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r) {
         glCallList(r.listaMisil);
         glPopMatrix();
     }
-}
-
-void hudGuardado(const Juego& juego, Recursos& r) {
-    if (!r.capa.usar) {
-        dibujarHud(juego, r.texturas);
-        return;
-    }
-    std::vector<int> clave = {juego.puntaje, juego.nivel, juego.en_torre};
-    const Torre* torre = juego.torres[juego.en_torre];
-    clave.push_back(torre != nullptr ? torre->getMunicion() : 0);
-    const auto nivel = juego.ciudades.find(juego.nivel);
-    if (nivel != juego.ciudades.end()) {
-        for (const auto& par : nivel->second) {
-            clave.push_back(par.first);
-            if (par.second != nullptr) {
-                clave.insert(clave.end(), {par.second->getSalud(), par.second->getSaludTot()});
-            }
-        }
-    }
-    if (r.listaHud != 0 && clave == r.claveHud) {
-        glCallList(r.listaHud);
-        return;
-    }
-    if (r.listaHud == 0) {
-        r.listaHud = glGenLists(1);
-    }
-    if (r.listaHud == 0) {
-        dibujarHud(juego, r.texturas);
-        return;
-    }
-    glNewList(r.listaHud, GL_COMPILE_AND_EXECUTE);
-    dibujarHud(juego, r.texturas);
-    glEndList();
-    r.claveHud = std::move(clave);
+    // A frame of play ends as the HUD leaves it, with lighting off and the colour white: the menu
+    // pictures are drawn in the current colour.
+    glDisable(GL_LIGHTING);
+    glDisable(GL_LIGHT0);
+    glColor3f(1.0f, 1.0f, 1.0f);
 }
 
 void dibujarMenu(Juego& juego, Texturas& t) {

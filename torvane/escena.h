@@ -5,12 +5,11 @@
 #include "combate.h"
 #include "recursos.h"
 
-// Places the view and draws the world and the projectiles of one frame of play.
+// Places the view, clears the window and draws one frame of play: the scenery (sky box, cities,
+// towers) and the HUD, copied from their kept picture while they stay the same (the copy replaces
+// the clear), then the bullets and missiles. It ends as the HUD leaves it: lighting off, colour
+// white.
 void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r);
-
-// The HUD, replayed from its display list while what it shows stays the same (unless the kept
-// picture is turned off, which turns this off too).
-void hudGuardado(const Juego& juego, Recursos& r);
 
 // Brings the highlight into range and draws the picture of the start, pause or game-over screen.
 void dibujarMenu(Juego& juego, Texturas& t);
