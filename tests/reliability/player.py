@@ -292,7 +292,26 @@ def growth_kib(samples, warmup, field=1, least=60.0):
     and takes them again, and Torvane frees its menu pictures at a full-screen toggle and reads
     them again when they are next shown, so the level swings by megabytes while the need stays
     the same. A leak raises the highest level as it goes on. None when less than `least` seconds
-    (or fewer than six samples) were played after the warm-up."""
+    (or fewer than six samples) were played after the warm-up.
+
+    Samples are (seconds, resident KiB, frames, heap KiB):
+    >>> flat = [(t, 1000, 0, 0) for t in range(200)]
+    >>> growth_kib(flat, 60)
+    0
+    >>> handed_back = [(t, 960 if 90 <= t < 150 else 1000, 0, 0) for t in range(200)]
+    >>> growth_kib(handed_back, 60), growth_kib(handed_back, 120)
+    (0, 0)
+    >>> leaking = [(t, 1000 + 4 * t, 0, 0) for t in range(200)]
+    >>> growth_kib(leaking, 60)
+    560
+    >>> late_step = [(t, 1000 if t < 190 else 3100, 0, 0) for t in range(200)]
+    >>> growth_kib(late_step, 60)
+    2100
+    >>> growth_kib(flat[:119], 60) is None, growth_kib(flat[:121], 60)
+    (True, 0)
+    >>> growth_kib([(t, 1000, 0, 7 * t) for t in range(200)], 60, field=3)
+    980
+    """
     before = [sample[field] for sample in samples if sample[0] < warmup]
     after = [(sample[0], sample[field]) for sample in samples if sample[0] >= warmup]
     if not before or len(after) < 6 or after[-1][0] - after[0][0] < least:
@@ -301,7 +320,11 @@ def growth_kib(samples, warmup, field=1, least=60.0):
 
 
 def frame_rates(samples, window=10.0):
-    """Frames per second over consecutive windows of about `window` seconds."""
+    """Frames per second over consecutive windows of about `window` seconds.
+
+    >>> frame_rates([(0, 0, 0, 0), (5, 0, 150, 0), (10, 0, 300, 0), (22, 0, 420, 0)])
+    [30.0, 10.0]
+    """
     rates = []
     if not samples:
         return rates
@@ -314,7 +337,12 @@ def frame_rates(samples, window=10.0):
 
 
 def longest_stall(samples):
-    """The longest time, in seconds, between two samples with the same frame count."""
+    """The longest time, in seconds, between two samples with the same frame count.
+
+    >>> longest_stall([(0.0, 0, 10, 0), (1.5, 0, 10, 0), (3.0, 0, 10, 0), (4.0, 0, 40, 0),
+    ...                (5.0, 0, 40, 0), (6.0, 0, 41, 0)])
+    3.0
+    """
     worst = 0.0
     since = None
     for (t0, _, f0, _), (t1, _, f1, _) in zip(samples, samples[1:]):

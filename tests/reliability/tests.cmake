@@ -5,6 +5,9 @@
 add_unit_test(anidamiento_tests SOURCES reliability/anidamiento_test.cpp LIBS comun)
 
 if(NOT FUZZ)
+  # How the scripted player judges a run: growth after warm-up, frame rate, stalls (its examples).
+  add_test(NAME reliability_judgement
+           COMMAND ${PYTHON_SISTEMA} -m doctest ${CMAKE_CURRENT_SOURCE_DIR}/reliability/player.py)
   add_library(play_hooks SHARED reliability/frame_counter.c reliability/keep_libraries.c)
   # Kept free of the sanitizers: it is preloaded ahead of their runtime.
   set_target_properties(play_hooks PROPERTIES COMPILE_OPTIONS "" LINK_OPTIONS ""
