@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
+#include <algorithm>
 
 namespace {
 
@@ -51,8 +52,31 @@ void enlazar(const Juego& j, int slot) {
     glBindTexture(GL_TEXTURE_2D, j.textura[slot]);
 }
 
+// The score and the city-health lines, replayed from their list while they show the same values.
+// A score past the counter's top is reduced as it is drawn, so it is drawn, not recorded.
+void marcador(Juego& j, Escenario& e) {
+    const int clave[4] = {j.puntaje, j.vidaCitys[0], j.vidaCitys[1], j.vidaCitys[2]};
+    const bool grabar = e.marcador != 0 && j.puntaje < TOPE_MARCADOR;
+    if (grabar && e.marcadorGrabado && std::equal(clave, clave + 4, e.claveMarcador)) {
+        glCallList(e.marcador);
+        return;
+    }
+    if (grabar) {
+        glNewList(e.marcador, GL_COMPILE_AND_EXECUTE);
+    }
+    printNumers(ASPECTO_X, ASPECTO_Y, 20.0f, 10.0f, 480.0f - 20.0f * ASPECTO_Y, 0.0f, j.puntaje,
+                false);
+    printCitys(ASPECTO_X, ASPECTO_Y, 15.0f, 640.0f - 8.0f * 20.0f + 10.0f, 480.0f - 20.0f, 0.0f,
+               j.vidaCitys);
+    if (grabar) {
+        glEndList();
+        std::copy(clave, clave + 4, e.claveMarcador);
+        e.marcadorGrabado = true;
+    }
+}
+
 // The aiming cross, the score and the city health over an orthographic 480 x 640 space.
-void superposicion(Juego& j) {
+void superposicion(Juego& j, Escenario& e) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, 480, 0, 640, -1, 1);
@@ -68,10 +92,7 @@ void superposicion(Juego& j) {
     glVertex2f(cx, cy - 15.0f);
     glEnd();
     glColor3f(0.0f, 1.0f, 0.0f);
-    printNumers(ASPECTO_X, ASPECTO_Y, 20.0f, 10.0f, 480.0f - 20.0f * ASPECTO_Y, 0.0f, j.puntaje,
-                false);
-    printCitys(ASPECTO_X, ASPECTO_Y, 15.0f, 640.0f - 8.0f * 20.0f + 10.0f, 480.0f - 20.0f, 0.0f,
-               j.vidaCitys);
+    marcador(j, e);
 }
 
 // The scenery that does not move: towers, cannons, cities and sky under the light, then the ground
@@ -187,6 +208,6 @@ void cuadroJuego(Juego& j, Escenario& e) {
 
     atenderEventos(j, e, Pantalla::Juego);
 
-    superposicion(j);
+    superposicion(j, e);
     proyeccionJuego(j.zoom);
 }

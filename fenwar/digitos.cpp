@@ -87,8 +87,8 @@ PasoHud color(float r, float g, float b) {
 std::vector<PasoHud> planNumero(float aspectx, float escala, float offsetx, float offsety,
                                 int& numero, bool esvida) {
     std::vector<PasoHud> plan;
-    if (numero >= 100000000) {
-        numero -= 100000000;
+    if (numero >= TOPE_MARCADOR) {
+        numero -= TOPE_MARCADOR;
         return plan;
     }
     std::string texto = std::to_string(numero);

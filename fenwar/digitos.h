@@ -22,6 +22,9 @@ struct PasoHud {
     float offsetx, offsety;
 };
 
+// A score of this or more draws nothing and is reduced by it in place.
+constexpr int TOPE_MARCADOR = 100000000;
+
 // The glyphs printNumers draws for numero: eight digits, or the last three when esvida. A value
 // of 100,000,000 or more draws nothing and is reduced by 100,000,000 in place.
 std::vector<PasoHud> planNumero(float aspectx, float escala, float offsetx, float offsety,

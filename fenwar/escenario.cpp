@@ -9,8 +9,8 @@ namespace {
 
 constexpr float RADIO_MUNDO = 30.0f;
 constexpr int PASOS_CIELO = 300;
-// Towers, cannons, three cities, sky, ground, the two models and the spark.
-constexpr int CANT_LISTAS = 10;
+// Towers, cannons, three cities, sky, ground, the two models, the spark and the score lines.
+constexpr int CANT_LISTAS = 11;
 
 void grabarCaniones(Escenario& e, Juego& j) {
     glNewList(e.caniones, GL_COMPILE);
@@ -42,6 +42,8 @@ void cargarEscenario(Escenario& e, Juego& j) {
     e.misil = e.torres + 7;
     e.avion = e.torres + 8;
     e.chispa = e.torres + 9;
+    e.marcador = e.torres + 10;
+    e.marcadorGrabado = false;
 
     glNewList(e.torres, GL_COMPILE);
     dibujartorres(j.coordcannon, j.altura_tower, j.angulo_canion);
@@ -83,7 +85,8 @@ void descargarEscenario(Escenario& e) {
     if (e.usarListas && e.torres != 0) {
         glDeleteLists(e.torres, CANT_LISTAS);
         e.torres = 0;
-        e.caniones = e.cielo = e.suelo = e.misil = e.avion = e.chispa = 0;
+        e.caniones = e.cielo = e.suelo = e.misil = e.avion = e.chispa = e.marcador = 0;
+        e.marcadorGrabado = false;
         for (unsigned& c : e.ciudades) {
             c = 0;
         }

@@ -19,6 +19,10 @@ struct Escenario {
     unsigned misil = 0;
     unsigned avion = 0;
     unsigned chispa = 0;
+    // The score and city-health lines, recorded with the values they show.
+    unsigned marcador = 0;
+    bool marcadorGrabado = false;
+    int claveMarcador[4] = {};
     // Barrel angles the cannon list was recorded with.
     float angulosGrabados[4] = {};
     // The kept picture of all the scenery (only with the lists), and this frame's key for it.
