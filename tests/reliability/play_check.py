@@ -1,17 +1,17 @@
 """Plays one game with the scripted player and checks the run.
 
     play_check.py GAME [--seconds S] [--seed N] [--soak] [--tour] [--warmup S] [--min-judged S]
-                  [--report FILE]
+                  [--hold S] [--report FILE]
 
 Always: every run of the game ends with status 0 and nothing on its standard error looks like a
 sanitizer report (the sanitized build checks for leaks as the game exits). With --soak also:
 resident memory and the heap in use grow by less than 2 MB (--growth-limit) after the warm-up,
 frames keep coming (no stall of 5 s) and the frame rate holds. Each run (process) of the game is
 judged on its own: its warm-up is its tour of every screen and setting (--tour) followed by
---warmup seconds of play; its growth is the most it held after the warm-up minus the most it held
-until then, and a run that played less than --min-judged seconds after its warm-up is not judged.
-A soak in which no run was judged fails. The figures go to standard output (and to
---report as JSON).
+--warmup seconds of play; its growth is the highest level it kept for --hold seconds after the
+warm-up minus the highest it kept for as long until then, and a run that played less than
+--min-judged seconds after its warm-up is not judged. A soak in which no run was judged fails.
+The figures go to standard output (and to --report as JSON).
 Environment: BIN_DIR (the games), ASSETS, PLAY_HOOKS (the preloadable frame counter),
 GAME_LIBRARY_PATH (another SDL 1.2), LSAN_SUPPRESSIONS (the leak checker's suppression file).
 """
@@ -23,8 +23,8 @@ import statistics
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from player import (Session, frame_rates, growth_kib, loaded_sdl, longest_stall,  # noqa: E402
-                    XServer)
+from player import (Session, frame_rates, growth_kib, held_levels, loaded_sdl,  # noqa: E402
+                    longest_stall, XServer)
 
 GROWTH_LIMIT_KIB = 2048
 STALL_LIMIT_S = 5.0
@@ -43,21 +43,21 @@ def thinned(samples, every=30.0):
 
 def run_table(runs):
     """One line per run (process): how long it lived, when its tour and its warm-up ended, how
-    long it was judged, its resident memory (at start, highest until the end of the warm-up,
-    highest after it, at the end) and its growth, in MB."""
+    long it was judged, its resident memory (at start, the highest level kept in the warm-up and
+    after it, the highest at any moment, at the end) and its growth, in MB."""
     def cell(value, unit=" s"):
         return "-" if value is None else f"{value}{unit}"
 
     def mb(kib, sign=""):
         return "-" if kib is None else f"{kib / 1024:{sign}.1f}"
 
-    lines = ["run   lived  toured  warmed  judged  resident: start, highest in warm-up, highest "
-             "after, end  growth: resident, heap"]
+    lines = ["run   lived  toured  warmed  judged  resident: start, kept in warm-up, kept after, "
+             "highest, end  growth: resident, heap"]
     for k, r in enumerate(runs, 1):
         lines.append(f"{k:>3}  {cell(r['seconds']):>6}  {cell(r['toured']):>6}  "
                      f"{cell(r.get('judged_from')):>6}  {cell(r.get('judged_s')):>6}  "
-                     f"{mb(r['rss_start'])}, {mb(r.get('rss_peak_warmup'))}, "
-                     f"{mb(r.get('rss_peak_judged'))}, {mb(r['rss_end'])}  "
+                     f"{mb(r['rss_start'])}, {mb(r.get('rss_held_warmup'))}, "
+                     f"{mb(r.get('rss_held_judged'))}, {mb(r['rss_peak'])}, {mb(r['rss_end'])}  "
                      f"{mb(r.get('growth_kib'), '+')}, {mb(r.get('heap_growth_kib'), '+')}")
     return "\n".join(lines)
 
@@ -86,6 +86,8 @@ def main():
                         help="seconds of play after the tour before memory is judged")
     parser.add_argument("--min-judged", type=float, default=60,
                         help="seconds past the warm-up a run must play to be judged")
+    parser.add_argument("--hold", type=float, default=30,
+                        help="seconds a level must be kept to count as the level held")
     parser.add_argument("--growth-limit", type=int, default=GROWTH_LIMIT_KIB,
                         help="KiB of growth allowed after the warm-up")
     parser.add_argument("--report")
@@ -127,7 +129,7 @@ def main():
         if run.toured is not None:
             warmed = run.toured + args.warmup
             figures["judged_from"] = round(warmed)
-            judged = dict(warmup=warmed, least=args.min_judged)
+            judged = dict(warmup=warmed, least=args.min_judged, hold=args.hold)
             growth = growth_kib(run.samples, **judged)
             if growth is not None:
                 growths.append(growth)
@@ -135,8 +137,10 @@ def main():
                 figures["growth_kib"] = round(growth)
                 figures["heap_growth_kib"] = round(heap_growths[-1])
                 figures["judged_s"] = round(run.samples[-1][0] - warmed)
-                figures["rss_peak_warmup"] = max(s[1] for s in run.samples if s[0] < warmed)
-                figures["rss_peak_judged"] = max(s[1] for s in run.samples if s[0] >= warmed)
+                for name, part in (("rss_held_warmup", lambda t: t < warmed),
+                                   ("rss_held_judged", lambda t: t >= warmed)):
+                    points = [(s[0], s[1]) for s in run.samples if part(s[0])]
+                    figures[name] = max(held_levels(points, args.hold))
         figures["trace"] = thinned(run.samples)
         summary["per_run"].append(figures)
     summary["growth_kib"] = [round(g) for g in growths]

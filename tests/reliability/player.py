@@ -3,6 +3,7 @@ right-button drags, wheel turns, full screen and the menus, drawn from a fixed s
 run repeats. It watches the game from outside: resident memory from /proc, frames shown through
 the preloaded frame counter, sanitizer reports on standard error."""
 
+import itertools
 import os
 import random
 import re
@@ -285,14 +286,28 @@ class Session:
         return found
 
 
-def growth_kib(samples, warmup, field=1, least=60.0):
-    """Growth after warm-up of resident memory (or of another field of the samples): the most the
-    run held after `warmup` seconds minus the most it held until then. Highest against highest,
-    not the level at two moments: the allocator hands pages back when the top of its heap is free
-    and takes them again, and Torvane frees its menu pictures at a full-screen toggle and reads
-    them again when they are next shown, so the level swings by megabytes while the need stays
-    the same. A leak raises the highest level as it goes on. None when less than `least` seconds
-    (or fewer than six samples) were played after the warm-up.
+def held_levels(points, hold):
+    """For each (seconds, value) point whose next `hold` seconds were sampled, the lowest value
+    over those seconds: the levels the run kept for at least that long."""
+    levels = []
+    for k, (t, _) in enumerate(points):
+        if t + hold > points[-1][0]:
+            break
+        levels.append(min(v for _, v in itertools.takewhile(lambda point: point[0] <= t + hold,
+                                                             points[k:])))
+    return levels
+
+
+def growth_kib(samples, warmup, field=1, least=60.0, hold=30.0):
+    """Growth after warm-up of resident memory (or of another field of the samples): the highest
+    level the run kept for `hold` seconds after `warmup` seconds minus the highest it kept for as
+    long until then. Highest against highest, not the level at two moments: the allocator hands
+    pages back when the top of its heap is free and takes them again, and Torvane frees its menu
+    pictures at a full-screen toggle and reads them again when they are next shown, so the level
+    swings by megabytes while the need stays the same. Kept for `hold` seconds: scratch memory
+    that is given back within moments is no growth, while a leak stays and raises the level as
+    it goes on. None when less than `least` seconds (or fewer than six samples) were played after
+    the warm-up, or the warm-up was shorter than `hold`.
 
     Samples are (seconds, resident KiB, frames, heap KiB):
     >>> flat = [(t, 1000, 0, 0) for t in range(200)]
@@ -301,22 +316,28 @@ def growth_kib(samples, warmup, field=1, least=60.0):
     >>> handed_back = [(t, 960 if 90 <= t < 150 else 1000, 0, 0) for t in range(200)]
     >>> growth_kib(handed_back, 60), growth_kib(handed_back, 120)
     (0, 0)
+    >>> scratch = [(t, 3100 if 120 <= t < 140 else 1000, 0, 0) for t in range(200)]
+    >>> growth_kib(scratch, 60), growth_kib(scratch, 60, hold=10)
+    (0, 2100)
     >>> leaking = [(t, 1000 + 4 * t, 0, 0) for t in range(200)]
     >>> growth_kib(leaking, 60)
     560
-    >>> late_step = [(t, 1000 if t < 190 else 3100, 0, 0) for t in range(200)]
+    >>> late_step = [(t, 1000 if t < 160 else 3100, 0, 0) for t in range(200)]
     >>> growth_kib(late_step, 60)
     2100
-    >>> growth_kib(flat[:119], 60) is None, growth_kib(flat[:121], 60)
-    (True, 0)
+    >>> growth_kib(flat[:119], 60) is None, growth_kib(flat[:121], 60), growth_kib(flat, 20)
+    (True, 0, None)
     >>> growth_kib([(t, 1000, 0, 7 * t) for t in range(200)], 60, field=3)
     980
     """
-    before = [sample[field] for sample in samples if sample[0] < warmup]
+    before = [(sample[0], sample[field]) for sample in samples if sample[0] < warmup]
     after = [(sample[0], sample[field]) for sample in samples if sample[0] >= warmup]
-    if not before or len(after) < 6 or after[-1][0] - after[0][0] < least:
+    if len(after) < 6 or after[-1][0] - after[0][0] < least:
         return None
-    return max(value for _, value in after) - max(before)
+    kept_before, kept_after = held_levels(before, hold), held_levels(after, hold)
+    if not kept_before or not kept_after:
+        return None
+    return max(kept_after) - max(kept_before)
 
 
 def frame_rates(samples, window=10.0):

@@ -33,7 +33,7 @@ if(NOT FUZZ)
     else()
       add_test(NAME reliability_soak_${juego}
                COMMAND ${PYTHON_SISTEMA} ${jugar} ${juego} --soak --seconds ${SOAK_SECONDS}
-                       --warmup 5 --min-judged 6 --growth-limit 16384 --seed 8)
+                       --warmup 5 --min-judged 6 --hold 2 --growth-limit 16384 --seed 8)
       set_tests_properties(reliability_soak_${juego} PROPERTIES LABELS soak TIMEOUT 300
                            ENVIRONMENT "${entorno_fiabilidad}")
     endif()
