@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include <fcntl.h>
@@ -265,35 +266,42 @@ class Archivo {
         if (fd < 0)
             return;
         struct stat estado;
+        std::size_t previsto = 1u << 16;
         if (fstat(fd, &estado) == 0 && S_ISREG(estado.st_mode) && estado.st_size > 0)
-            copia.reserve(static_cast<std::size_t>(estado.st_size) + 1);
-        leido = leerTodo(fd);
+            previsto = static_cast<std::size_t>(estado.st_size) + 1;
+        leido = leerTodo(fd, previsto);
         close(fd);
     }
 
     bool bien() const { return leido; }
-    const char* datos() const { return copia.data(); }
-    std::size_t largo() const { return copia.size(); }
+    const char* datos() const { return datos_.get(); }
+    std::size_t largo() const { return largo_; }
 
   private:
-    bool leerTodo(int fd) {
-        std::size_t usado = 0;
+    // Into a buffer of the expected size (not zero-filled: a model can be a hundred megabytes),
+    // doubled whenever the file turns out longer.
+    bool leerTodo(int fd, std::size_t previsto) {
+        std::size_t capacidad = previsto;
+        datos_.reset(new char[capacidad]);
         for (;;) {
-            if (copia.size() - usado < (1u << 16))
-                copia.resize(std::max<std::size_t>(copia.capacity(), usado + (1u << 16)));
-            const ssize_t n = read(fd, &copia[usado], copia.size() - usado);
-            if (n == 0) {
-                copia.resize(usado);
-                return true;
+            if (largo_ == capacidad) {
+                std::unique_ptr<char[]> mayor(new char[capacidad * 2]);
+                std::memcpy(mayor.get(), datos_.get(), largo_);
+                datos_ = std::move(mayor);
+                capacidad *= 2;
             }
+            const ssize_t n = read(fd, datos_.get() + largo_, capacidad - largo_);
+            if (n == 0)
+                return true;
             if (n < 0 && errno != EINTR)
                 return false;
             if (n > 0)
-                usado += static_cast<std::size_t>(n);
+                largo_ += static_cast<std::size_t>(n);
         }
     }
 
-    std::string copia;
+    std::unique_ptr<char[]> datos_;
+    std::size_t largo_ = 0;
     bool leido = false;
 };
 
