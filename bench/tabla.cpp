@@ -100,7 +100,7 @@ std::string tablaResultados(const Medidas& m) {
     s += filaInformativa(m, "Fenwar play frame, 99th percentile", "fenwar_cuadro_p99");
     s += filaInformativa(m, "Fenwar play frame, processor time (all threads), median",
                          "fenwar_cuadro_cpu");
-    s += filaInformativa(m, "Fenwar play frame without display lists, median",
+    s += filaInformativa(m, "Fenwar play frame in immediate mode, no kept picture, median",
                          "fenwar_inmediato_mediana");
     s += filaObjetivo(m, "Torvane play frame, median", "torvane_cuadro_mediana", TORVANE_CUADRO_MS);
     s += filaInformativa(m, "Torvane play frame, 99th percentile", "torvane_cuadro_p99");

@@ -101,7 +101,7 @@ TEST(Table, EveryTargetMetWithThePeerRatios) {
     EXPECT_NE(t.find("1.60x the fastest peer"), std::string::npos) << t;
     EXPECT_NE(t.find("1.50x the fastest peer"), std::string::npos) << t;
     // Measures that were not taken leave their rows out.
-    EXPECT_EQ(t.find("without display lists"), std::string::npos) << t;
+    EXPECT_EQ(t.find("in immediate mode"), std::string::npos) << t;
 }
 
 TEST(Table, AMissedTargetIsMarked) {
