@@ -1,7 +1,7 @@
 """Plays one game with the scripted player and checks the run.
 
     play_check.py GAME [--seconds S] [--seed N] [--soak] [--tour] [--warmup S] [--min-judged S]
-                  [--hold S] [--report FILE]
+                  [--hold S] [--lasting] [--report FILE]
 
 Always: every run of the game ends with status 0 and nothing on its standard error looks like a
 sanitizer report (the sanitized build checks for leaks as the game exits). With --soak also:
@@ -11,6 +11,9 @@ judged on its own: its warm-up is its tour of every screen and setting (--tour) 
 --warmup seconds of play; its growth is the highest level it kept for --hold seconds after the
 warm-up minus the highest it kept for as long until then, and a run that played less than
 --min-judged seconds after its warm-up is not judged. A soak in which no run was judged fails.
+With --lasting each Torvane run plays a copy of the assets whose cities never fall and whose levels
+last many minutes, and the player leaves out the keys that end a game, so one run can last the
+whole session.
 The figures go to standard output (and to --report as JSON).
 Environment: BIN_DIR (the games), ASSETS, PLAY_HOOKS (the preloadable frame counter),
 GAME_LIBRARY_PATH (another SDL 1.2), LSAN_SUPPRESSIONS (the leak checker's suppression file).
@@ -90,11 +93,14 @@ def main():
                         help="seconds a level must be kept to count as the level held")
     parser.add_argument("--growth-limit", type=int, default=GROWTH_LIMIT_KIB,
                         help="KiB of growth allowed after the warm-up")
+    parser.add_argument("--lasting", action="store_true",
+                        help="Torvane's games made to last the whole session")
     parser.add_argument("--report")
     args = parser.parse_args()
 
     problems = []
-    summary = {"game": args.game, "seed": args.seed, "seconds": args.seconds}
+    summary = {"game": args.game, "seed": args.seed, "seconds": args.seconds,
+               "lasting": args.lasting and args.game == "torvane"}
 
     def check_library(run):
         wanted = os.environ.get("GAME_LIBRARY_PATH")
@@ -104,7 +110,8 @@ def main():
                 problems.append(f"the game loaded {summary['sdl']}, not the one in {wanted}")
 
     with XServer() as x:
-        session = Session(args.game, x, args.seed, env=sanitizer_env(), tour=args.tour)
+        session = Session(args.game, x, args.seed, env=sanitizer_env(), tour=args.tour,
+                          lasting=args.lasting)
         try:
             session.play(args.seconds, on_sample=check_library)
         except Exception as error:  # a game that never drew or went away mid-action

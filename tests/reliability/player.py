@@ -4,6 +4,7 @@ run repeats. It watches the game from outside: resident memory from /proc, frame
 the preloaded frame counter, sanitizer reports on standard error."""
 
 import itertools
+import math
 import os
 import random
 import re
@@ -25,6 +26,9 @@ KEYS = {
                 "1": 1.5, "2": 1.5, "3": 1.5, "F11": 0.4, "m": 0.05, "Escape": 0.02, "q": 0.02,
                 "x": 0.3},
 }
+# Keys that end a Torvane game before its levels are played out: Escape and q go to the game-over
+# screen, m skips to the next level (past the last one the game is over).
+GAME_ENDERS = ("Escape", "q", "m")
 # What the player does, with weights: a key, a left click, a right-button drag, a wheel turn,
 # a left click with the right button held, a pointer move, or nothing for a while.
 ACTIONS = {"key": 60, "click": 15, "drag": 8, "wheel": 4, "both": 3, "move": 5, "idle": 5}
@@ -73,6 +77,70 @@ def torvane_tour():
               "Down", "Down", "Return", "wait 2",
               "p", "Down", "Down", "Down", "Return", "Return", "wait 2"]
     return steps + combinations()
+
+
+# A Torvane game that lasts: cities that never fall, and levels that last many minutes.
+LASTING_HEALTH = 1000000
+FAR_CITY = 2000.0
+CITY = re.compile(r'<ciudad\b[^>]*/>')
+
+
+def lasting_levels(text):
+    """Torvane's level file (configuracion.xml) made to last: every city gets so much health that
+    none falls, and every city but the first of each level (id 0) is moved FAR_CITY units out on
+    its own bearing from the middle of the field (straight out on x from the middle itself). A
+    missile flies 0.15 units a frame at the normal speed, so one aimed at a far city is in the air
+    for minutes, and a level ends only when all its missiles have come down; the first city stays
+    in view and takes the missiles that fall within seconds. Raises ValueError when the text has
+    no health element or no city to move.
+
+    >>> print(lasting_levels('''<niveles><salud valor="15"/>
+    ... <ciudad lvl="1" id="0" x="-6" y="0" z="2"/>
+    ... <ciudad lvl="1" id="1" x="6" y="1" z="-8"/>
+    ... <ciudad id="2" z="0" lvl="2" x="0"/></niveles>'''))
+    <niveles><salud valor="1000000"/>
+    <ciudad lvl="1" id="0" x="-6" y="0" z="2"/>
+    <ciudad lvl="1" id="1" x="1200" y="1" z="-1600"/>
+    <ciudad id="2" z="0" lvl="2" x="2000"/></niveles>
+    >>> lasting_levels('<niveles><ciudad lvl="1" id="1" x="1" y="0" z="0"/></niveles>')
+    Traceback (most recent call last):
+    ValueError: no health element to raise
+    >>> lasting_levels('<niveles><salud valor="15"/><ciudad lvl="1" id="0" x="1" z="0"/></niveles>')
+    Traceback (most recent call last):
+    ValueError: no city to move out
+    """
+    text, health = re.subn(r'<salud\s+valor="[^"]*"\s*/>', f'<salud valor="{LASTING_HEALTH}"/>',
+                           text)
+    if health != 1:
+        raise ValueError("no health element to raise")
+    moved = 0
+
+    def move_out(found):
+        nonlocal moved
+        city = found.group(0)
+        numbers = dict(re.findall(r'\b(id|x|z)="([^"]*)"', city))
+        if numbers.get("id") == "0" or "x" not in numbers or "z" not in numbers:
+            return city
+        x, z = float(numbers["x"]), float(numbers["z"])
+        length = math.hypot(x, z)
+        x, z = (x / length, z / length) if length > 0 else (1.0, 0.0)
+        moved += 1
+        city = re.sub(r'\bx="[^"]*"', f'x="{x * FAR_CITY:g}"', city)
+        return re.sub(r'\bz="[^"]*"', f'z="{z * FAR_CITY:g}"', city)
+
+    text = CITY.sub(move_out, text)
+    if not moved:
+        raise ValueError("no city to move out")
+    return text
+
+
+def prepare_lasting_game(folder):
+    """Rewrites the level file of a private copy of the assets so that the game lasts."""
+    path = os.path.join(folder, "configuracion.xml")
+    with open(path, encoding="utf-8") as f:
+        text = lasting_levels(f.read())
+    with open(path, "w", encoding="utf-8") as f:
+        f.write(text)
 
 
 # What each run plays first when the session is asked to: the warm-up of the soak begins with it,
@@ -150,9 +218,19 @@ class Session:
     """Plays one game for a while, starting it again whenever it ends normally (Torvane's game
     over). Every run's exit status and standard error are kept for the checks."""
 
-    def __init__(self, name, xserver, seed, env=None, count_frames=True, tour=False):
+    def __init__(self, name, xserver, seed, env=None, count_frames=True, tour=False,
+                 lasting=False):
+        """`lasting`: each Torvane run plays a private copy of the assets made to last (see
+        lasting_levels) and the player leaves out the keys that end the game (GAME_ENDERS), so
+        that one process can play for as long as the session does."""
         self.name = name
         self.tour = TOURS[name] if tour else ()
+        self.keys = dict(KEYS[name])
+        self.prepare = None
+        if lasting and name == "torvane":
+            self.prepare = prepare_lasting_game
+            for key in GAME_ENDERS:
+                del self.keys[key]
         self.x = xserver
         self.rng = random.Random(seed)
         self.env = dict(env or {})
@@ -169,7 +247,7 @@ class Session:
             counter_path = os.path.join(self.x_tmp(), f"frames-{self.name}-{len(self.runs)}")
             env["FRAME_COUNT_FILE"] = counter_path
             env["LD_PRELOAD"] = self.preload
-        game = Game(self.name, self.x, env=env)
+        game = Game(self.name, self.x, env=env, prepare=self.prepare)
         try:
             game.wait_for_frame(timeout=60)
         except Exception:
@@ -216,7 +294,7 @@ class Session:
     def act(self, game):
         rng = self.rng
         action = rng.choices(list(ACTIONS), weights=list(ACTIONS.values()))[0]
-        keys = KEYS[self.name]
+        keys = self.keys
         if action == "key":
             name = rng.choices(list(keys), weights=list(keys.values()))[0]
             game.key(name, pause=0)

@@ -31,9 +31,10 @@ if(NOT FUZZ)
       set_tests_properties(reliability_files_${juego} PROPERTIES LABELS asan TIMEOUT 600
                            ENVIRONMENT "${entorno_fiabilidad}")
     else()
+      # Torvane plays its lasting game, as in the long soak.
       add_test(NAME reliability_soak_${juego}
                COMMAND ${PYTHON_SISTEMA} ${jugar} ${juego} --soak --seconds ${SOAK_SECONDS}
-                       --warmup 5 --min-judged 6 --hold 2 --growth-limit 16384 --seed 8)
+                       --warmup 5 --min-judged 6 --hold 2 --growth-limit 16384 --seed 8 --lasting)
       set_tests_properties(reliability_soak_${juego} PROPERTIES LABELS soak TIMEOUT 300
                            ENVIRONMENT "${entorno_fiabilidad}")
     endif()
