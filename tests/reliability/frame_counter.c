@@ -1,6 +1,6 @@
 // Counts the frames a game shows, from outside the game: preloaded into it, this wraps
-// SDL_GL_SwapBuffers and keeps the running total, with the heap bytes in use, in the file named
-// by FRAME_COUNT_FILE.
+// SDL_GL_SwapBuffers and keeps the running total, with the bytes the allocator has handed out, in
+// the file named by FRAME_COUNT_FILE.
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
@@ -26,11 +26,13 @@ void SDL_GL_SwapBuffers(void) {
         counterFile = path != NULL ? open(path, O_WRONLY | O_CREAT | O_TRUNC, 0644) : -1;
     }
     // Heap bytes in use, from the allocator itself: a leak makes it climb, while resident memory
-    // also moves with freed pages the allocator keeps. Asked once a second or so: it locks the
-    // heap.
+    // also moves with freed pages the allocator keeps. Blocks the allocator maps on their own
+    // (large pictures and buffers, until its threshold rises) count too, so a block counts the
+    // same wherever it lives. Asked once a second or so: it locks the heap.
     static size_t inUse;
     if (frames % 60 == 1) {
-        inUse = mallinfo2().uordblks;
+        const struct mallinfo2 heap = mallinfo2();
+        inUse = heap.uordblks + heap.hblkhd;
     }
     if (counterFile >= 0) {
         // Fixed width, written in place: a reader never sees half a line.
