@@ -49,8 +49,8 @@ def fenwar_tour():
 
 
 def torvane_tour():
-    """Every screen and setting of Torvane once: both start-screen pictures, the three towers,
-    full screen both ways, every picture of the pause pages, then play in each of the eight
+    """Every screen and setting of Torvane once: both start-screen pictures, full screen both
+    ways, the three towers, every picture of the pause pages, then play in each of the eight
     combinations of outline (space), texturing (t) and facets (the render page), once with the
     light off and once with it on (a colour chosen: the light never goes off again). The random
     player seldom hits a missile, so every missile that falls takes health from a city: the tour
@@ -65,11 +65,12 @@ def torvane_tour():
             steps += ["click", "wait 1"]
         return steps
 
-    steps = ["Down", "Up", "Return", "wait 2",
+    # Full screen both ways first: a new video mode frees every menu picture, and the pictures
+    # are then read again the first time each is shown, which must happen within the tour.
+    steps = ["Down", "Up", "Return", "wait 2", "F11", "wait 2", "F11", "wait 2",
              # the speed page's three pictures; the slow speed chosen
              "p", "Down", "Return", "Down", "Down", "Up", "Up", "Return",
-             "2", "wait 3", "3", "wait 3", "1", "wait 3", "click", "drag",
-             "F11", "wait 2", "F11", "wait 2"]
+             "2", "wait 3", "3", "wait 3", "1", "wait 3", "click", "drag"]
     steps += combinations()
     # the colour page's five pictures, the position page's three, the light put at tower 3;
     # then red chosen, which turns the light on
