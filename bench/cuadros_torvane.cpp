@@ -145,10 +145,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bench: could not write %s\n", op.foto.c_str());
     }
     const std::string clave = op.sinCapa ? "torvane_sin_capa" : "torvane_cuadro";
-    informar(clave + "_mediana", percentil(ms, 50));
-    informar(clave + "_p99", percentil(ms, 99));
-    informar(clave + "_cpu", percentil(cpu, 50));
-    informar(clave + "_cuadros", static_cast<double>(ms.size()));
+    informarCuadros(clave, ms, cpu);
     liberarRecursos(recursos);
     SDL_Quit();
     return 0;

@@ -46,6 +46,14 @@ void informar(const std::string& clave, double valor) {
     std::fflush(stdout);
 }
 
+void informarCuadros(const std::string& clave, const std::vector<double>& ms,
+                     const std::vector<double>& cpu) {
+    informar(clave + "_mediana", percentil(ms, 50));
+    informar(clave + "_p99", percentil(ms, 99));
+    informar(clave + "_cpu", percentil(cpu, 50));
+    informar(clave + "_cuadros", static_cast<double>(ms.size()));
+}
+
 bool leerMedida(const std::string& linea, std::string& clave, double& valor) {
     std::istringstream in(linea);
     std::string palabra, resto;

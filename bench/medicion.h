@@ -22,6 +22,10 @@ double percentil(std::vector<double> muestras, double p);
 // One result on standard output as the driver reads it: "medida <clave> <valor>".
 std::string lineaMedida(const std::string& clave, double valor);
 void informar(const std::string& clave, double valor);
+// The results of a frame run under `clave`: median and 99th percentile of the frame times, median
+// processor time, and the number of frames.
+void informarCuadros(const std::string& clave, const std::vector<double>& ms,
+                     const std::vector<double>& cpu);
 
 // Reads a result line back; false for any other line.
 bool leerMedida(const std::string& linea, std::string& clave, double& valor);

@@ -153,8 +153,6 @@ bool copiaExacta(const CapaFija& c) {
 void cargarCapaFija(CapaFija& c, int ancho, int alto) {
     // Made twice in one context (a full-screen switch before the first frame), the first goes.
     liberarCapaFija(c);
-    c.disponible = false;
-    c.valida = false;
     if (!c.usar || ancho <= 0 || alto <= 0 || !hayFramebuffers()) {
         return;
     }
