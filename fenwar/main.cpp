@@ -9,6 +9,7 @@
 #include "texturas.h"
 #include "ventana.h"
 
+#include "memoria.h"
 #include "reloj.h"
 
 #include <GL/gl.h>
@@ -27,6 +28,7 @@ namespace {
 } // namespace
 
 int main(int, char**) {
+    ajustarAsignador();
     // The record is large (100 missile slots): it lives on the heap for the whole run.
     auto juego = std::make_unique<Juego>();
     Juego& j = *juego;

@@ -3,6 +3,8 @@
 
 #include "texturas.h"
 
+#include "memoria.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
@@ -44,4 +46,5 @@ void cambiarPantallaCompleta(Juego& j, Escenario& e) {
     SDL_ShowCursor(SDL_DISABLE);
     // A new video mode brings a new GL context on X11: textures, lists and state are gone.
     cargarRecursosGL(j, e);
+    devolverMemoriaLibre();
 }

@@ -13,6 +13,7 @@
 #include "escena.h"
 #include "hud.h"
 #include "luz.h"
+#include "memoria.h"
 
 constexpr int ANCHO = 640;
 constexpr int ALTO = 480;
@@ -94,6 +95,7 @@ static void alternarPantallaCompleta(Juego& juego, Recursos& r, Ventana& v) {
     }
     cargarRecursos(r, juego);
     cargarCapa(r);
+    devolverMemoriaLibre();
     glShadeModel(juego.facet_interpol ? GL_FLAT : GL_SMOOTH);
     glEnable(GL_DEPTH_TEST);
     aplicarTexturas(juego);
@@ -161,6 +163,7 @@ void atenderEventos(Juego& juego, Recursos& r, Ventana& v) {
 }
 
 int correrTorvane(bool conCapa) {
+    ajustarAsignador();
     // The meshes outlive the game state, whose projectiles point at them.
     auto misil = std::make_unique<obj_type>();
     auto cubo = std::make_unique<obj_type>();
