@@ -56,8 +56,10 @@ class Malla:
                 tuple(max(p[i] for p in puntos) for i in range(3)))
 
 
-def revolucion(perfil, lados, u0=0.0, u1=1.0):
+def revolucion(perfil, lados, u0=0.0, u1=1.0, hechos=None):
     """A solid of revolution about the z axis; perfil is a list of (z, radius) from one end to the other.
+
+    Only the first `hechos` of the `lados` sides are made when it is given (a part of the turn).
 
     A radius of 0 closes the end in a point.  Normals are smooth around and follow the profile slope;
     the texture wraps once around (v) and runs along the profile (u from u0 to u1)."""
@@ -72,7 +74,7 @@ def revolucion(perfil, lados, u0=0.0, u1=1.0):
         nr, nz = dz, -dr
         ua = u0 + (u1 - u0) * largo[k] / largo[-1]
         ub = u0 + (u1 - u0) * largo[k + 1] / largo[-1]
-        for j in range(lados):
+        for j in range(lados if hechos is None else hechos):
             a0 = 2 * math.pi * j / lados
             a1 = 2 * math.pi * (j + 1) / lados
             c0, s0, c1, s1 = math.cos(a0), math.sin(a0), math.cos(a1), math.sin(a1)

@@ -23,23 +23,29 @@ def z_a_y(p):
     return (p[0], p[2], -p[1])
 
 
-def misil_base():
-    """A missile pointing along +z, 1.8 long, centred on the origin: body, nose cone, tail and four fins."""
+def misil_base(mitad=False):
+    """A missile pointing along +z, 1.8 long, centred on the origin: body, nose cone, tail and four fins.
+
+    With mitad, only the half on the +y side: 6 of the body's 12 sides and two of the fins."""
     cuerpo = revolucion([(-0.85, 0.0), (-0.85, 0.10), (-0.80, 0.12), (0.45, 0.12), (0.65, 0.10),
-                         (0.80, 0.06), (0.90, 0.0)], 12, 0.0, 1.0)
+                         (0.80, 0.06), (0.90, 0.0)], 12, 0.0, 1.0, 6 if mitad else None)
     m = Malla()
     m.agregar(cuerpo)
     aleta = placa([(0.10, -0.85), (0.36, -0.90), (0.36, -0.70), (0.10, -0.45)], 0.03, 1.0)
     aleta = aleta.transformar(plano_xy_a_xz, plano_xy_a_xz)
-    for k in range(4):
+    for k in range(2 if mitad else 4):
         giro = rotar_z(45 + 90 * k)
         m.agregar(aleta.transformar(*giro))
     return m
 
 
 def misil_fenwar():
-    """Fenwar's missile: nose down (+z is down in its world), 0.35 long once the game scales it by 0.2."""
-    return misil_base()
+    """Fenwar's missile: nose down (+z is down in its world), 0.35 long once the game scales it by 0.2.
+
+    The game draws its missile model twice, the second turned half round about the missile's axis,
+    so the file holds one half: a whole missile would be drawn twice in the same place, the second
+    copy hidden but for stray pixels where the two surfaces fight over the same depth."""
+    return misil_base(mitad=True)
 
 
 def avion_fenwar():
