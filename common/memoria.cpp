@@ -1,6 +1,7 @@
 // Asking the C library's allocator to give the memory a game has freed back to the system.
 #include "memoria.h"
 
+// Any C library header defines __GLIBC__ on glibc; without one the test below would be false.
 #include <cstdlib>
 #ifdef __GLIBC__
 #include <malloc.h>

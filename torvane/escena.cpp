@@ -73,13 +73,12 @@ static std::vector<int> claveHud(const Juego& juego) {
     return clave;
 }
 
-// The HUD, replayed from its display list while what it shows stays the same.
-static void hudGuardado(const Juego& juego, Recursos& r) {
+// The HUD, replayed from its display list while what it shows (`clave`) stays the same.
+static void hudGuardado(const Juego& juego, Recursos& r, std::vector<int> clave) {
     if (!r.capa.usar) {
         dibujarHud(juego, r.texturas);
         return;
     }
-    std::vector<int> clave = claveHud(juego);
     if (r.listaHud != 0 && clave == r.claveHud) {
         glCallList(r.listaHud);
         return;
@@ -97,12 +96,13 @@ static void hudGuardado(const Juego& juego, Recursos& r) {
     r.claveHud = std::move(clave);
 }
 
-// The scenery, then the HUD over it. The HUD switches lighting off; what it switched off is
-// switched on again for the projectiles drawn next.
-static void dibujarFondo(const Juego& juego, Recursos& r) {
+// Clears the window and draws the scenery, then the HUD over it. The HUD switches lighting off;
+// what it switched off is switched on again for the projectiles drawn next.
+static void dibujarFondo(const Juego& juego, Recursos& r, const std::vector<int>& hud) {
     const bool luz = glIsEnabled(GL_LIGHTING), luz0 = glIsEnabled(GL_LIGHT0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     dibujarEscenario(juego, r);
-    hudGuardado(juego, r);
+    hudGuardado(juego, r, hud);
     if (luz) {
         glEnable(GL_LIGHTING);
     }
@@ -117,9 +117,9 @@ static void dibujarFondo(const Juego& juego, Recursos& r) {
 // left, which is part of the key. Whole numbers go into the key in two exact halves. The copy
 // covers every pixel's colour and depth, so the window is cleared only when the scenery is drawn.
 static void fondo(const Juego& juego, Recursos& r) {
+    const std::vector<int> hud = claveHud(juego);
     if (!r.capa.disponible) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        dibujarFondo(juego, r);
+        dibujarFondo(juego, r, hud);
         return;
     }
     std::vector<float>& clave = r.claveEscenario;
@@ -132,13 +132,12 @@ static void fondo(const Juego& juego, Recursos& r) {
     for (const float* p : juego.torres_posiciones) {
         clave.insert(clave.end(), p, p + 3);
     }
-    for (int v : claveHud(juego)) {
+    for (int v : hud) {
         const auto u = static_cast<unsigned>(v);
         clave.insert(clave.end(), {static_cast<float>(u >> 16), static_cast<float>(u & 0xffffu)});
     }
     if (!reponerCapaFija(r.capa, clave)) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        dibujarFondo(juego, r);
+        dibujarFondo(juego, r, hud);
         guardarCapaFija(r.capa, clave);
     }
 }
