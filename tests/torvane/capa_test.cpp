@@ -491,6 +491,15 @@ TEST_F(KeptPicture, TwentyFourBitDepthIsCopiedExactlyOrNotKept) {
     liberarCapaFija(deep);
 }
 
+// The layer's colour is a texture of its own: making it must not change what the game has bound.
+TEST_F(KeptPicture, LoadingKeepsTheBoundTexture) {
+    glBindTexture(GL_TEXTURE_2D, block_);
+    cargarCapaFija(capa_, W, H);
+    ASSERT_TRUE(capa_.disponible);
+    EXPECT_NE(capa_.color, block_);
+    EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(block_));
+}
+
 TEST_F(KeptPicture, ReleasedAndLoadedAgainInANewContextAsAfterFullScreen) {
     ASSERT_TRUE(capa_.disponible);
     const std::vector<float> key = keyNow();
@@ -508,10 +517,11 @@ TEST_F(KeptPicture, ReleasedAndLoadedAgainInANewContextAsAfterFullScreen) {
     liberarCapaFija(capa_); // twice is harmless
     ASSERT_NO_FATAL_FAILURE(newContext(EXACT_DEPTH_BITS, 0));
 
-    cargarCapaFija(capa_, W, H);
-    EXPECT_TRUE(capa_.disponible);
+    // The pictures first, as the game loads them, so they get the names they had.
     floor_ = makeTexture();
     block_ = makeTexture();
+    cargarCapaFija(capa_, W, H);
+    EXPECT_TRUE(capa_.disponible);
     playState();
     startFrame();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
