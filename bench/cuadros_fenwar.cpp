@@ -128,7 +128,6 @@ void armarEscena(Juego& j) {
 
 // One pass of the game's frame loop without its 16 ms sleep, waiting until the picture is done.
 void cuadro(Juego& j, Escenario& e, bool intercambiar = true) {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     pruebaPartidaPerdida(j);
     cuadroJuego(j, e);

@@ -23,7 +23,10 @@ constexpr int PASOS_MODELOS = 40;
 constexpr float ASPECTO_X = 0.75f;
 constexpr float ASPECTO_Y = 1.3333334f;
 
-// The world point on the far plane under the mouse pointer.
+// The world point on the far plane under the mouse pointer. Nothing has been drawn when the
+// frame picks, so the depth under the pointer is the one a clear leaves: it is taken from the
+// clear value instead of being read back, which would make software GL finish a whole clear
+// first, and the frame need not clear where the kept scenery picture covers every pixel.
 void elegirPunto(Juego& j) {
     int posx = 0, posy = 0;
     SDL_GetMouseState(&posx, &posy);
@@ -34,8 +37,8 @@ void elegirPunto(Juego& j) {
     glGetIntegerv(GL_VIEWPORT, viewport);
     j.winX = posx;
     j.winY = static_cast<double>(viewport[3] - posy);
-    GLfloat winZ = 0.0f;
-    glReadPixels(posx, static_cast<int>(j.winY), 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &winZ);
+    GLfloat winZ = 1.0f;
+    glGetFloatv(GL_DEPTH_CLEAR_VALUE, &winZ);
     gluUnProject(j.winX, j.winY, static_cast<double>(winZ), modelview, projection, viewport,
                  &j.posiX, &j.posiY, &j.posiZ);
 }
@@ -95,9 +98,10 @@ void superposicion(Juego& j, Escenario& e) {
     marcador(j, e);
 }
 
-// The scenery that does not move: towers, cannons, cities and sky under the light, then the ground
-// unlit (yellow when textures are off).
+// The scenery that does not move, on a cleared window: towers, cannons, cities and sky under the
+// light, then the ground unlit (yellow when textures are off).
 void escenario(Juego& j, Escenario& e) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     enlazar(j, TEX_TORRES);
     escenaTorres(e, j);
     enlazar(j, TEX_CANIONES);
@@ -118,7 +122,8 @@ void escenario(Juego& j, Escenario& e) {
 
 // The scenery depends on the GL state it is drawn under (view, zoom, light, textures, outline
 // mode), on which cities stand and on the barrel angles; while none of that changes, its kept
-// picture is copied instead of drawing it again. It binds its own textures and sends its own
+// picture is copied instead of drawing it again; the copy covers every pixel's colour and depth,
+// so that frame clears nothing. It binds its own textures and sends its own
 // normals and texture coordinates, so what the moving things left of those does not matter.
 void escenarioGuardado(Juego& j, Escenario& e) {
     if (!e.capa.disponible) {

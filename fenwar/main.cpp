@@ -60,14 +60,16 @@ int main(int, char**) {
     cargarRecursosGL(j, escenario, false);
     bool menusCargados = false;
 
+    // The game frame clears the window itself, only when it draws its scenery.
     while (!j.fin) {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glLoadIdentity();
         pruebaPartidaPerdida(j);
         if (j.pausa) {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             pantallaMenu(j.textura[TEX_MENU]);
             atenderEventos(j, escenario, Pantalla::Pausa);
         } else if (j.config) {
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             pantallaMenu(j.textura[TEX_CONFIG]);
             atenderEventos(j, escenario, Pantalla::Configuracion);
         } else {
