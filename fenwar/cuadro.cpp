@@ -202,6 +202,7 @@ void cuadroJuego(Juego& j, Escenario& e) {
         glEnable(GL_LIGHTING);
     }
     material(amb2, dif2, 100.0f);
+    prepararModelos(e, j);
     enlazar(j, TEX_AVION);
     drawmisiles(PASOS_MODELOS, j.buffmisiles, j.cantmisiles, j.vMisil, j.tMisil, j.nMisil, j.oMisil,
                 j.textura, e.misil, e.chispa);

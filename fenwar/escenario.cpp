@@ -1,7 +1,10 @@
 // Display lists of the towers, cannons, city domes, sky dome, ground and models; the kept picture.
 #include "escenario.h"
 
+#include "modelo.h"
 #include "primitivas.h"
+#include "salida_gl.h"
+#include "triangulos.h"
 
 #include <GL/gl.h>
 
@@ -19,6 +22,34 @@ void grabarCaniones(Escenario& e, Juego& j) {
     for (int h = 0; h < 4; h++) {
         e.angulosGrabados[h] = j.angulo_canion[h];
     }
+}
+
+// Records into `lista` what `trazar` sends: filled, as one batch of triangles that Mesa replays in
+// one draw instead of one for each polygon or strip (the same pixels); in the outline mode as it
+// is sent, so that only the outlines show.
+template <class F> void grabarModelo(unsigned lista, bool contorno, F trazar) {
+    glNewList(lista, GL_COMPILE);
+    SalidaGL gl;
+    if (contorno) {
+        trazar(gl);
+    } else {
+        Triangulador<SalidaGL> triangulos(gl);
+        trazar(triangulos);
+        triangulos.cerrar();
+    }
+    glEndList();
+}
+
+// The models and the spark move, so they are drawn every frame, dozens of times.
+void grabarModelos(Escenario& e, const Juego& j) {
+    const bool c = j.wireframe;
+    grabarModelo(e.misil, c,
+                 [&j](auto& s) { trazarObjeto(s, j.oMisil, j.vMisil, j.tMisil, j.nMisil); });
+    grabarModelo(e.avion, c,
+                 [&j](auto& s) { trazarObjeto(s, j.oAvion, j.vAvion, j.tAvion, j.nAvion); });
+    // The spark of a burst: drawSphere(4, 4, 0.005).
+    grabarModelo(e.chispa, c, [](auto& s) { teselado::esfera(s, 4, 4, 0.005f); });
+    e.modelosContorno = c;
 }
 
 } // namespace
@@ -60,15 +91,7 @@ void cargarEscenario(Escenario& e, Juego& j) {
     glNewList(e.suelo, GL_COMPILE);
     ground(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
     glEndList();
-    glNewList(e.misil, GL_COMPILE);
-    dibujarObjeto(j.oMisil, j.vMisil, j.tMisil, j.nMisil);
-    glEndList();
-    glNewList(e.avion, GL_COMPILE);
-    dibujarObjeto(j.oAvion, j.vAvion, j.tAvion, j.nAvion);
-    glEndList();
-    glNewList(e.chispa, GL_COMPILE);
-    drawSphere(4, 4, 0.005f);
-    glEndList();
+    grabarModelos(e, j);
 }
 
 void cargarCapaEscenario(Escenario& e) {
@@ -90,6 +113,12 @@ void descargarEscenario(Escenario& e) {
         for (unsigned& c : e.ciudades) {
             c = 0;
         }
+    }
+}
+
+void prepararModelos(Escenario& e, const Juego& j) {
+    if (e.usarListas && e.modelosContorno != j.wireframe) {
+        grabarModelos(e, j);
     }
 }
 

@@ -19,6 +19,8 @@ struct Escenario {
     unsigned misil = 0;
     unsigned avion = 0;
     unsigned chispa = 0;
+    // Whether they were recorded for the outline mode (as polygons) or filled (as triangles).
+    bool modelosContorno = false;
     // The score and city-health lines, recorded with the values they show.
     unsigned marcador = 0;
     bool marcadorGrabado = false;
@@ -38,6 +40,9 @@ void cargarEscenario(Escenario& e, Juego& j);
 void cargarCapaEscenario(Escenario& e);
 // Frees the lists and the kept picture of the current context.
 void descargarEscenario(Escenario& e);
+
+// Records the models and the spark again when the outline mode was switched since.
+void prepararModelos(Escenario& e, const Juego& j);
 
 void escenaTorres(const Escenario& e, Juego& j);
 // Records the cannons again first when a barrel angle changed.

@@ -1,6 +1,8 @@
 // Models read from our OBJ subset (v, vt, vn, f with v/t/n corners) and drawn as polygons.
 #pragma once
 
+#include "teselado.h"
+
 #include <cstddef>
 #include <vector>
 
@@ -45,10 +47,31 @@ Poligono procesarPoligono(const char* linea, std::size_t largo);
 bool poligonoValido(const Poligono& p, std::size_t nVertices, std::size_t nTexturas,
                     std::size_t nNormales);
 
-// Draws every valid face as one GL polygon with the current GL state; faces with an index
-// outside the lists are skipped.
+// Sends every valid face to a sink (see teselado.h) as one polygon, each corner with its normal,
+// texture coordinate and position; faces with an index outside the lists are skipped.
+template <class S>
+void trazarObjeto(S& s, const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
+                  const std::vector<textura>& texturado, const std::vector<vertice>& normales) {
+    for (const Poligono& p : pols) {
+        if (!poligonoValido(p, vertices.size(), texturado.size(), normales.size())) {
+            continue;
+        }
+        s.comenzar(Trazo::Poligono);
+        for (std::size_t k = 0; k < p.vertices.size(); k++) {
+            const vertice& n = normales[static_cast<std::size_t>(p.normales[k])];
+            const textura& t = texturado[static_cast<std::size_t>(p.texturas[k])];
+            const vertice& v = vertices[static_cast<std::size_t>(p.vertices[k])];
+            s.normalf(n.x, n.y, n.z);
+            s.texf(t.x, t.y);
+            s.vertice3f(v.x, v.y, v.z);
+        }
+        s.terminar();
+    }
+}
+
 // The model from its display list when there is one, otherwise sent with dibujarObjeto.
 void modelo(unsigned lista, const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
             const std::vector<textura>& texturado, const std::vector<vertice>& normales);
+// Draws every valid face as one GL polygon with the current GL state.
 void dibujarObjeto(const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
                    const std::vector<textura>& texturado, const std::vector<vertice>& normales);

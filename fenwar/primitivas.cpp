@@ -2,34 +2,7 @@
 #include "primitivas.h"
 
 #include "dificultad.h"
-#include "teselado.h"
-
-#include <GL/gl.h>
-
-namespace {
-
-// Hands each generated vertex straight to OpenGL.
-struct SalidaGL {
-    void comenzar(Trazo t) {
-        glBegin(t == Trazo::Poligono         ? GL_POLYGON
-                : t == Trazo::TiraTriangulos ? GL_TRIANGLE_STRIP
-                                             : GL_QUAD_STRIP);
-    }
-    void terminar() { glEnd(); }
-    void normalf(float x, float y, float z) { glNormal3f(x, y, z); }
-    void normald(double x, double y, double z) { glNormal3d(x, y, z); }
-    void texf(float s, float t) { glTexCoord2f(s, t); }
-    void texd(double s, double t) { glTexCoord2d(s, t); }
-    void vertice2f(float x, float y) { glVertex2f(x, y); }
-    void vertice3f(float x, float y, float z) { glVertex3f(x, y, z); }
-    void vertice3d(double x, double y, double z) { glVertex3d(x, y, z); }
-    void empujar() { glPushMatrix(); }
-    void sacar() { glPopMatrix(); }
-    void trasladar(float x, float y, float z) { glTranslatef(x, y, z); }
-    void rotar(float angulo, float x, float y, float z) { glRotatef(angulo, x, y, z); }
-};
-
-} // namespace
+#include "salida_gl.h"
 
 void drawCircle(int, float, float radius) {
     SalidaGL s;

@@ -8,7 +8,7 @@
 //   normalf, normald, texf, texd             glNormal3f/3d, glTexCoord2f/2d
 //   vertice2f, vertice3f, vertice3d          glVertex2f/3f/3d
 //   empujar / sacar, trasladar, rotar        glPushMatrix / glPopMatrix, glTranslatef, glRotatef
-enum class Trazo { Poligono, TiraTriangulos, TiraCuadrilateros };
+enum class Trazo { Poligono, TiraTriangulos, TiraCuadrilateros, Triangulos };
 
 namespace teselado {
 

@@ -1,9 +1,13 @@
-// Textures, the menu picture and the recorded scenery, drawn by Mesa's off-screen software GL.
+// Textures, the menu picture, the recorded scenery and models, drawn by Mesa's off-screen software
+// GL.
 #include "offscreen_gl.h"
 #include "escenario.h"
 #include "menu.h"
+#include "modelo.h"
 #include "primitivas.h"
+#include "salida_gl.h"
 #include "texturas.h"
+#include "triangulos.h"
 
 #include <FreeImage.h>
 #include <GL/glu.h>
@@ -267,6 +271,134 @@ TEST_F(GlTest, RecordedSceneryDrawsTheSamePixelsAsImmediateMode) {
     EXPECT_TRUE(a == b);
     EXPECT_FALSE(a == antes);
     EXPECT_EQ(listas.angulosGrabados[1], 30.0f);
+}
+
+// One thing close up, lit, with a texture of scattered texels (so that any other way of
+// interpolating a corner's values shows), then a line like a missile's trail, drawn with the
+// normal and texture coordinate the thing left current; the colour and depth of every pixel.
+template <class F> std::vector<GLuint> deCerca(bool contorno, float escala, F dibujar) {
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(45.0, 1.3333334f, 0.1, 100.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    gluLookAt(0.35, -0.3, -0.25, 0, 0, 0, 0, 0, -1);
+    glEnable(GL_DEPTH_TEST);
+    glEnable(GL_NORMALIZE);
+    glEnable(GL_TEXTURE_2D);
+    glPolygonMode(GL_FRONT_AND_BACK, contorno ? GL_LINE : GL_FILL);
+    GLfloat amb[] = {0.1f, 0.2f, 0.1f, 1.0f};
+    GLfloat dif[] = {1.0f, 0.9f, 0.7f, 1.0f};
+    GLfloat pos[] = {0.3f, 0.5f, -1.5f, 0.0f};
+    glLightfv(GL_LIGHT0, GL_AMBIENT, amb);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, dif);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, dif);
+    glLightfv(GL_LIGHT0, GL_POSITION, pos);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, dif);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 50.0f);
+    glEnable(GL_LIGHT0);
+    glEnable(GL_LIGHTING);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glPushMatrix();
+    glScalef(escala, escala, escala);
+    dibujar();
+    glPopMatrix();
+    glBegin(GL_LINES);
+    glVertex3f(-0.2f, 0.2f, -0.2f);
+    glVertex3f(0.2f, -0.1f, 0.1f);
+    glEnd();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    std::vector<GLuint> p(static_cast<size_t>(W * H * 2));
+    glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
+    glReadPixels(0, 0, W, H, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, p.data() + W * H);
+    return p;
+}
+
+unsigned texturaSalpicada() {
+    std::vector<unsigned char> t(64 * 64 * 3);
+    unsigned x = 12345;
+    for (unsigned char& c : t) {
+        x = x * 1103515245u + 12345u;
+        c = static_cast<unsigned char>(x >> 16);
+    }
+    unsigned nombre = 0;
+    glGenTextures(1, &nombre);
+    glBindTexture(GL_TEXTURE_2D, nombre);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 64, 64, 0, GL_RGB, GL_UNSIGNED_BYTE, t.data());
+    return nombre;
+}
+
+// The models and the spark are recorded as batches of triangles when filled and as their polygons
+// in the outline mode; either way they draw what the polygons draw, to the last bit of colour and
+// depth, the trail after them included.
+TEST_F(GlTest, RecordedModelsAndSparkDrawTheSamePixelsAsTheirPolygons) {
+    const char* assets = std::getenv("ASSETS");
+    ASSERT_NE(assets, nullptr);
+    auto j = std::make_unique<Juego>();
+    iniciarJuego(*j, dificultad{}, 0);
+    j->oMisil = cargarObjeto((std::string(assets) + "/asca.obj").c_str(), 0.2f, j->vMisil,
+                             j->tMisil, j->nMisil);
+    j->oAvion = cargarObjeto((std::string(assets) + "/Drone.obj").c_str(), 0.2f, j->vAvion,
+                             j->tAvion, j->nAvion);
+    ASSERT_FALSE(j->oMisil.empty());
+    ASSERT_FALSE(j->oAvion.empty());
+    texturaSalpicada();
+    Escenario e;
+    cargarEscenario(e, *j);
+    ASSERT_TRUE(e.usarListas);
+    for (bool contorno : {false, true}) {
+        j->wireframe = contorno;
+        prepararModelos(e, *j);
+        EXPECT_EQ(e.modelosContorno, contorno);
+        const Juego& m = *j;
+        auto misil = [&](unsigned lista) {
+            return deCerca(contorno, 1.0f,
+                           [&] { modelo(lista, m.oMisil, m.vMisil, m.tMisil, m.nMisil); });
+        };
+        auto avion = [&](unsigned lista) {
+            return deCerca(contorno, 0.6f,
+                           [&] { modelo(lista, m.oAvion, m.vAvion, m.tAvion, m.nAvion); });
+        };
+        auto chispa = [&](bool lista) {
+            return deCerca(contorno, 40.0f, [&] {
+                if (lista) {
+                    glCallList(e.chispa);
+                } else {
+                    drawSphere(4, 4, 0.005f);
+                }
+            });
+        };
+        const auto misilPoligonos = misil(0);
+        EXPECT_TRUE(misil(e.misil) == misilPoligonos) << "outline " << contorno;
+        EXPECT_TRUE(avion(e.avion) == avion(0)) << "outline " << contorno;
+        EXPECT_TRUE(chispa(true) == chispa(false)) << "outline " << contorno;
+        // The comparison sees the smallest change: the same model a hair turned.
+        auto girado = deCerca(contorno, 1.0f, [&] {
+            glRotatef(0.05f, 0.0f, 0.0f, 1.0f);
+            modelo(e.misil, m.oMisil, m.vMisil, m.tMisil, m.nMisil);
+        });
+        EXPECT_FALSE(girado == misilPoligonos);
+    }
+}
+
+// Strips too: a tube sent as a triangle strip and recorded as triangles draws the same.
+TEST_F(GlTest, ATriangleStripRecordedAsTrianglesDrawsTheSamePixels) {
+    texturaSalpicada();
+    float x[41], y[41];
+    const unsigned lista = glGenLists(1);
+    glNewList(lista, GL_COMPILE);
+    SalidaGL gl;
+    Triangulador<SalidaGL> t(gl);
+    teselado::cilindro(t, 40, 0.1f, 0.2f, x, y);
+    t.cerrar();
+    glEndList();
+    auto grabado = deCerca(false, 1.0f, [&] { glCallList(lista); });
+    auto tira = deCerca(false, 1.0f, [&] { drawCylinder(40, 0.1f, 0.2f, x, y); });
+    EXPECT_TRUE(grabado == tira);
+    glDeleteLists(lista, 1);
 }
 
 } // namespace

@@ -18,7 +18,8 @@ endif()
 
 # Scenery geometry, the run's state and the controls (rules only, no GL).
 add_unit_test(fenwar_escena_tests
-  SOURCES fenwar/teselado_test.cpp fenwar/juego_test.cpp fenwar/mandos_test.cpp
+  SOURCES fenwar/teselado_test.cpp fenwar/triangulos_test.cpp fenwar/juego_test.cpp
+          fenwar/mandos_test.cpp
   LIBS fenwar_reglas)
 # Textures, the menu picture and the recorded scenery, drawn by Mesa's off-screen GL: the drawing
 # files are built in with OSMesa (no window, no libGL).
