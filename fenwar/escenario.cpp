@@ -1,6 +1,7 @@
 // Display lists of the towers, cannons, city domes, sky dome, ground and models; the kept picture.
 #include "escenario.h"
 
+#include "misiles.h"
 #include "modelo.h"
 #include "primitivas.h"
 #include "salida_gl.h"
@@ -47,8 +48,9 @@ void grabarModelos(Escenario& e, const Juego& j) {
                  [&j](auto& s) { trazarObjeto(s, j.oMisil, j.vMisil, j.tMisil, j.nMisil); });
     grabarModelo(e.avion, c,
                  [&j](auto& s) { trazarObjeto(s, j.oAvion, j.vAvion, j.tAvion, j.nAvion); });
-    // The spark of a burst: drawSphere(4, 4, 0.005).
-    grabarModelo(e.chispa, c, [](auto& s) { teselado::esfera(s, 4, 4, 0.005f); });
+    // The spark of a burst, as drawSphere draws it.
+    grabarModelo(e.chispa, c,
+                 [](auto& s) { teselado::esfera(s, PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA); });
     e.modelosContorno = c;
 }
 

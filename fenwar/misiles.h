@@ -5,6 +5,9 @@
 #include "modelo.h"
 
 constexpr int MISIL_PARTICLES = 50;
+// Each particle of a burst is a small sphere of this many steps each way and this radius.
+constexpr int PASOS_CHISPA = 4;
+constexpr float RADIO_CHISPA = 0.005f;
 constexpr float baselineYSpeed = 0.04f;
 constexpr float maxYSpeed = 0.04f;
 // Slots of buffmisiles; once all are used, finished slots are reused.

@@ -20,7 +20,7 @@ void explosion(int i, Misil* buffmisiles, unsigned* textura, unsigned listaChisp
         if (listaChispa != 0) {
             glCallList(listaChispa);
         } else {
-            drawSphere(4, 4, 0.005f);
+            drawSphere(PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA);
         }
         glBindTexture(GL_TEXTURE_2D, textura[1]);
         glColor3f(1, 1, 1);

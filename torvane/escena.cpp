@@ -4,7 +4,6 @@
 
 #include <GL/gl.h>
 #include <GL/glu.h>
-#include <utility>
 #include <vector>
 
 #include "ciudad.h"
@@ -74,7 +73,7 @@ static std::vector<int> claveHud(const Juego& juego) {
 }
 
 // The HUD, replayed from its display list while what it shows (`clave`) stays the same.
-static void hudGuardado(const Juego& juego, Recursos& r, std::vector<int> clave) {
+static void hudGuardado(const Juego& juego, Recursos& r, const std::vector<int>& clave) {
     if (!r.capa.usar) {
         dibujarHud(juego, r.texturas);
         return;
@@ -93,7 +92,7 @@ static void hudGuardado(const Juego& juego, Recursos& r, std::vector<int> clave)
     glNewList(r.listaHud, GL_COMPILE_AND_EXECUTE);
     dibujarHud(juego, r.texturas);
     glEndList();
-    r.claveHud = std::move(clave);
+    r.claveHud = clave;
 }
 
 // Clears the window and draws the scenery, then the HUD over it. The HUD switches lighting off;

@@ -3,6 +3,7 @@
 #include "offscreen_gl.h"
 #include "escenario.h"
 #include "menu.h"
+#include "misiles.h"
 #include "modelo.h"
 #include "primitivas.h"
 #include "salida_gl.h"
@@ -367,7 +368,7 @@ TEST_F(GlTest, RecordedModelsAndSparkDrawTheSamePixelsAsTheirPolygons) {
                 if (lista) {
                     glCallList(e.chispa);
                 } else {
-                    drawSphere(4, 4, 0.005f);
+                    drawSphere(PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA);
                 }
             });
         };
