@@ -22,6 +22,8 @@ constexpr float RADIO_CIUDAD = 0.5f;
 constexpr int PASOS_MODELOS = 40;
 constexpr float ASPECTO_X = 0.75f;
 constexpr float ASPECTO_Y = 1.3333334f;
+// Missiles (flying or bursting) sent between two flushes; see misilesPorTandas.
+constexpr int MISILES_POR_TANDA = 8;
 
 // The world point on the far plane under the mouse pointer. Nothing has been drawn when the
 // frame picks, so the depth under the pointer is the one a clear leaves: it is taken from the
@@ -143,6 +145,26 @@ void escenarioGuardado(Juego& j, Escenario& e) {
     }
 }
 
+// Software GL (llvmpipe) only sorts the triangles it is sent into screen tiles, and fills their
+// pixels on threads of its own once the frame is handed over: at a flush or at the swap. Sent in
+// one piece, the missiles would be filled only at the swap, after the last one is sent, with this
+// thread waiting. Sent in batches with a flush after each, one batch is filled while this thread
+// sends the next. The calls and their order are the same; only the flushes are added.
+void misilesPorTandas(Juego& j, const Escenario& e) {
+    const int n = std::clamp(j.cantmisiles, 0, MAX_MISILES);
+    int desde = 0;
+    do {
+        const int hasta = finTanda(j.buffmisiles, desde, n, MISILES_POR_TANDA);
+        int enTanda = hasta - desde;
+        drawmisiles(PASOS_MODELOS, j.buffmisiles + desde, enTanda, j.vMisil, j.tMisil, j.nMisil,
+                    j.oMisil, j.textura, e.misil, e.chispa);
+        if (hasta < n) {
+            glFlush();
+        }
+        desde = hasta;
+    } while (desde < n);
+}
+
 } // namespace
 
 void cuadroJuego(Juego& j, Escenario& e) {
@@ -204,8 +226,7 @@ void cuadroJuego(Juego& j, Escenario& e) {
     material(amb2, dif2, 100.0f);
     prepararModelos(e, j);
     enlazar(j, TEX_AVION);
-    drawmisiles(PASOS_MODELOS, j.buffmisiles, j.cantmisiles, j.vMisil, j.tMisil, j.nMisil, j.oMisil,
-                j.textura, e.misil, e.chispa);
+    misilesPorTandas(j, e);
     drawavion(PASOS_MODELOS, j.av, j.canthitrest, j.hitavion, j.vAvion, j.tAvion, j.nAvion,
               j.oAvion, e.avion);
     glDisable(GL_LIGHT0);

@@ -159,6 +159,20 @@ bool pasoExplosion(Misil& m) {
     return true;
 }
 
+int finTanda(const Misil* buffmisiles, int desde, int n, int porTanda) {
+    porTanda = porTanda < 1 ? 1 : porTanda;
+    int contados = 0;
+    for (int i = desde; i < n; i++) {
+        if (buffmisiles[i].vivo || buffmisiles[i].explotando) {
+            if (contados == porTanda) {
+                return i;
+            }
+            contados++;
+        }
+    }
+    return n;
+}
+
 void desplazamientoParticula(const Misil& m, int k, float out[3]) {
     float f = static_cast<float>(k + 1) / MISIL_PARTICLES;
     out[0] = static_cast<float>(std::cos(7.0 * k)) * m.x_particle[k] / f;

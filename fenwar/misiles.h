@@ -61,6 +61,12 @@ bool pasoExplosion(Misil& m);
 // Offset of particle k from the burst centre, after pasoExplosion moved it.
 void desplazamientoParticula(const Misil& m, int k, float out[3]);
 
+// Where the batch of slots that starts at `desde` ends when the first `n` slots are drawn a few
+// missiles at a time: at the slot that would be its (porTanda + 1)-th to draw something (flying
+// or exploding), or at `n` when there is none, so the last batch takes what is left. A batch
+// holds at least one such slot.
+int finTanda(const Misil* buffmisiles, int desde, int n, int porTanda);
+
 // Drawing: the burst of missile i, its trail, and every missile of the game. Given a display list
 // of the missile model (or of a spark), it is replayed instead of sending the model again.
 void explosion(int i, Misil* buffmisiles, unsigned* textura, unsigned listaChispa = 0);

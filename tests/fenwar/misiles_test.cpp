@@ -276,3 +276,35 @@ TEST_F(MissileTest, TenThousandLaunchesKeepEverySlotInBounds) {
     EXPECT_EQ(w.used, MAX_MISILES);
     EXPECT_GT(score, 0);
 }
+
+// The batches the frame draws the missiles in: each holds a fixed number of missiles that draw
+// something, finished slots ride along, and together they cover every slot once.
+TEST(MissileBatchTest, BatchesCoverEverySlotOnceWithAFixedNumberOfDrawnMissiles) {
+    Misil slots[20] = {};
+    for (int i = 0; i < 20; i++) {
+        slots[i].vivo = i % 3 == 0;       // 0, 3, 6, 9, 12, 15, 18
+        slots[i].explotando = i % 5 == 4; // 4, 9, 14, 19
+    }
+    // Drawn: 0 3 4 6 9 12 14 15 18 19; three to a batch.
+    EXPECT_EQ(finTanda(slots, 0, 20, 3), 6);
+    EXPECT_EQ(finTanda(slots, 6, 20, 3), 14);
+    EXPECT_EQ(finTanda(slots, 14, 20, 3), 19);
+    // The last batch takes what is left, with no empty batch after a full one.
+    EXPECT_EQ(finTanda(slots, 19, 20, 3), 20);
+    EXPECT_EQ(finTanda(slots, 0, 19, 9), 19);
+    EXPECT_EQ(finTanda(slots, 0, 20, 10), 20);
+    // Finished slots at the end stay in the last batch instead of making one of their own.
+    EXPECT_EQ(finTanda(slots, 0, 17, 8), 17);
+    EXPECT_EQ(finTanda(slots, 0, 17, 7), 15);
+}
+
+TEST(MissileBatchTest, EmptyOrOddArgumentsStillEndEveryBatchAfterItsStart) {
+    Misil slots[4] = {};
+    EXPECT_EQ(finTanda(slots, 0, 4, 2), 4); // nothing drawn: one batch
+    EXPECT_EQ(finTanda(slots, 0, 0, 2), 0);
+    slots[0].vivo = slots[1].vivo = true;
+    // A batch size below one counts as one, so a drawing loop always moves on.
+    EXPECT_EQ(finTanda(slots, 0, 4, 0), 1);
+    EXPECT_EQ(finTanda(slots, 0, 4, -5), 1);
+    EXPECT_EQ(finTanda(slots, 1, 4, 0), 4);
+}
