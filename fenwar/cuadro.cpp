@@ -151,18 +151,13 @@ void escenarioGuardado(Juego& j, Escenario& e) {
 // thread waiting. Sent in batches with a flush after each, one batch is filled while this thread
 // sends the next. The calls and their order are the same; only the flushes are added.
 void misilesPorTandas(Juego& j, const Escenario& e) {
-    const int n = std::clamp(j.cantmisiles, 0, MAX_MISILES);
-    int desde = 0;
-    do {
-        const int hasta = finTanda(j.buffmisiles, desde, n, MISILES_POR_TANDA);
-        int enTanda = hasta - desde;
-        drawmisiles(PASOS_MODELOS, j.buffmisiles + desde, enTanda, j.vMisil, j.tMisil, j.nMisil,
-                    j.oMisil, j.textura, e.misil, e.chispa);
-        if (hasta < n) {
-            glFlush();
-        }
-        desde = hasta;
-    } while (desde < n);
+    porTandas(
+        j.buffmisiles, j.cantmisiles, MISILES_POR_TANDA,
+        [&](Misil* primero, int cuantos) {
+            drawmisiles(PASOS_MODELOS, primero, cuantos, j.vMisil, j.tMisil, j.nMisil, j.oMisil,
+                        j.textura, e.misil, e.chispa);
+        },
+        [] { glFlush(); });
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "dificultad.h"
 #include "modelo.h"
 
+#include <functional>
+
 constexpr int MISIL_PARTICLES = 50;
 // Each particle of a burst is a small sphere of this many steps each way and this radius.
 constexpr int PASOS_CHISPA = 4;
@@ -61,11 +63,13 @@ bool pasoExplosion(Misil& m);
 // Offset of particle k from the burst centre, after pasoExplosion moved it.
 void desplazamientoParticula(const Misil& m, int k, float out[3]);
 
-// Where the batch of slots that starts at `desde` ends when the first `n` slots are drawn a few
-// missiles at a time: at the slot that would be its (porTanda + 1)-th to draw something (flying
-// or exploding), or at `n` when there is none, so the last batch takes what is left. A batch
-// holds at least one such slot.
-int finTanda(const Misil* buffmisiles, int desde, int n, int porTanda);
+// Goes through the first `cantmisiles` slots (taken as 0 to MAX_MISILES) in order, in batches:
+// each holds `porTanda` slots that draw something (flying or exploding; at least one), except the
+// last, which takes what is left; a finished slot goes with the batch before it. `tanda` gets each
+// batch's first slot and its number of slots, `entre` is called between two batches. There is
+// always at least one batch, empty when there are no slots.
+void porTandas(Misil* buffmisiles, int cantmisiles, int porTanda,
+               const std::function<void(Misil*, int)>& tanda, const std::function<void()>& entre);
 
 // Drawing: the burst of missile i, its trail, and every missile of the game. Given a display list
 // of the missile model (or of a spark), it is replayed instead of sending the model again.

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -277,34 +279,60 @@ TEST_F(MissileTest, TenThousandLaunchesKeepEverySlotInBounds) {
     EXPECT_GT(score, 0);
 }
 
-// The batches the frame draws the missiles in: each holds a fixed number of missiles that draw
-// something, finished slots ride along, and together they cover every slot once.
+namespace {
+
+// The batches the frame draws the missiles in, as (first slot, number of slots), with a mark
+// where the frame hands the finished batch over.
+std::vector<std::pair<int, int>> batchesOf(Misil* slots, int used, int perBatch, int& between) {
+    std::vector<std::pair<int, int>> batches;
+    between = 0;
+    porTandas(
+        slots, used, perBatch,
+        [&](Misil* first, int count) {
+            batches.emplace_back(static_cast<int>(first - slots), count);
+        },
+        [&] { between++; });
+    return batches;
+}
+
+using Batches = std::vector<std::pair<int, int>>;
+
+} // namespace
+
+// Each batch holds a fixed number of missiles that draw something, finished slots go with the
+// batch before them, and together the batches cover every slot once, in order.
 TEST(MissileBatchTest, BatchesCoverEverySlotOnceWithAFixedNumberOfDrawnMissiles) {
-    Misil slots[20] = {};
+    Misil slots[MAX_MISILES] = {};
     for (int i = 0; i < 20; i++) {
         slots[i].vivo = i % 3 == 0;       // 0, 3, 6, 9, 12, 15, 18
         slots[i].explotando = i % 5 == 4; // 4, 9, 14, 19
     }
-    // Drawn: 0 3 4 6 9 12 14 15 18 19; three to a batch.
-    EXPECT_EQ(finTanda(slots, 0, 20, 3), 6);
-    EXPECT_EQ(finTanda(slots, 6, 20, 3), 14);
-    EXPECT_EQ(finTanda(slots, 14, 20, 3), 19);
-    // The last batch takes what is left, with no empty batch after a full one.
-    EXPECT_EQ(finTanda(slots, 19, 20, 3), 20);
-    EXPECT_EQ(finTanda(slots, 0, 19, 9), 19);
-    EXPECT_EQ(finTanda(slots, 0, 20, 10), 20);
-    // Finished slots at the end stay in the last batch instead of making one of their own.
-    EXPECT_EQ(finTanda(slots, 0, 17, 8), 17);
-    EXPECT_EQ(finTanda(slots, 0, 17, 7), 15);
+    // Drawn: 0 3 4 6 9 12 14 15 18 19.
+    int between = 0;
+    EXPECT_EQ(batchesOf(slots, 20, 3, between), (Batches{{0, 6}, {6, 8}, {14, 5}, {19, 1}}));
+    EXPECT_EQ(between, 3);
+    // No empty batch after a full one, even with finished slots at the end.
+    EXPECT_EQ(batchesOf(slots, 20, 10, between), (Batches{{0, 20}}));
+    EXPECT_EQ(between, 0);
+    EXPECT_EQ(batchesOf(slots, 17, 8, between), (Batches{{0, 17}}));
+    EXPECT_EQ(batchesOf(slots, 17, 7, between), (Batches{{0, 15}, {15, 2}}));
+    EXPECT_EQ(between, 1);
 }
 
-TEST(MissileBatchTest, EmptyOrOddArgumentsStillEndEveryBatchAfterItsStart) {
-    Misil slots[4] = {};
-    EXPECT_EQ(finTanda(slots, 0, 4, 2), 4); // nothing drawn: one batch
-    EXPECT_EQ(finTanda(slots, 0, 0, 2), 0);
-    slots[0].vivo = slots[1].vivo = true;
-    // A batch size below one counts as one, so a drawing loop always moves on.
-    EXPECT_EQ(finTanda(slots, 0, 4, 0), 1);
-    EXPECT_EQ(finTanda(slots, 0, 4, -5), 1);
-    EXPECT_EQ(finTanda(slots, 1, 4, 0), 4);
+TEST(MissileBatchTest, OddCountsGiveOneBatchWithinTheBuffer) {
+    Misil slots[MAX_MISILES] = {};
+    int between = 0;
+    EXPECT_EQ(batchesOf(slots, 0, 8, between), (Batches{{0, 0}}));
+    EXPECT_EQ(batchesOf(slots, -3, 8, between), (Batches{{0, 0}}));
+    EXPECT_EQ(batchesOf(slots, 40, 8, between), (Batches{{0, 40}})); // nothing drawn
+    EXPECT_EQ(between, 0);
+    // A count past the buffer stops at its last slot.
+    for (Misil& m : slots) {
+        m.vivo = true;
+    }
+    const Batches all = batchesOf(slots, MAX_MISILES + 50, 40, between);
+    EXPECT_EQ(all, (Batches{{0, 40}, {40, 40}, {80, MAX_MISILES - 80}}));
+    // A batch size below one counts as one, so every batch moves on.
+    EXPECT_EQ(batchesOf(slots, 3, 0, between), (Batches{{0, 1}, {1, 1}, {2, 1}}));
+    EXPECT_EQ(batchesOf(slots, 2, -5, between), (Batches{{0, 1}, {1, 1}}));
 }
