@@ -65,9 +65,9 @@ void desplazamientoParticula(const Misil& m, int k, float out[3]);
 
 // Goes through the first `cantmisiles` slots (taken as 0 to MAX_MISILES) in order, in batches:
 // each holds `porTanda` slots that draw something (flying or exploding; at least one), except the
-// last, which takes what is left; a finished slot goes with the batch before it. `tanda` gets each
-// batch's first slot and its number of slots, `entre` is called between two batches. There is
-// always at least one batch, empty when there are no slots.
+// last, which takes what is left; finished slots go with the batch they follow, those at the
+// start with the first. `tanda` gets each batch's first slot and its number of slots, `entre` is
+// called between two batches. There is always one batch at least, empty when there are no slots.
 void porTandas(Misil* buffmisiles, int cantmisiles, int porTanda,
                const std::function<void(Misil*, int)>& tanda, const std::function<void()>& entre);
 
