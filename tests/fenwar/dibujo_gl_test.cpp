@@ -217,25 +217,33 @@ TEST_F(GlTest, AMenuPictureThatFailedToLoadIsTheFlatTint) {
 }
 
 // A scene under the game's light with the scenery of Escenario, lists on or off.
-std::vector<unsigned char> escena(Escenario& e, Juego& j, bool contorno) {
+// A cleared window seen from `ojo` towards `centro` (z down the screen), depth-tested, filled or
+// outlined, under one directional light of these colours.
+void vistaConLuz(const GLdouble ojo[3], const GLdouble centro[3], bool contorno, const GLfloat* amb,
+                 const GLfloat* dif, const GLfloat* pos) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(45.0, 1.3333334f, 0.1, 100.0);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    gluLookAt(3.5, -3.5, -2.5, 0, 0, -0.5, 0, 0, -1);
+    gluLookAt(ojo[0], ojo[1], ojo[2], centro[0], centro[1], centro[2], 0, 0, -1);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_NORMALIZE);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPolygonMode(GL_FRONT_AND_BACK, contorno ? GL_LINE : GL_FILL);
-    GLfloat amb[] = {0.0f, 0.2f, 0.1f, 1.0f};
-    GLfloat dif[] = {1.0f, 0.8f, 0.6f, 1.0f};
-    GLfloat pos[] = {0.3f, 0.2f, -1.5f, 0.0f};
     glLightfv(GL_LIGHT0, GL_AMBIENT, amb);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, dif);
     glLightfv(GL_LIGHT0, GL_POSITION, pos);
     glEnable(GL_LIGHT0);
     glEnable(GL_LIGHTING);
+}
+
+std::vector<unsigned char> escena(Escenario& e, Juego& j, bool contorno) {
+    const GLdouble ojo[3] = {3.5, -3.5, -2.5}, centro[3] = {0, 0, -0.5};
+    GLfloat amb[] = {0.0f, 0.2f, 0.1f, 1.0f};
+    GLfloat dif[] = {1.0f, 0.8f, 0.6f, 1.0f};
+    GLfloat pos[] = {0.3f, 0.2f, -1.5f, 0.0f};
+    vistaConLuz(ojo, centro, contorno, amb, dif, pos);
     glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, dif);
     escenaTorres(e, j);
     escenaCaniones(e, j);
@@ -278,28 +286,15 @@ TEST_F(GlTest, RecordedSceneryDrawsTheSamePixelsAsImmediateMode) {
 // interpolating a corner's values shows), then a line like a missile's trail, drawn with the
 // normal and texture coordinate the thing left current; the colour and depth of every pixel.
 template <class F> std::vector<GLuint> deCerca(bool contorno, float escala, F dibujar) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, 1.3333334f, 0.1, 100.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    gluLookAt(0.35, -0.3, -0.25, 0, 0, 0, 0, 0, -1);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_NORMALIZE);
-    glEnable(GL_TEXTURE_2D);
-    glPolygonMode(GL_FRONT_AND_BACK, contorno ? GL_LINE : GL_FILL);
+    const GLdouble ojo[3] = {0.35, -0.3, -0.25}, centro[3] = {0, 0, 0};
     GLfloat amb[] = {0.1f, 0.2f, 0.1f, 1.0f};
     GLfloat dif[] = {1.0f, 0.9f, 0.7f, 1.0f};
     GLfloat pos[] = {0.3f, 0.5f, -1.5f, 0.0f};
-    glLightfv(GL_LIGHT0, GL_AMBIENT, amb);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, dif);
+    vistaConLuz(ojo, centro, contorno, amb, dif, pos);
+    glEnable(GL_TEXTURE_2D);
     glLightfv(GL_LIGHT0, GL_SPECULAR, dif);
-    glLightfv(GL_LIGHT0, GL_POSITION, pos);
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, dif);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 50.0f);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_LIGHTING);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glPushMatrix();
     glScalef(escala, escala, escala);
     dibujar();
