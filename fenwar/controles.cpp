@@ -1,7 +1,6 @@
 // SDL events turned into the game's own events and applied, waits and full screen included.
 #include "controles.h"
 
-#include "mandos.h"
 #include "ventana.h"
 
 #include <SDL.h>
@@ -50,26 +49,22 @@ Evento traducir(const SDL_Event& ev) {
 } // namespace
 
 void atenderEventos(Juego& j, Escenario& esc, Pantalla pantalla) {
-    SDL_Event ev;
-    while (SDL_PollEvent(&ev)) {
-        const Evento e = traducir(ev);
-        Efecto ef;
-        switch (pantalla) {
-        case Pantalla::Juego:
-            ef = reglasJuego(j, e);
-            break;
-        case Pantalla::Pausa:
-            ef = reglasPausa(j, e);
-            break;
-        case Pantalla::Configuracion:
-            ef = reglasConfig(j, e);
-            break;
-        }
-        if (ef.pantallaCompleta) {
-            cambiarPantallaCompleta(j, esc);
-        }
-        if (ef.espera > 0) {
-            SDL_Delay(ef.espera);
-        }
-    }
+    atenderCuadro(
+        j, pantalla,
+        [](Evento& e) {
+            SDL_Event ev;
+            if (SDL_PollEvent(&ev) == 0) {
+                return false;
+            }
+            e = traducir(ev);
+            return true;
+        },
+        [&](const Efecto& ef) {
+            if (ef.pantallaCompleta) {
+                cambiarPantallaCompleta(j, esc);
+            }
+            if (ef.espera > 0) {
+                SDL_Delay(ef.espera);
+            }
+        });
 }

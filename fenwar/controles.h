@@ -3,8 +3,8 @@
 
 #include "escenario.h"
 #include "juego.h"
+#include "mandos.h"
 
-enum class Pantalla { Juego, Pausa, Configuracion };
-
-// Handles every pending event with the rules of `pantalla`, with the waits after keys.
+// Handles the pending events with the rules of `pantalla`, with the waits after keys; a key that
+// waits leaves the rest for the next frame.
 void atenderEventos(Juego& j, Escenario& e, Pantalla pantalla);

@@ -220,3 +220,15 @@ Efecto reglasConfig(Juego& j, const Evento& e) {
     }
     return ef;
 }
+
+Efecto reglas(Pantalla pantalla, Juego& j, const Evento& e) {
+    switch (pantalla) {
+    case Pantalla::Pausa:
+        return reglasPausa(j, e);
+    case Pantalla::Configuracion:
+        return reglasConfig(j, e);
+    case Pantalla::Juego:
+        break;
+    }
+    return reglasJuego(j, e);
+}

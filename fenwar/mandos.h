@@ -49,3 +49,25 @@ void disparar(Juego& j);
 Efecto reglasJuego(Juego& j, const Evento& e);
 Efecto reglasPausa(Juego& j, const Evento& e);
 Efecto reglasConfig(Juego& j, const Evento& e);
+
+enum class Pantalla { Juego, Pausa, Configuracion };
+
+// The rules of the screen on show.
+Efecto reglas(Pantalla pantalla, Juego& j, const Evento& e);
+
+// One frame's events: takes them from `siguiente` (false when none is pending) and applies the
+// rules of `pantalla`, handing each effect to `efectuar` (which waits or switches full screen).
+// A key whose rule waits, or a switch of full screen, ends the frame's events: the rest stay
+// queued for the next frame. A held key repeats faster than its wait, so without this the frame
+// would never end and the picture would stand still for as long as the key is held.
+template <typename Siguiente, typename Efectuar>
+void atenderCuadro(Juego& j, Pantalla pantalla, Siguiente siguiente, Efectuar efectuar) {
+    Evento e;
+    while (siguiente(e)) {
+        const Efecto ef = reglas(pantalla, j, e);
+        efectuar(ef);
+        if (ef.espera > 0 || ef.pantallaCompleta) {
+            return;
+        }
+    }
+}

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -297,6 +298,75 @@ TEST(Configuracion, TogglesAndTheWayBack) {
     salir.tipo = TipoEvento::Salir;
     reglasConfig(*j, salir);
     EXPECT_TRUE(j->fin);
+}
+
+// A queue of events as SDL would hand them out in one frame, with the effects the frame applied.
+struct FrameQueue {
+    std::vector<Evento> pending;
+    std::size_t next = 0;
+    std::vector<Efecto> applied;
+
+    void handle(Juego& j, Pantalla pantalla) {
+        atenderCuadro(
+            j, pantalla,
+            [this](Evento& e) {
+                if (next == pending.size()) {
+                    return false;
+                }
+                e = pending[next++];
+                return true;
+            },
+            [this](const Efecto& ef) { applied.push_back(ef); });
+    }
+};
+
+// A held RIGHT repeats every 10 ms, faster than its 200 ms wait: each frame acts once and leaves
+// the rest queued, so the picture moves on between two cannon changes and nothing is lost.
+TEST(Cuadro, AKeyThatWaitsLeavesTheRestForTheNextFrame) {
+    auto j = nuevoJuego();
+    FrameQueue q;
+    for (int k = 0; k < 3; k++) {
+        q.pending.push_back(teclaPulsada(tecla::DERECHA));
+    }
+    q.pending.push_back(boton(TipoEvento::BotonAbajo, 3, HELD_DERECHO));
+    q.handle(*j, Pantalla::Juego);
+    EXPECT_EQ(j->nro_canion, 2);
+    ASSERT_EQ(q.applied.size(), 1u);
+    EXPECT_EQ(q.applied[0].espera, 200);
+    q.handle(*j, Pantalla::Juego);
+    EXPECT_EQ(j->nro_canion, 3);
+    q.handle(*j, Pantalla::Juego);
+    EXPECT_EQ(j->nro_canion, 0);
+    EXPECT_FALSE(j->moverCam);
+    q.handle(*j, Pantalla::Juego);
+    EXPECT_TRUE(j->moverCam);
+    EXPECT_EQ(q.next, q.pending.size());
+}
+
+// Events that do not wait are all handled in one frame; a light key waits 5 ms and ends it; a
+// switch of full screen ends it too, so a held F11 cannot switch modes for ever without a frame.
+TEST(Cuadro, OnlyWaitsAndModeSwitchesEndTheFrame) {
+    auto j = nuevoJuego();
+    FrameQueue q;
+    q.pending = {movimiento(5),     teclaPulsada('a'),        boton(TipoEvento::BotonArriba, 1, 0),
+                 teclaPulsada('y'), teclaPulsada(tecla::F11), teclaPulsada(tecla::F11)};
+    q.handle(*j, Pantalla::Juego);
+    EXPECT_EQ(q.next, 4u);
+    EXPECT_FLOAT_EQ(j->verdeluz, 0.1f);
+    q.handle(*j, Pantalla::Juego);
+    EXPECT_EQ(q.next, 5u);
+    ASSERT_EQ(q.applied.size(), 5u);
+    EXPECT_TRUE(q.applied.back().pantallaCompleta);
+
+    // The same holds on the menus: a held W toggles outlines once a frame, not every repeat.
+    FrameQueue menu;
+    menu.pending = {teclaPulsada('w'), teclaPulsada('w'), teclaPulsada('w')};
+    j->config = true;
+    menu.handle(*j, Pantalla::Configuracion);
+    EXPECT_TRUE(j->wireframe);
+    EXPECT_EQ(menu.next, 1u);
+    menu.handle(*j, Pantalla::Configuracion);
+    EXPECT_FALSE(j->wireframe);
 }
 
 } // namespace
