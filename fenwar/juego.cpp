@@ -21,6 +21,7 @@ void iniciarJuego(Juego& j, const dificultad& d, long ahora) {
     j.d = d;
     j.ultimogenerado = ahora;
     j.ultimoavgenerado = ahora;
+    j.ultimoCuadro = ahora;
     j.puntaje = 0;
     colocarCiudades(d.SEPARACION_CITYS, j.coordCitys);
     for (int& vida : j.vidaCitys) {
@@ -39,6 +40,28 @@ void reiniciarPartida(Juego& j) {
     j.puntaje = 0;
     j.cantmisiles = 0;
     j.cantvivos = 0;
+}
+
+void detenerRelojes(Juego& j) {
+    j.relojesDetenidos = true;
+}
+
+void reanudarRelojes(Juego& j, long ahora) {
+    if (j.relojesDetenidos) {
+        const long fuera = ahora - j.ultimoCuadro;
+        j.ultimogenerado += fuera;
+        j.ultimoavgenerado += fuera;
+        for (Misil& m : j.buffmisiles) {
+            if (m.vivo) {
+                m.t0 += fuera;
+            }
+        }
+        if (j.av.vivo) {
+            j.av.t0 += fuera;
+        }
+        j.relojesDetenidos = false;
+    }
+    j.ultimoCuadro = ahora;
 }
 
 void pruebaPartidaPerdida(Juego& j) {

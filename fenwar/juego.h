@@ -22,6 +22,10 @@ struct Juego {
     int cantvivos = 0;
     long ultimogenerado = 0;
     long ultimoavgenerado = 0;
+    // The clock at the top of the last game frame, and whether a menu screen has been shown since:
+    // the world's clocks stand still while it is.
+    long ultimoCuadro = 0;
+    bool relojesDetenidos = false;
     float coordavion[3] = {2.5f, 1.5f, 2.0f};
     int canthitrest = 0;
     Avion av = {};
@@ -75,5 +79,11 @@ void colocarCiudades(float separacion, float (*coordCitys)[3]);
 void iniciarJuego(Juego& j, const dificultad& d, long ahora);
 // A new game: full cities, score 0, no missiles. The plane, clocks, camera and settings stay.
 void reiniciarPartida(Juego& j);
+// The pause and configuration screens stop the world: called on each of their frames.
+void detenerRelojes(Juego& j);
+// Called at the top of every game frame with the clock. After a menu screen, the launch times of
+// the flying missiles and of the plane and both launch clocks move on by the time away, so the
+// world resumes where it stood in the last game frame; bursts count frames and need nothing.
+void reanudarRelojes(Juego& j, long ahora);
 // The test at the top of every frame: a lost game is reset and waits on the pause screen.
 void pruebaPartidaPerdida(Juego& j);

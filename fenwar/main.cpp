@@ -65,14 +65,17 @@ int main(int, char**) {
         glLoadIdentity();
         pruebaPartidaPerdida(j);
         if (j.pausa) {
+            detenerRelojes(j);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             pantallaMenu(j.textura[TEX_MENU]);
             atenderEventos(j, escenario, Pantalla::Pausa);
         } else if (j.config) {
+            detenerRelojes(j);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             pantallaMenu(j.textura[TEX_CONFIG]);
             atenderEventos(j, escenario, Pantalla::Configuracion);
         } else {
+            reanudarRelojes(j, relojMs());
             cuadroJuego(j, escenario);
         }
         SDL_GL_SwapBuffers();

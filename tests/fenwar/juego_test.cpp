@@ -1,6 +1,8 @@
 // Start values of a run, the city placement and the reset after a lost game.
 #include "juego.h"
 
+#include "reloj.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -96,6 +98,70 @@ TEST(PartidaPerdida, ResetsTheWorldButKeepsPlaneCameraAndSettings) {
     pruebaPartidaPerdida(*j);
     EXPECT_TRUE(j->pausa);
     EXPECT_EQ(j->vidaCitys[0], 100);
+}
+
+// Any time on the pause or configuration screens is taken out of the world's clocks: a missile in
+// the air, the plane and the next launches resume where they stood in the last game frame.
+TEST(Pausa, TheWorldResumesWhereItStood) {
+    auto j = std::make_unique<Juego>();
+    dificultad d;
+    iniciarJuego(*j, d, 1000);
+    relojFijar(1000);
+    misil(d, 3.0f, 0.5f, 1.25f, 0, 1, 0, j->buffmisiles, j->cantmisiles, j->cantvivos);
+    j->cantmisiles = 1;
+    avion(d, 3.0f, 0.5f, 0.5f, 2.5f, 1.5f, 2.0f, j->av, j->canthitrest);
+    j->hayavion = true;
+    j->buffmisiles[1].explotando = true;
+    j->buffmisiles[1].t0 = 1000;
+
+    auto frame = [&](long t) {
+        relojFijar(t);
+        reanudarRelojes(*j, t);
+        generarMisiles(j->d, j->ultimogenerado, j->coordCitys, j->buffmisiles, j->cantmisiles, 3.0f,
+                       j->cantvivos, j->vidaCitys);
+        calcularmisiles(j->d, j->buffmisiles, j->cantmisiles, j->cantvivos, 0.5f, j->coordCitys,
+                        j->vidaCitys);
+        calcularavion(j->av, j->canthitrest, j->hayavion);
+    };
+    frame(2000);
+    const Misil antes = j->buffmisiles[0];
+    const Avion avionAntes = j->av;
+    ASSERT_TRUE(antes.vivo);
+
+    // A minute on the pause screen, then on the configuration screen.
+    for (long t = 2016; t < 62000; t += 16) {
+        relojFijar(t);
+        detenerRelojes(*j);
+    }
+    frame(62000);
+    const Misil& despues = j->buffmisiles[0];
+    EXPECT_TRUE(despues.vivo);
+    EXPECT_FLOAT_EQ(despues.xActual, antes.xActual);
+    EXPECT_FLOAT_EQ(despues.zActual, antes.zActual);
+    EXPECT_TRUE(j->hayavion) << "the plane has not left: it flew 1 s of its 10";
+    EXPECT_FLOAT_EQ(j->av.xActual, avionAntes.xActual);
+    EXPECT_EQ(j->cantmisiles, 1) << "no launch falls due during the pause";
+    EXPECT_EQ(j->ultimogenerado, 61000);
+    EXPECT_EQ(j->ultimoavgenerado, 61000);
+    EXPECT_EQ(j->buffmisiles[1].t0, 1000) << "a burst counts frames, not time";
+
+    // And play goes on from there at the same pace.
+    frame(62500);
+    EXPECT_GT(j->buffmisiles[0].zActual, antes.zActual);
+    EXPECT_TRUE(j->hayavion);
+}
+
+// Without a menu screen in between, nothing moves the clocks.
+TEST(Pausa, GameFramesAloneLeaveTheClocksAlone) {
+    auto j = std::make_unique<Juego>();
+    iniciarJuego(*j, dificultad{}, 100);
+    j->buffmisiles[0].vivo = true;
+    j->buffmisiles[0].t0 = 100;
+    reanudarRelojes(*j, 5000);
+    reanudarRelojes(*j, 9000);
+    EXPECT_EQ(j->buffmisiles[0].t0, 100);
+    EXPECT_EQ(j->ultimogenerado, 100);
+    EXPECT_EQ(j->ultimoCuadro, 9000);
 }
 
 } // namespace
