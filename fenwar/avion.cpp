@@ -36,7 +36,7 @@ Avion getAvion(float /*altura*/, float /*radioinferior*/, float radiosuperior, f
     a.xFinal = -Ox;
     a.yFinal = -Oy;
     a.zFinal = desvio - Oz;
-    float v = static_cast<float>(DIFICULTAD / 5) * (randomspeed * 0.1f + 0.5f);
+    float v = static_cast<float>(factorVelocidad(DIFICULTAD)) * (randomspeed * 0.1f + 0.5f);
     a.velocx = a.velocy = a.velocz = v;
     a.t0 = relojMs();
     a.xActual = a.xInicial;

@@ -23,6 +23,12 @@ struct dificultad {
     int POR_HIT = DEFECTO_POR_HIT;
 };
 
+// Speed factor of missiles and the plane: DIFICULTAD / 5 in whole numbers, but at least 1, so
+// that difficulties 1 to 4 play at the pace of 5 instead of leaving everything hanging in the air.
+constexpr int factorVelocidad(int DIFICULTAD) {
+    return DIFICULTAD / 5 > 1 ? DIFICULTAD / 5 : 1;
+}
+
 // Reads the named file. A file that cannot be loaded writes "Error al cargar el archivo xml "
 // and the name (no line end) to stderr; the result then holds the defaults.
 dificultad getDifficultad(const char* file);

@@ -45,7 +45,7 @@ Misil getMisil(float altura, float radioinferior, float radiosuperior, float Ox,
     m.xFinal = Ox + radioinferior * (2 * u() - 1);
     m.yFinal = Oy + radioinferior * (2 * u() - 1);
     m.zFinal = Oz;
-    float v = static_cast<float>(DIFICULTAD / 5) * (randomspeed * 0.1f + 0.5f);
+    float v = static_cast<float>(factorVelocidad(DIFICULTAD)) * (randomspeed * 0.1f + 0.5f);
     m.velocx = m.velocy = m.velocz = v;
     m.t0 = relojMs();
     m.xActual = m.xInicial;

@@ -85,10 +85,48 @@ TEST_F(MissileTest, NewMissileRangesAndSpeed) {
         EXPECT_EQ(m.x_particleSpeed[49], m.x_particleSpeed[0]);
         EXPECT_EQ(m.y_particle[49], 0.0f);
     }
-    EXPECT_EQ(getMisil(3, 0.5f, 1.25f, 0, 0, 0, 4).velocx, 0.0f);
     float fast = getMisil(3, 0.5f, 1.25f, 0, 0, 0, 12).velocx;
     EXPECT_GE(fast, 1.0f);
     EXPECT_LE(fast, 1.2f);
+}
+
+// Below difficulty 5 the whole-number speed factor would be 0: missiles would hang at their
+// launch points for ever, and no city could fall. They fly at the speed of difficulty 5 and only
+// launch less often.
+TEST_F(MissileTest, SlowDifficultiesFlyAtTheSpeedOfFive) {
+    relojFijar(0);
+    for (int nivel = 1; nivel <= 5; nivel++) {
+        const float v = getMisil(3, 0.5f, 1.25f, 0, 0, 0, nivel).velocx;
+        EXPECT_GE(v, 0.5f) << "difficulty " << nivel;
+        EXPECT_LE(v, 0.6f) << "difficulty " << nivel;
+    }
+    EXPECT_EQ(factorVelocidad(1), 1);
+    EXPECT_EQ(factorVelocidad(9), 1);
+    EXPECT_EQ(factorVelocidad(10), 2);
+
+    // At difficulty 1 a missile is launched after more than 10 s and strikes its city within
+    // the 3 / 0.5 = 6 s that 3 units of fall take at the slowest speed.
+    World w;
+    w.d.DIFICULTAD = 1;
+    for (long t = 0; t <= 10000; t += 100) {
+        relojFijar(t);
+        w.spawn();
+    }
+    EXPECT_EQ(w.used, 0);
+    long t = 10100;
+    while (w.used == 0 && t < 20000) {
+        relojFijar(t += 16);
+        w.spawn();
+    }
+    ASSERT_EQ(w.used, 1);
+    const long lanzado = t;
+    while (w.slots[0].vivo && t < lanzado + 8000) {
+        relojFijar(t += 16);
+        w.move();
+    }
+    EXPECT_FALSE(w.slots[0].vivo);
+    EXPECT_TRUE(w.slots[0].explotando);
+    EXPECT_LT(w.health[0] + w.health[1] + w.health[2], 300);
 }
 
 TEST_F(MissileTest, LaunchWaitsForTheWholeSecondInterval) {
