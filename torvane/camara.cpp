@@ -19,7 +19,8 @@ void AddF3dVectorToVector(SF3dVector* Dst, SF3dVector* V2) {
 
 CCamera::CCamera()
     : Position(F3dVector(0.0f, 0.0f, 0.0f)), ViewDir(F3dVector(0.0f, 0.0f, 0.0f)),
-      ViewDirChanged(false), RotatedX(0.0f), RotatedY(0.0f), RotatedZ(0.0f) {}
+      ViewDirChanged(false), ViewDirCalculada(false), RotatedX(0.0f), RotatedY(0.0f),
+      RotatedZ(0.0f) {}
 
 void CCamera::Move(SF3dVector Direction) {
     AddF3dVectorToVector(&Position, &Direction);
@@ -42,7 +43,7 @@ double radianes(double grados) {
 } // namespace
 
 // The eye's forward axis (0, 0, -1) turned by the yaw, then tilted by the pitch.
-void CCamera::actualizeViewDir() {
+SF3dVector CCamera::direccionDeLosAngulos() const {
     SF3dVector paso1;
     paso1.x = static_cast<float>(std::cos(radianes(RotatedY + 90.0)));
     paso1.z = static_cast<float>(-std::sin(radianes(RotatedY + 90.0)));
@@ -51,5 +52,16 @@ void CCamera::actualizeViewDir() {
     paso2.x = static_cast<float>(paso1.x * cosX);
     paso2.z = static_cast<float>(paso1.z * cosX);
     paso2.y = static_cast<float>(std::sin(radianes(RotatedX)));
-    ViewDir = paso2;
+    return paso2;
+}
+
+void CCamera::actualizeViewDir() {
+    ViewDir = direccionDeLosAngulos();
+    ViewDirCalculada = true;
+}
+
+// A shot fired before the camera was ever drawn would have no direction at all and be thrown
+// away: it flies where the angles look, which is what the first picture will show.
+SF3dVector CCamera::getViewDir() const {
+    return ViewDirCalculada ? ViewDir : direccionDeLosAngulos();
 }

@@ -24,16 +24,21 @@ class CCamera {
     void RotateY(float Angle);
 
     SF3dVector getPosition() const { return Position; }
-    // The direction as of the last Render: a turn shows here only after the next Render.
-    SF3dVector getViewDir() const { return ViewDir; }
+    // The direction as of the last Render: a turn shows here only after the next Render. Before
+    // the first Render that computed it, the direction its angles give: (0, 0, -1) unturned.
+    SF3dVector getViewDir() const;
 
     // Recomputes ViewDir from the angles; Render calls it after a turn.
     void actualizeViewDir();
 
   private:
+    SF3dVector direccionDeLosAngulos() const;
+
     SF3dVector Position;
     SF3dVector ViewDir;
     bool ViewDirChanged;
+    // Whether ViewDir has ever been computed: until then it is only the zero it starts at.
+    bool ViewDirCalculada;
     float RotatedX;
     float RotatedY;
     float RotatedZ;

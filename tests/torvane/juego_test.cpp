@@ -86,9 +86,14 @@ TEST(Niveles, CamerasStandAtTheirTowersAndTwoOfThemFaceTheField) {
     EXPECT_FLOAT_EQ(pos.x, -45.0f);
     EXPECT_FLOAT_EQ(pos.y, 5.0f);
     EXPECT_FLOAT_EQ(pos.z, -45.0f);
-    // Tower 0 looks nowhere until turned; towers 1 and 2 look towards the middle of the field.
+    // Tower 0 looks along -z until turned, at the field; towers 1 and 2 look towards its middle,
+    // already before their cameras are first drawn.
     SF3dVector cero = p.juego.torres[0]->getCamara()->getViewDir();
-    EXPECT_EQ(cero.x * cero.x + cero.y * cero.y + cero.z * cero.z, 0.0f);
+    EXPECT_NEAR(cero.x, 0.0f, 1e-7);
+    EXPECT_EQ(cero.z, -1.0f);
+    const SF3dVector antesDeDibujar = p.juego.torres[1]->getCamara()->getViewDir();
+    EXPECT_NEAR(antesDeDibujar.x, 0.7071f, 1e-4);
+    EXPECT_NEAR(antesDeDibujar.z, 0.7071f, 1e-4);
     SF3dVector uno = prueba::direccion(*p.juego.torres[1]);
     EXPECT_NEAR(uno.x, 0.7071f, 1e-4);
     EXPECT_NEAR(uno.z, 0.7071f, 1e-4);
