@@ -2,6 +2,8 @@
 #include "configuracion.h"
 
 #include <cerrno>
+#include <cctype>
+#include <cfloat>
 #include <climits>
 #include <cmath>
 #include <cstdio>
@@ -70,6 +72,13 @@ bool atributo(const TiXmlElement* e, const char* nombre, double& valor, std::str
         return false;
     }
     valor = numeroAtof(texto);
+    // Every number ends up in a float or an int: one beyond a float's range would turn into an
+    // infinity, and a city or tower there could never be reached.
+    if (!(std::fabs(valor) <= FLT_MAX)) {
+        motivo = std::string("el atributo ") + nombre + " del elemento " + e->Value() + " (línea " +
+                 std::to_string(e->Row()) + ") es un número demasiado grande";
+        return false;
+    }
     return true;
 }
 
@@ -205,7 +214,44 @@ bool leerDatos(const char* nombre, Datos& d, std::string& motivo) {
 } // namespace
 
 double numeroAtof(const char* texto) {
-    return std::strtod(texto, nullptr);
+    const auto digito = [](const char* c) { return *c >= '0' && *c <= '9'; };
+    const char* p = texto;
+    while (std::isspace(static_cast<unsigned char>(*p))) {
+        ++p;
+    }
+    const char* inicio = p;
+    if (*p == '+' || *p == '-') {
+        ++p;
+    }
+    const char* entera = p;
+    while (digito(p)) {
+        ++p;
+    }
+    bool hayDigitos = p > entera;
+    if (*p == '.') {
+        const char* fraccion = ++p;
+        while (digito(p)) {
+            ++p;
+        }
+        hayDigitos = hayDigitos || p > fraccion;
+    }
+    if (!hayDigitos) {
+        return 0.0;
+    }
+    if (*p == 'e' || *p == 'E') {
+        const char* q = p + 1;
+        if (*q == '+' || *q == '-') {
+            ++q;
+        }
+        if (digito(q)) {
+            while (digito(q)) {
+                ++q;
+            }
+            p = q;
+        }
+    }
+    // Only the decimal prefix reaches strtod, which would also take "nan", "inf" and "0x1p3".
+    return std::strtod(std::string(inicio, p).c_str(), nullptr);
 }
 
 int enteroAtof(const char* texto) {

@@ -15,7 +15,8 @@ class Torre;
 std::string cargarConfiguracion(const char* nombre, std::map<int, std::map<int, Ciudad*>>& ciudades,
                                 Torre* torres[3], float torres_posiciones[3][3]);
 
-// A number read as atof does (leading blanks, longest numeric prefix, 0 when there is none).
+// A number read as atof does (leading blanks, the longest decimal prefix: sign, digits, fraction,
+// exponent; 0 when there is none). Only decimal numbers: "nan", "inf" and hexadecimal give 0.
 double numeroAtof(const char* texto);
 // That number truncated towards zero, held within int's range (NaN gives 0).
 int enteroAtof(const char* texto);

@@ -217,3 +217,43 @@ TEST(NumeroAtof, ReadsTheLongestNumericPrefixLikeAtof) {
     EXPECT_EQ(enteroAtof("-1e30"), INT_MIN);
     EXPECT_EQ(enteroAtof("nan"), 0);
 }
+
+// Only decimal numbers: what strtod alone would also take is text that is not a number, 0.
+TEST(NumeroAtof, NanInfinityAndHexadecimalAreNotNumbers) {
+    for (const char* texto :
+         {"nan", "NAN(1)", "-nan", "inf", "-Infinity", "0x10", "0X1p3", ".", "-", "+.e5", "e5"}) {
+        EXPECT_EQ(numeroAtof(texto), 0.0) << texto;
+    }
+    EXPECT_EQ(numeroAtof(" \t\n+.5"), 0.5);
+    EXPECT_EQ(numeroAtof("5."), 5.0);
+    EXPECT_EQ(numeroAtof("2e"), 2.0) << "an exponent without digits is not part of the number";
+    EXPECT_EQ(numeroAtof("2e+x"), 2.0);
+    EXPECT_EQ(numeroAtof("-3E-1z"), -0.3);
+    EXPECT_EQ(numeroAtof("12nan"), 12.0);
+    EXPECT_EQ(numeroAtof("0x10"), 0.0) << "the 0 before x would be its decimal prefix";
+}
+
+// A city written x="nan" used to make a level that could never end; now it sits at 0. A number
+// too large for a float is refused before the window opens.
+TEST_F(Configuracion, NotANumberIsZeroAndHugeNumbersAreRefused) {
+    const std::string ciudadNan = R"(<niveles><salud valor="10"/>
+  <ciudad lvl="1" id="0" x="nan" y="inf" z="0x20"/></niveles>)";
+    ASSERT_EQ(load(ciudadNan + kTorres), "");
+    const Ciudad* c = ciudades[1][0];
+    EXPECT_EQ(c->getX(), 0.0f);
+    EXPECT_EQ(c->getY(), 0.0f);
+    EXPECT_EQ(c->getZ(), 0.0f);
+}
+
+TEST_F(Configuracion, NumbersBeyondAFloatAreRefusedWithTheirLine) {
+    expectRejected(R"(<niveles><salud valor="10"/>
+<ciudad lvl="1" id="0" x="1e39" y="0" z="0"/></niveles>)" +
+                       std::string(kTorres),
+                   "el atributo x del elemento ciudad (línea 2) es un número demasiado grande");
+    expectRejected(R"(<niveles><salud valor="-1e400"/></niveles>)" + std::string(kTorres),
+                   "atributo valor del elemento salud (línea 1)");
+    expectRejected(std::string(kNiveles) + R"(<torres><municion cant="3"/>
+<torre id="0" x="0" y="5" z="50"/><torre id="1" x="50" y="5" z="-50"/>
+<torre id="2" x="-50" y="99999999999999999999999999999999999999999" z="-50"/></torres>)",
+                   "atributo y del elemento torre (línea 8)");
+}
