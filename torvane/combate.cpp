@@ -3,6 +3,7 @@
 #include "combate.h"
 
 #include <cmath>
+#include <utility>
 
 #include "azar.h"
 #include "camara.h"
@@ -55,11 +56,17 @@ void lanzarMisiles(Juego& juego) {
     float x = coordenadaLanzamiento();
     float y = ALTURA_LANZAMIENTO;
     float z = coordenadaLanzamiento();
-    juego.misiles[juego.cant_misiles] = std::make_unique<Proyectil>(
-        juego.misil, x, y, z, blanco->getX() - x, blanco->getY() - y, blanco->getZ() - z);
+    auto misil = std::make_unique<Proyectil>(juego.misil, x, y, z, blanco->getX() - x,
+                                             blanco->getY() - y, blanco->getZ() - z);
+    // A missile with no direction to fly (a city where no number can reach it) is born spent: it
+    // counts among the level's launches but never as in flight, or the level would wait for it
+    // for ever.
+    if (misil->getActivo()) {
+        juego.tirados += 1;
+    }
+    juego.misiles[juego.cant_misiles] = std::move(misil);
     juego.cant_misiles += 1;
     juego.vueltas = 0;
-    juego.tirados += 1;
 }
 
 // Moves `valor` towards `destino` by at most `paso`, landing on it exactly.
@@ -125,8 +132,8 @@ std::vector<Dibujo> moverBalas(Juego& juego) {
 static void golpearCiudades(Juego& juego, Proyectil& misil) {
     float mx = misil.getX(), my = misil.getY(), mz = misil.getZ();
     for (Ciudad* ciudad : ciudadesDelNivel(juego, juego.nivel)) {
-        if (distancia(ciudad->getX(), ciudad->getY(), ciudad->getZ(), mx, my, mz) >=
-            DISTANCIA_IMPACTO) {
+        if (!(distancia(ciudad->getX(), ciudad->getY(), ciudad->getZ(), mx, my, mz) <
+              DISTANCIA_IMPACTO)) {
             continue;
         }
         bool estabaEnPie = ciudad->getActivo();
@@ -202,7 +209,6 @@ void disparar(Juego& juego) {
     torre->disparar();
     SF3dVector desde = torre->getCamara()->getPosition();
     SF3dVector dir = torre->getCamara()->getViewDir();
-    // From a camera never turned the direction is zero: that bullet is born spent and stays put.
     juego.balas[juego.cant_balas] =
         std::make_unique<Proyectil>(juego.misil, desde.x, desde.y, desde.z, dir.x, dir.y, dir.z);
     juego.cant_balas += 1;

@@ -122,6 +122,24 @@ TEST(Lanzamiento, StartsHighAboveTheFieldAndAimsOnlyAtLivingCities) {
     EXPECT_EQ(p.ciudad(1).getSalud(), 1000 - 5 * DANO_MISIL);
 }
 
+// A launch that cannot fly (its city stands where no direction reaches) is spent at once: the
+// level still counts it and ends instead of waiting for it for ever.
+TEST(Lanzamiento, AMissileThatCannotFlyIsSpentAndTheLevelStillEnds) {
+    JuegoDePrueba p;
+    for (auto& par : p.juego.ciudades[1]) {
+        delete par.second;
+        par.second = new Ciudad(std::nanf(""), 0.0f, 0.0f, 10);
+    }
+    p.juego.estado = JUGANDO;
+    for (int frame = 0; frame < 100000 && sigueNivel(p.juego); ++frame) {
+        comenzarFrame(p.juego);
+        jugarFrame(p.juego);
+        EXPECT_EQ(p.juego.tirados, 0);
+    }
+    EXPECT_EQ(p.juego.cant_misiles, MISILES_POR_NIVEL);
+    EXPECT_EQ(p.juego.estado, PASAR_NIVEL);
+}
+
 TEST(Lanzamiento, ALevelWithoutALivingCityLaunchesNothingAndDoesNotHang) {
     JuegoDePrueba p;
     p.ciudad(0).desactivar();
@@ -245,18 +263,38 @@ TEST(Disparo, ClickSpendsOneShotAndFiresAlongTheCameraView) {
     EXPECT_EQ(p.juego.balas.size(), 2u);
 }
 
-TEST(Disparo, ShotFromANeverTurnedCameraIsSpentAndGoesNowhere) {
+// A new player clicks before ever turning the view: the first shot flies to the screen's centre.
+TEST(Disparo, ShotFromANeverTurnedCameraFliesAlongTheFirstView) {
     JuegoDePrueba p;
     p.juego.estado = JUGANDO;
     disparar(p.juego);
     EXPECT_EQ(p.juego.torres[0]->getMunicion(), 39);
-    EXPECT_EQ(p.juego.cant_balas, 1);
     const Proyectil& bala = *p.juego.balas.at(0);
-    EXPECT_FALSE(bala.getActivo());
-    EXPECT_TRUE(moverBalas(p.juego).empty());
-    EXPECT_TRUE(std::isfinite(bala.getX()) && std::isfinite(bala.getY()) &&
-                std::isfinite(bala.getZ()));
-    EXPECT_FLOAT_EQ(bala.getZ(), 45.0f);
+    EXPECT_TRUE(bala.getActivo());
+    std::vector<Dibujo> d = moverBalas(p.juego);
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_NEAR(d[0].x, 0.0f, 1e-6);
+    EXPECT_FLOAT_EQ(d[0].y, 5.0f);
+    EXPECT_FLOAT_EQ(d[0].z, 45.0f - PASO_BALA);
+}
+
+// Tower 2 is turned at start-up, but its camera is first drawn only once the travel lands there:
+// a shot fired on arrival flies the way the tower faces, towards the field.
+TEST(Disparo, ATowerReachedBeforeItsCameraWasDrawnFiresWhereItFaces) {
+    JuegoDePrueba p;
+    p.juego.estado = JUGANDO;
+    cambiarTorre(p.juego, 2);
+    for (int k = 0; k < 1000 && p.juego.moviendo; ++k) {
+        avanzarVista(p.juego);
+    }
+    ASSERT_FALSE(p.juego.moviendo);
+    disparar(p.juego);
+    const Proyectil& bala = *p.juego.balas.at(0);
+    ASSERT_TRUE(bala.getActivo());
+    moverBalas(p.juego);
+    const float s = PASO_BALA * std::sqrt(0.5f);
+    EXPECT_NEAR(bala.getX(), 45.0f - s, 1e-4);
+    EXPECT_NEAR(bala.getZ(), -45.0f + s, 1e-4);
 }
 
 TEST(Disparo, RightButtonTurnsTheCameraOnlyInPlayAndOnlyWhileHeld) {
