@@ -319,15 +319,14 @@ namespace {
 
 void recorrer(obj_type& objeto, const unsigned char* datos, std::size_t tam, Traza& t) {
     Lector l = {datos, tam, 0};
-    // Container chunks are entered by reading on after their header; the rest are data or skipped.
+    // Container chunks are entered by reading on after their header, and lists are read by their
+    // own counts: neither needs the chunk's length, so a file cut short keeps every complete entry
+    // before the cut. Only a chunk that is jumped over needs its length to be sound.
     while (l.quedan() >= CABECERA) {
         const unsigned id = l.u16();
         t.hexa("ChunkID: ", id);
         const std::uint32_t largo = l.u32();
         t.hexa("ChunkLenght: ", largo);
-        if (largo < CABECERA || largo - CABECERA > l.quedan()) {
-            return;
-        }
         bool sigue = true;
         switch (id) {
         case MAIN3DS:
@@ -347,6 +346,10 @@ void recorrer(obj_type& objeto, const unsigned char* datos, std::size_t tam, Tra
             sigue = leerMapeo(l, objeto, t);
             break;
         default:
+            // A length below the header's would walk back; one past the end leaves nothing after.
+            if (largo < CABECERA || largo - CABECERA > l.quedan()) {
+                return;
+            }
             l.pos += largo - CABECERA;
             break;
         }

@@ -1,6 +1,7 @@
 // Tests of the 3DS reader: the walk, the stored mesh, the exact trace and every kind of bad file.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -232,12 +233,61 @@ TEST_F(Reader3ds, ListsAboveCapacityAreCutAndTheWalkGoesOn) {
     EXPECT_EQ(countOccurrences(trace, "ChunkID: "), 8);
 }
 
-TEST_F(Reader3ds, BadChunkLengthEndsTheWalk) {
+// The walk never needs the length of a container chunk: one that claims too much or too little
+// is entered all the same, and what it holds is read.
+TEST_F(Reader3ds, ContainerChunksAreEnteredWhateverTheirLength) {
+    for (std::uint32_t largo : {0u, 5u, 0xFFFFFFFFu, 1000u}) {
+        for (unsigned contenedor : {0x4D4Du, 0x3D3Du, 0x4100u}) {
+            obj = std::make_unique<obj_type>();
+            read(concat({cabecera(contenedor, largo), kTriangle}));
+            EXPECT_EQ(obj->vertices_qty, 3) << std::hex << contenedor << std::dec << " " << largo;
+            EXPECT_EQ(countOccurrences(trace, "ChunkID: "), 2);
+        }
+        obj = std::make_unique<obj_type>();
+        Bytes nombre = cabecera(0x4000, largo);
+        nombre.insert(nombre.end(), {'c', 'u', 'b', 'o', 0});
+        read(concat({nombre, kTriangle}));
+        EXPECT_STREQ(obj->name, "cubo");
+        EXPECT_EQ(obj->vertices_qty, 3) << largo;
+    }
+}
+
+// A chunk that is jumped over needs its length: below the header's or past the end, it ends the
+// walk.
+TEST_F(Reader3ds, BadLengthOfASkippedChunkEndsTheWalk) {
     for (std::uint32_t largo : {0u, 5u, 0xFFFFFFFFu, 1000u}) {
         obj = std::make_unique<obj_type>();
-        read(chunk(0x4D4D, concat({cabecera(0x3D3D, largo), kTriangle})));
+        read(concat({cabecera(0xAFFF, largo), kTriangle}));
         EXPECT_EQ(obj->vertices_qty, 0) << largo;
-        EXPECT_EQ(countLines(trace), 4) << largo;
+        EXPECT_EQ(countLines(trace), 2) << largo;
+    }
+}
+
+// A whole file cut anywhere keeps every complete entry before the cut.
+TEST_F(Reader3ds, AFileCutShortKeepsWhatItHolds) {
+    std::vector<V> vs;
+    std::vector<Cara> cs;
+    for (unsigned k = 0; k < 40; ++k) {
+        vs.push_back({static_cast<float>(k), static_cast<float>(k * k), 1.0f});
+        cs.push_back({k, (k + 1) % 40, (k + 2) % 40});
+    }
+    const Bytes entero = archivo(objeto("cubo", malla(concat({vertices(vs), caras(cs)}))));
+    for (std::size_t largo = 0; largo <= entero.size(); ++largo) {
+        obj = std::make_unique<obj_type>();
+        read(Bytes(entero.begin(), entero.begin() + static_cast<long>(largo)));
+        // Header bytes: main, editor, object and name, mesh, vertex list and its count.
+        const long antesDeVertices = 6 + 6 + 6 + 5 + 6 + 6 + 2;
+        const long completos = std::max(0L, (static_cast<long>(largo) - antesDeVertices) / 12);
+        EXPECT_EQ(obj->vertices_qty, largo < static_cast<std::size_t>(antesDeVertices)
+                                         ? 0
+                                         : static_cast<int>(std::min(completos, 40L)))
+            << largo;
+        const long antesDeCaras = antesDeVertices + 40 * 12 + 6 + 2;
+        const long caras = std::max(0L, (static_cast<long>(largo) - antesDeCaras) / 8);
+        EXPECT_EQ(obj->polygons_qty, largo < static_cast<std::size_t>(antesDeCaras)
+                                         ? 0
+                                         : static_cast<int>(std::min(caras, 40L)))
+            << largo;
     }
 }
 
