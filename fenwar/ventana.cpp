@@ -4,11 +4,11 @@
 #include "texturas.h"
 
 #include "memoria.h"
+#include "modo_video.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
-#include <cstdio>
 #include <cstdlib>
 
 void proyeccionJuego(float zoom) {
@@ -38,9 +38,7 @@ void cambiarPantallaCompleta(Juego& j, Escenario& e) {
     // Freed in the old context first, so that nothing is left behind where the context survives.
     glDeleteTextures(CANT_TEXTURAS, j.textura);
     descargarEscenario(e);
-    j.flags ^= SDL_FULLSCREEN;
-    if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, j.flags) == nullptr) {
-        std::fprintf(stderr, "No se pudo establecer el modo de video: %s\n", SDL_GetError());
+    if (!alternarModoVideo(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, j.flags, SDL_FULLSCREEN)) {
         std::exit(1);
     }
     SDL_ShowCursor(SDL_DISABLE);

@@ -15,6 +15,7 @@ void proyeccionJuego(float zoom);
 // context. Without `conMenus` (start-up) the menu pictures and the kept picture are left for after
 // the first frame (cargarTexturasMenu, cargarCapaEscenario).
 void cargarRecursosGL(Juego& j, Escenario& e, bool conMenus = true);
-// Switches between window and full screen. If the video mode cannot be set, the game ends
-// with "No se pudo establecer el modo de video: " and status 1.
+// Switches between window and full screen. A mode that is refused is reported with "No se pudo
+// establecer el modo de video: " and the game plays on in the mode it had; it ends with status 1
+// only when that mode cannot be set again either.
 void cambiarPantallaCompleta(Juego& j, Escenario& e);

@@ -14,6 +14,7 @@
 #include "hud.h"
 #include "luz.h"
 #include "memoria.h"
+#include "modo_video.h"
 
 constexpr int ANCHO = 640;
 constexpr int ALTO = 480;
@@ -86,12 +87,13 @@ static void aplicarTexturas(const Juego& juego) {
 }
 
 // F11. The new video mode may come with a new GL context: every texture and display list is made
-// again, and the state of play (shading, depth, texturing, polygon mode) is set once more.
+// again, and the state of play (shading, depth, texturing, polygon mode) is set once more. A mode
+// that is refused leaves the game in the one it had, with a context made anew all the same.
 static void alternarPantallaCompleta(Juego& juego, Recursos& r, Ventana& v) {
     liberarRecursos(r);
-    v.flags ^= SDL_FULLSCREEN;
-    if (SDL_SetVideoMode(ANCHO, ALTO, BITS, v.flags) == nullptr) {
-        falloDeVideo();
+    if (!alternarModoVideo(ANCHO, ALTO, BITS, v.flags, SDL_FULLSCREEN)) {
+        SDL_Quit();
+        std::exit(1);
     }
     cargarRecursos(r, juego);
     cargarCapa(r);

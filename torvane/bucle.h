@@ -17,7 +17,7 @@ Tecla traducirTecla(int sdlKey);
 // menu picture; the light.
 void dibujarFrame(Juego& juego, Recursos& r);
 
-// Handles every pending event; ends the program with status 1 if a new video mode fails.
+// Handles every pending event; ends the program with status 1 only if no video mode can be set.
 void atenderEventos(Juego& juego, Recursos& r, Ventana& v);
 
 // The whole program from its working directory; returns the exit status. Without `conCapa` the
