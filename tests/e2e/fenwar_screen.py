@@ -25,7 +25,7 @@ DIGITS = {
     frozenset({"top", "lu", "mid", "rl", "bot", "ll"}): "6",
     frozenset({"top", "ru", "rl"}): "7",
     frozenset({"top", "mid", "bot", "lu", "ll", "ru", "rl"}): "8",
-    frozenset({"top", "lu", "mid", "rl", "bot", "ru"}): "9",
+    frozenset({"top", "lu", "mid", "rl", "ru"}): "9",
 }
 GREEN = (0, 255, 0)
 YELLOW = (255, 255, 0)

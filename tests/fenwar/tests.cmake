@@ -38,6 +38,7 @@ endif()
 # The real game under Xvfb: start-up and ending, play and keys, menus.
 add_e2e_test(fenwar_e2e_arranque test_fenwar_arranque.py)
 add_e2e_test(fenwar_e2e_juego test_fenwar_juego.py)
+add_e2e_test(fenwar_e2e_jugador test_fenwar_jugador.py)
 add_e2e_test(fenwar_e2e_menus test_fenwar_menus.py)
 
 # Hostile files that once crashed a reader.
