@@ -17,6 +17,7 @@ add_unit_test(torvane_juego_tests
 add_e2e_test(torvane_juego_e2e test_torvane_juego.py)
 add_e2e_test(torvane_menu_e2e test_torvane_menu.py)
 add_e2e_test(torvane_fallos_e2e test_torvane_fallos.py)
+add_e2e_test(torvane_jugador_e2e test_torvane_jugador.py)
 add_e2e_test(torvane_capa_e2e test_torvane_capa.py)
 # Light, pictures, sky box, HUD, menu screen and GL resources, drawn by Mesa's off-screen GL.
 find_library(OSMESA_PANTALLA_LIBRARY OSMesa)
