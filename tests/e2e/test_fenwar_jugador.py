@@ -45,9 +45,10 @@ def held(game, frames, key, seconds, every=0.5):
     shots = []
     try:
         end = down + seconds
-        while time.time() < end:
-            time.sleep(min(every, max(0.0, end - time.time())))
+        while time.time() + every <= end:
+            time.sleep(every)
             shots.append(game.screenshot())
+        time.sleep(max(0.0, end - time.time()))
     finally:
         game.key_up(key)
     return shots, frames.count() - first, time.time() - down
@@ -94,10 +95,10 @@ def held_keys_keep_the_picture_moving(x, folder):
         # between two toggles.
         game.key("p", "c", pause=0.4)
         for key in ("w", "t", "l"):
-            _, shown, length = held(game, frames, key, 1.2, every=1.2)
+            _, shown, length = held(game, frames, key, 1.2, every=2)
             assert shown >= 3 and at_most_one_act_per_wait(shown, length), (key, shown, length)
         # P held there switches between the pause and configuration screens, a frame each time.
-        _, shown, _ = held(game, frames, "p", 1.2, every=1.2)
+        _, shown, _ = held(game, frames, "p", 1.2, every=2)
         assert shown >= 3, f"{shown} frames while p was held"
         game.close_request()
         assert game.wait_exit(10) == 0, game.stderr()
