@@ -1,4 +1,5 @@
-# Install rules: launchers, the programs, their shared data folder, menu entries, icons, man pages.
+# Install rules: launchers, the programs, their shared data folder, menu entries, software-centre
+# metadata, icons, man pages.
 include(GNUInstallDirs)
 
 # One data folder serves both games, as assets/ does in the tree; the man pages name it. Both
@@ -35,6 +36,9 @@ endfunction()
 
 ruta_desde_bin("${JUEGOS_DATOS}" LANZADOR_DATOS)
 
+# The games' AppStream ids are this prefix and the game's name.
+set(ID_APPSTREAM org.fenwartorvane)
+
 foreach(juego fenwar torvane)
   if(NOT TARGET ${juego})
     continue()
@@ -54,6 +58,9 @@ foreach(juego fenwar torvane)
     set(juego ${juego})
     include([[${CMAKE_SOURCE_DIR}/cmake/instalar_man.cmake]])
   ")
+  # What software centres show of the game; it names the menu entry below.
+  install(FILES ${CMAKE_SOURCE_DIR}/desktop/${ID_APPSTREAM}.${juego}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
   # The menu entry runs the launcher by its full path, known only once the prefix is: a prefix
   # whose bin/ is not on the desktop's PATH (~/.local, /opt/...) still starts the game.

@@ -12,6 +12,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+from xml.etree import ElementTree
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "e2e"))
 import harness  # noqa: E402
@@ -21,6 +22,7 @@ BUILD_DIR = os.environ.get("BUILD_DIR", os.path.join(REPO, "build"))
 GAMES = ("fenwar", "torvane")
 DATA = os.path.join("share", "fenwar-torvane")
 PROGRAMS = os.path.join("libexec", "fenwar-torvane")
+APPSTREAM_PREFIX = "org.fenwartorvane"
 
 _scratch = None
 
@@ -209,6 +211,21 @@ class InstalledTree(unittest.TestCase):
     def test_man_pages_are_found_clean_and_name_the_data_folder(self):
         for game in GAMES:
             self.assertIn(words(os.path.join(self.prefix, DATA)), shown_man_page(self.prefix, game))
+
+    def test_software_centre_metadata_validates_and_names_the_menu_entry(self):
+        metainfo = os.path.join(self.prefix, "share", "metainfo")
+        for game in GAMES:
+            path = os.path.join(metainfo, f"{APPSTREAM_PREFIX}.{game}.metainfo.xml")
+            component = ElementTree.parse(path).getroot()
+            self.assertEqual(component.findtext("id"), f"{APPSTREAM_PREFIX}.{game}")
+            launchable = component.findtext("launchable[@type='desktop-id']")
+            self.assertTrue(os.path.isfile(os.path.join(self.prefix, "share", "applications",
+                                                        launchable)), launchable)
+            self.assertEqual(component.findtext("provides/binary"), game)
+            if shutil.which("appstreamcli"):
+                check = subprocess.run(["appstreamcli", "validate", "--no-net", "--pedantic", path],
+                                       capture_output=True, text=True)
+                self.assertEqual(check.returncode, 0, check.stdout + check.stderr)
 
 
 STUB = """#!/bin/sh
