@@ -33,7 +33,8 @@ GAMES = ("fenwar", "torvane")
 PACKAGES = (*GAMES, DATA_PACKAGE)
 DATA = "/usr/share/games/fenwar-torvane"
 APPSTREAM_PREFIX = "org.fenwartorvane"
-# The PATH of a clean build, and of a player's session (which has /usr/games).
+COPYRIGHT_FORMAT = "https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/"
+# The PATH of a clean build; a player's session adds /usr/games to it.
 SYSTEM_PATH = "/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin"
 # Where each game package may put files; the data package keeps to its folder and its docs.
 GAME_FOLDERS = ("usr/games/", "usr/lib/games/fenwar-torvane/", "usr/share/applications/",
@@ -46,9 +47,9 @@ CONFFILES = {"dificultad.xml": "/etc/fenwar-torvane/dificultad.xml",
 
 
 class Run:
-    """What the steps hand on: the scratch folder, the built files, what existed before."""
+    """What the steps hand on: the scratch folder (the build writes the packages there), the
+    packages, what existed before the install and what dpkg says it installed."""
     work = None
-    output = None
     debs = {}
     existed_before = {}
     installed_paths = {}
@@ -75,8 +76,9 @@ def why_this_machine_cannot():
                  "xdotool"):
         if not shutil.which(tool, path=os.environ.get("PATH", "") + ":" + SYSTEM_PATH):
             return f"{tool} is missing (tools/install-deps --tests installs it)"
-    if run(["git", "-C", REPO, "rev-parse", "--git-dir"]).returncode != 0:
-        return "the tree is not a git checkout, so its tracked files are unknown"
+    checkout = run(["git", "-C", REPO, "rev-parse", "--is-inside-work-tree"])
+    if checkout.returncode != 0:
+        return "git cannot list the tree's tracked files: " + checkout.stderr.strip()
     if os.geteuid() != 0 and run(["sudo", "-n", "true"]).returncode != 0:
         return "installing packages needs root or sudo without a password"
     present = [p for p in PACKAGES if dpkg_status(p) not in (None, "not-installed")]
@@ -101,7 +103,7 @@ def copy_tracked_tree(destination):
 
 
 def without_network():
-    """A command prefix that runs its command with no network, or () where none works here."""
+    """A command prefix that runs its command with no network, or [] where none works here."""
     for prefix in (["unshare", "-n"], ["unshare", "-rn"]):
         if run([*prefix, "true"]).returncode == 0:
             return prefix
@@ -110,7 +112,6 @@ def without_network():
 
 def build_packages():
     Run.work = tempfile.mkdtemp(prefix="paquete-")
-    Run.output = Run.work
     tree = os.path.join(Run.work, SOURCE)
     copy_tracked_tree(tree)
     env = {"PATH": SYSTEM_PATH, "HOME": Run.work, "LC_ALL": "C.UTF-8",
@@ -120,13 +121,11 @@ def build_packages():
         print("note: the package build runs with the network reachable", file=sys.stderr)
     started = time.time()
     done = run([*cut_off, "dpkg-buildpackage", "-us", "-uc", "-b"], cwd=tree, env=env)
-    with open(os.path.join(Run.work, "build.log"), "w") as f:
-        f.write(done.stdout + done.stderr)
     if done.returncode != 0:
         raise AssertionError(f"dpkg-buildpackage failed:\n{(done.stdout + done.stderr)[-6000:]}")
     print(f"packages built in {time.time() - started:.0f} s", file=sys.stderr)
     for package in PACKAGES:
-        found = glob.glob(os.path.join(Run.output, f"{package}_*.deb"))
+        found = glob.glob(os.path.join(Run.work, f"{package}_*.deb"))
         if len(found) != 1:
             raise AssertionError(f"expected one {package} package, found {found}")
         Run.debs[package] = found[0]
@@ -167,7 +166,7 @@ class BuiltPackages(unittest.TestCase):
             run(["dpkg-deb", "-x", deb, cls.unpacked], check=True)
 
     def test_lintian_reports_no_error_or_warning(self):
-        changes = glob.glob(os.path.join(Run.output, "*.changes"))
+        changes = glob.glob(os.path.join(Run.work, "*.changes"))
         self.assertEqual(len(changes), 1, changes)
         done = run(["lintian", "--display-info", "--pedantic", "--fail-on", "error,warning",
                     changes[0]],
@@ -237,8 +236,7 @@ class BuiltPackages(unittest.TestCase):
         path = os.path.join(self.unpacked, "usr", "share", "doc", DATA_PACKAGE, "copyright")
         with open(path) as f:
             first = f.readline().strip()
-        self.assertEqual(first,
-                         "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/")
+        self.assertEqual(first, "Format: " + COPYRIGHT_FORMAT)
 
 
 def install_packages():
@@ -248,7 +246,7 @@ def install_packages():
     debs = ["./" + os.path.basename(Run.debs[p]) for p in PACKAGES]
     done = run(as_root(["apt-get", "install", "-y", "--no-install-recommends",
                         "-o", "DPkg::Lock::Timeout=300", *debs]),
-               cwd=Run.output, env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"))
+               cwd=Run.work, env=dict(os.environ, DEBIAN_FRONTEND="noninteractive"))
     if done.returncode != 0:
         raise AssertionError(f"apt-get install failed:\n{done.stdout}{done.stderr}")
     for package in PACKAGES:
@@ -380,7 +378,8 @@ class PurgedPackages(unittest.TestCase):
         unknown = [p for paths in Run.installed_paths.values() for p in paths
                    if p not in Run.existed_before]
         self.assertEqual(unknown, [], "dpkg -L lists paths the packages do not hold")
-        kept = [p for p, existed in Run.existed_before.items() if existed and not os.path.lexists(p)]
+        kept = [p for p, existed in Run.existed_before.items()
+                if existed and not os.path.lexists(p)]
         self.assertEqual(kept, [], "the purge removed what was there before")
 
 
