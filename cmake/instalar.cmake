@@ -1,25 +1,43 @@
-# Install rules: launchers, the programs, their shared data folder, menu entries, icons, man pages.
+# Install rules: launchers, the programs, their shared data folder, menu entries, software-centre
+# metadata, icons, man pages.
 include(GNUInstallDirs)
 
-# One data folder serves both games, as assets/ does in the tree; the man pages name it.
-set(JUEGOS_DATOS ${CMAKE_INSTALL_DATADIR}/fenwar-torvane)
-set(JUEGOS_PROGRAMAS ${CMAKE_INSTALL_LIBEXECDIR}/fenwar-torvane)
+# One data folder serves both games, as assets/ does in the tree; the man pages name it. Both
+# folders are relative to the prefix unless absolute. Debian's games layout:
+#   -DCMAKE_INSTALL_BINDIR=games -DJUEGOS_DATOS=share/games/fenwar-torvane
+#   -DJUEGOS_PROGRAMAS=lib/games/fenwar-torvane
+set(JUEGOS_DATOS ${CMAKE_INSTALL_DATADIR}/fenwar-torvane CACHE STRING
+    "Data folder of both games (relative to the prefix, or absolute)")
+set(JUEGOS_PROGRAMAS ${CMAKE_INSTALL_LIBEXECDIR}/fenwar-torvane CACHE STRING
+    "Folder of the two real programs the launchers start (relative to the prefix, or absolute)")
+foreach(carpeta JUEGOS_DATOS JUEGOS_PROGRAMAS)
+  if("${${carpeta}}" STREQUAL "")
+    message(FATAL_ERROR "${carpeta} must name a folder")
+  endif()
+endforeach()
 
 # The launchers find the data folder and the real program relative to where they stand, so an
-# installed tree keeps working when it is moved or staged with DESTDIR.
+# installed tree keeps working when it is moved or staged with DESTDIR. Each path becomes one shell
+# word: single-quoted, after "$aqui" when relative.
 function(ruta_desde_bin destino salida)
   if(IS_ABSOLUTE "${destino}")
-    set(${salida} "${destino}" PARENT_SCOPE)
+    set(ruta "${destino}")
+    set(base "")
   elseif(IS_ABSOLUTE "${CMAKE_INSTALL_BINDIR}")
-    message(FATAL_ERROR "An absolute CMAKE_INSTALL_BINDIR needs absolute CMAKE_INSTALL_DATADIR "
-                        "and CMAKE_INSTALL_LIBEXECDIR: the launchers could not find the games")
+    message(FATAL_ERROR "An absolute CMAKE_INSTALL_BINDIR needs absolute JUEGOS_DATOS and "
+                        "JUEGOS_PROGRAMAS: the launchers could not find the games")
   else()
-    file(RELATIVE_PATH relativa "/prefijo/${CMAKE_INSTALL_BINDIR}" "/prefijo/${destino}")
-    set(${salida} "\$aqui/${relativa}" PARENT_SCOPE)
+    file(RELATIVE_PATH ruta "/prefijo/${CMAKE_INSTALL_BINDIR}" "/prefijo/${destino}")
+    set(base "\"\$aqui\"/")
   endif()
+  string(REPLACE "'" "'\\''" ruta "${ruta}")
+  set(${salida} "${base}'${ruta}'" PARENT_SCOPE)
 endfunction()
 
 ruta_desde_bin("${JUEGOS_DATOS}" LANZADOR_DATOS)
+
+# The games' AppStream ids are this prefix and the game's name.
+set(ID_APPSTREAM org.fenwartorvane)
 
 foreach(juego fenwar torvane)
   if(NOT TARGET ${juego})
@@ -31,8 +49,18 @@ foreach(juego fenwar torvane)
                  ${CMAKE_BINARY_DIR}/lanzadores/${juego} @ONLY)
   install(TARGETS ${juego} RUNTIME DESTINATION ${JUEGOS_PROGRAMAS})
   install(PROGRAMS ${CMAKE_BINARY_DIR}/lanzadores/${juego} DESTINATION ${CMAKE_INSTALL_BINDIR})
-  install(FILES ${CMAKE_SOURCE_DIR}/docs/man/${juego}.6
-          DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+  # The manual page names the data folder by its full path, known only once the prefix is.
+  install(CODE "
+    set(origen [[${CMAKE_SOURCE_DIR}/docs/man/${juego}.6]])
+    set(carpeta [[${CMAKE_BINARY_DIR}/man]])
+    set(datos [[${JUEGOS_DATOS}]])
+    set(manuales [[${CMAKE_INSTALL_MANDIR}/man6]])
+    set(juego ${juego})
+    include([[${CMAKE_SOURCE_DIR}/cmake/instalar_man.cmake]])
+  ")
+  # What software centres show of the game; it names the menu entry below.
+  install(FILES ${CMAKE_SOURCE_DIR}/desktop/${ID_APPSTREAM}.${juego}.metainfo.xml
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
   # The menu entry runs the launcher by its full path, known only once the prefix is: a prefix
   # whose bin/ is not on the desktop's PATH (~/.local, /opt/...) still starts the game.

@@ -12,6 +12,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+from xml.etree import ElementTree
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "e2e"))
 import harness  # noqa: E402
@@ -21,6 +22,7 @@ BUILD_DIR = os.environ.get("BUILD_DIR", os.path.join(REPO, "build"))
 GAMES = ("fenwar", "torvane")
 DATA = os.path.join("share", "fenwar-torvane")
 PROGRAMS = os.path.join("libexec", "fenwar-torvane")
+APPSTREAM_PREFIX = "org.fenwartorvane"
 
 _scratch = None
 
@@ -133,6 +135,27 @@ def exec_arguments(value):
     return [a.replace("%%", "%") for a in args]
 
 
+def words(text):
+    """The text with every run of blanks and line breaks as one blank, as a page may break it."""
+    return " ".join(text.split())
+
+
+def shown_man_page(prefix, game):
+    """The text `man 6 GAME` shows from the prefix's manual pages (blanks as words() leaves
+    them), checked to come from there and to render without warnings."""
+    manpath = os.path.join(prefix, "share", "man")
+    env = dict(os.environ, MANWIDTH="80", LC_ALL="C.UTF-8")
+    where = subprocess.run(["man", "-M", manpath, "-w", "6", game], env=env,
+                           capture_output=True, text=True)
+    if where.stdout.strip() != os.path.join(manpath, "man6", game + ".6"):
+        raise AssertionError(f"man finds {where.stdout.strip()!r} for {game}")
+    shown = subprocess.run(["man", "--warnings", "-M", manpath, "6", game], env=env,
+                           capture_output=True, text=True)
+    if shown.returncode != 0 or shown.stderr:
+        raise AssertionError(f"{game}.6 status {shown.returncode}, warnings:\n{shown.stderr}")
+    return words(shown.stdout)
+
+
 class InstalledTree(unittest.TestCase):
     """The files an install leaves, where a desktop and man look for them."""
 
@@ -185,17 +208,24 @@ class InstalledTree(unittest.TestCase):
             self.assertTrue(os.path.exists(os.path.join(
                 self.prefix, "share", "icons", "hicolor", "48x48", "apps", entry["Icon"] + ".png")))
 
-    def test_man_pages_are_found_and_clean(self):
-        manpath = os.path.join(self.prefix, "share", "man")
-        env = dict(os.environ, MANWIDTH="80", LC_ALL="C.UTF-8")
+    def test_man_pages_are_found_clean_and_name_the_data_folder(self):
         for game in GAMES:
-            where = subprocess.run(["man", "-M", manpath, "-w", "6", game], env=env,
-                                   capture_output=True, text=True)
-            self.assertEqual(where.stdout.strip(), os.path.join(manpath, "man6", game + ".6"))
-            shown = subprocess.run(["man", "--warnings", "-M", manpath, "6", game], env=env,
-                                   capture_output=True, text=True)
-            self.assertEqual(shown.returncode, 0)
-            self.assertEqual(shown.stderr, "", f"{game}.6 warnings")
+            self.assertIn(words(os.path.join(self.prefix, DATA)), shown_man_page(self.prefix, game))
+
+    def test_software_centre_metadata_validates_and_names_the_menu_entry(self):
+        metainfo = os.path.join(self.prefix, "share", "metainfo")
+        for game in GAMES:
+            path = os.path.join(metainfo, f"{APPSTREAM_PREFIX}.{game}.metainfo.xml")
+            component = ElementTree.parse(path).getroot()
+            self.assertEqual(component.findtext("id"), f"{APPSTREAM_PREFIX}.{game}")
+            launchable = component.findtext("launchable[@type='desktop-id']")
+            self.assertTrue(os.path.isfile(os.path.join(self.prefix, "share", "applications",
+                                                        launchable)), launchable)
+            self.assertEqual(component.findtext("provides/binary"), game)
+            if shutil.which("appstreamcli"):
+                check = subprocess.run(["appstreamcli", "validate", "--no-net", "--pedantic", path],
+                                       capture_output=True, text=True)
+                self.assertEqual(check.returncode, 0, check.stdout + check.stderr)
 
 
 STUB = """#!/bin/sh
@@ -299,6 +329,7 @@ class StagedAndOddPrefixes(unittest.TestCase):
             entry = desktop_entry(installed)
             self.assertEqual(exec_arguments(entry["Exec"]), [os.path.join(prefix, "bin", game)])
             self.assertEqual(unescape_string(entry["TryExec"]), os.path.join(prefix, "bin", game))
+            self.assertIn(words(os.path.join(prefix, DATA)), shown_man_page(prefix, game))
 
     @unittest.skipUnless(shutil.which("gtk-update-icon-cache"), "no gtk-update-icon-cache")
     def test_an_existing_icon_cache_learns_the_new_icons(self):
@@ -313,6 +344,66 @@ class StagedAndOddPrefixes(unittest.TestCase):
             cache = f.read()
         for name in (b"otro", *(game.encode() for game in GAMES)):
             self.assertIn(name, cache)
+
+
+def configured_launcher(name, *cmake_args):
+    """Configures a scratch build tree (nothing is compiled) and returns the fenwar launcher it
+    writes (installing makes it executable; until then it runs through sh)."""
+    tree = os.path.join(scratch(), name)
+    done = subprocess.run(["cmake", "-S", REPO, "-B", tree, "-DBUILD_TESTING=OFF", *cmake_args],
+                          capture_output=True, text=True)
+    if done.returncode != 0:
+        raise AssertionError(f"configure failed:\n{done.stdout}{done.stderr}")
+    return os.path.join(tree, "lanzadores", "fenwar")
+
+
+class ChosenFolders(unittest.TestCase):
+    """The launcher written for folders chosen at configure time (JUEGOS_DATOS, JUEGOS_PROGRAMAS),
+    run with a stub for the program: the layout packagers use, and absolute folders whose names
+    hold shell characters."""
+
+    def run_stub(self, launcher):
+        log = os.path.join(scratch(), "elegidas.log")
+        if os.path.exists(log):
+            os.remove(log)
+        done = subprocess.run(["/bin/sh", launcher, "uno dos"], cwd=scratch(), capture_output=True,
+                              text=True, env=dict(os.environ, STUB_LOG=log), timeout=30)
+        self.assertEqual(done.returncode, 0, done.stderr)
+        with open(log) as f:
+            return f.read().splitlines()
+
+    def place_stub(self, programs):
+        os.makedirs(programs, exist_ok=True)
+        with open(os.path.join(programs, "fenwar"), "w") as f:
+            f.write(STUB)
+        os.chmod(os.path.join(programs, "fenwar"), 0o755)
+
+    def test_games_layout_relative_to_the_launcher(self):
+        written = configured_launcher("juegos", "-DCMAKE_INSTALL_BINDIR=games",
+                                      "-DJUEGOS_DATOS=share/games/fenwar-torvane",
+                                      "-DJUEGOS_PROGRAMAS=lib/games/fenwar-torvane")
+        root = os.path.join(scratch(), "raiz de juegos")
+        os.makedirs(os.path.join(root, "games"))
+        data = os.path.join(root, "share", "games", "fenwar-torvane")
+        os.makedirs(data)
+        self.place_stub(os.path.join(root, "lib", "games", "fenwar-torvane"))
+        launcher = os.path.join(root, "games", "fenwar")
+        shutil.copy(written, launcher)
+        self.assertEqual(self.run_stub(launcher), [os.path.realpath(data), "uno dos"])
+
+    def test_absolute_folders_with_shell_characters(self):
+        # (CMake cannot hold a ";" in a path: it separates list items.)
+        odd = os.path.join(scratch(), "it's \"odd\" $HOME `x` \\ &")
+        data, programs = os.path.join(odd, "datos"), os.path.join(odd, "programas")
+        os.makedirs(data)
+        self.place_stub(programs)
+        launcher = configured_launcher("absolutas", f"-DJUEGOS_DATOS={data}",
+                                       f"-DJUEGOS_PROGRAMAS={programs}")
+        self.assertEqual(self.run_stub(launcher), [os.path.realpath(data), "uno dos"])
+
+    def test_an_empty_folder_is_refused(self):
+        with self.assertRaisesRegex(AssertionError, "JUEGOS_DATOS must name a folder"):
+            configured_launcher("vacia", "-DJUEGOS_DATOS=")
 
 
 def empty_folder(folder):

@@ -3,7 +3,8 @@
 if(NOT FUZZ AND NOT SANITIZE)
   set(instalar_prueba ${CMAKE_CURRENT_SOURCE_DIR}/install/test_instalar.py)
   add_test(NAME install_files
-           COMMAND ${PYTHON_SISTEMA} ${instalar_prueba} InstalledTree Launcher StagedAndOddPrefixes)
+           COMMAND ${PYTHON_SISTEMA} ${instalar_prueba} InstalledTree Launcher StagedAndOddPrefixes
+                   ChosenFolders)
   add_test(NAME install_games COMMAND ${PYTHON_SISTEMA} ${instalar_prueba} InstalledGames)
   set(instalar_entorno BUILD_DIR=${CMAKE_BINARY_DIR} ASSETS=${CMAKE_SOURCE_DIR}/assets
       SHOTS_DIR=${CMAKE_BINARY_DIR}/shots)
