@@ -18,21 +18,20 @@ if(TARGET bench-fenwar AND TARGET bench-torvane AND NOT SANITIZE)
 endif()
 
 # Torvane's menu pictures read after start-up, in Mesa's off-screen GL.
-find_library(OSMESA_DIFERIDAS_LIBRARY OSMesa)
-if(OSMESA_DIFERIDAS_LIBRARY AND NOT FUZZ)
+if(NOT FUZZ)
   add_unit_test(texturas_diferidas_tests
     SOURCES bench/texturas_diferidas_test.cpp ../torvane/texturas.cpp
-    LIBS ${OSMESA_DIFERIDAS_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
+    LIBS ${OSMESA_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
   if(TARGET texturas_diferidas_tests)
     target_include_directories(texturas_diferidas_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
   endif()
 endif()
 
 # Fenwar's pictures in two steps at start-up, in Mesa's off-screen GL.
-if(OSMESA_DIFERIDAS_LIBRARY AND NOT FUZZ)
+if(NOT FUZZ)
   add_unit_test(fenwar_texturas_tests
     SOURCES bench/fenwar_texturas_test.cpp ../fenwar/texturas.cpp
-    LIBS ${OSMESA_DIFERIDAS_LIBRARY} ${FREEIMAGE_LIBRARY})
+    LIBS ${OSMESA_LIBRARY} ${FREEIMAGE_LIBRARY})
   if(TARGET fenwar_texturas_tests)
     target_include_directories(fenwar_texturas_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
     target_include_directories(fenwar_texturas_tests PRIVATE ${CMAKE_SOURCE_DIR}/fenwar)

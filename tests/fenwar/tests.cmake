@@ -8,12 +8,11 @@ add_fuzz_target(fuzz_dificultad SOURCES fuzz/fuzz_dificultad.cpp LIBS fenwar_reg
 add_fuzz_target(fuzz_obj SOURCES fuzz/fuzz_obj.cpp LIBS fenwar_reglas
   CORPUS ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/obj)
 # Models, missiles and digits drawn by Mesa's off-screen GL.
-find_library(OSMESA_MUNDO_LIBRARY OSMesa)
-if(OSMESA_MUNDO_LIBRARY)
+if(NOT FUZZ)
   add_unit_test(fenwar_mundo_gl_tests
     SOURCES fenwar/mundo_gl_test.cpp ../fenwar/modelo_dibujo.cpp ../fenwar/misiles_dibujo.cpp
             ../fenwar/digitos_dibujo.cpp ../fenwar/primitivas.cpp
-    LIBS ${OSMESA_MUNDO_LIBRARY} fenwar_reglas)
+    LIBS ${OSMESA_LIBRARY} fenwar_reglas)
 endif()
 
 # Scenery geometry, the run's state and the controls (rules only, no GL).
@@ -23,8 +22,7 @@ add_unit_test(fenwar_escena_tests
   LIBS fenwar_reglas)
 # Textures, the menu picture and the recorded scenery, drawn by Mesa's off-screen GL: the drawing
 # files are built in with OSMesa (no window, no libGL).
-find_library(OSMESA_LIBRARY OSMesa)
-if(OSMESA_LIBRARY)
+if(NOT FUZZ)
   add_unit_test(fenwar_dibujo_tests
     SOURCES fenwar/dibujo_gl_test.cpp ../fenwar/texturas.cpp ../fenwar/menu.cpp
             ../fenwar/primitivas.cpp ../fenwar/escenario.cpp ../fenwar/modelo_dibujo.cpp

@@ -331,7 +331,6 @@ class StagedAndOddPrefixes(unittest.TestCase):
             self.assertEqual(unescape_string(entry["TryExec"]), os.path.join(prefix, "bin", game))
             self.assertIn(words(os.path.join(prefix, DATA)), shown_man_page(prefix, game))
 
-    @unittest.skipUnless(shutil.which("gtk-update-icon-cache"), "no gtk-update-icon-cache")
     def test_an_existing_icon_cache_learns_the_new_icons(self):
         prefix = os.path.join(scratch(), "con cache")
         theme = os.path.join(prefix, "share", "icons", "hicolor")
