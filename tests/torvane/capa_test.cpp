@@ -475,9 +475,6 @@ TEST_F(KeptPicture, TwentyFourBitDepthIsCopiedExactlyOrNotKept) {
     ASSERT_EQ(integer(GL_DEPTH_BITS), 24);
     CapaFija deep;
     cargarCapaFija(deep, W, H);
-    if (!deep.disponible) {
-        return;
-    }
     const unsigned texture = makeTexture();
     playState();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -486,8 +483,17 @@ TEST_F(KeptPicture, TwentyFourBitDepthIsCopiedExactlyOrNotKept) {
     const Picture drawn = readPicture();
     guardarCapaFija(deep, key);
     clearToNoise();
-    EXPECT_TRUE(reponerCapaFija(deep, key));
-    EXPECT_TRUE(samePicture(drawn, readPicture()));
+    const Picture noise = readPicture();
+    if (deep.disponible) {
+        EXPECT_TRUE(reponerCapaFija(deep, key));
+        EXPECT_TRUE(samePicture(drawn, readPicture()));
+    } else {
+        // Refused at load: nothing is kept, nothing is copied, the game draws the scenery itself.
+        EXPECT_FALSE(deep.valida);
+        EXPECT_FALSE(reponerCapaFija(deep, key));
+        EXPECT_TRUE(samePicture(noise, readPicture()));
+        EXPECT_EQ(deep.fbo, 0u);
+    }
     liberarCapaFija(deep);
 }
 
