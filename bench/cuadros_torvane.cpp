@@ -32,6 +32,8 @@ constexpr int MISILES = 5;
 constexpr int BALAS = 20;
 // A striking missile starts this far above its city: its first step takes it within reach.
 constexpr float ALTURA_GOLPE = 0.5f;
+// A shot's bullet reaches its missile in this many steps, one a frame from the frame of the shot.
+constexpr int PASOS_HASTA_BLANCO = 4;
 
 double periodo(double trabajo) {
     return periodoAlRitmo(trabajo, FRAME_MS);
@@ -54,10 +56,11 @@ void cargarMallas(obj_type& misil, obj_type& cubo) {
 }
 
 // Level 3 in play from tower 0: missiles coming down over each city, bullets on their way out
-// along the tower's view. Made again before every frame, so every frame draws the same scene.
+// along the tower's view. Made again before every frame, so every frame draws the same scene;
+// what the player fired, and the missiles the phases send, fly on in the slots after the scene's.
 void armarEscena(Juego& juego) {
-    juego.misiles.clear();
-    juego.balas.clear();
+    juego.misiles.erase(juego.misiles.begin(), juego.misiles.lower_bound(MISILES));
+    juego.balas.erase(juego.balas.begin(), juego.balas.lower_bound(BALAS));
     const std::vector<Ciudad*> ciudades = ciudadesDelNivel(juego, NIVEL);
     for (int i = 0; i < MISILES && !ciudades.empty(); ++i) {
         const Ciudad* c = ciudades[static_cast<std::size_t>(i) % ciudades.size()];
@@ -73,23 +76,30 @@ void armarEscena(Juego& juego) {
             juego.misil, torre[0] - 2.0f + 0.2f * fk, torre[1] + 0.15f * fk,
             torre[2] - 4.0f - 2.0f * fk, 0.0f, 0.03f, -1.0f);
     }
-    juego.cant_misiles = static_cast<int>(juego.misiles.size());
-    juego.tirados = juego.cant_misiles;
-    juego.cant_balas = BALAS;
+    // The next slots, and the missiles in flight: never fewer than MAX_EN_VUELO, so none is
+    // launched.
+    juego.cant_misiles = std::max(juego.cant_misiles, MISILES);
+    juego.cant_balas = std::max(juego.cant_balas, BALAS);
+    juego.tirados = 0;
+    for (const auto& par : juego.misiles) {
+        juego.tirados += par.second->getActivo() ? 1 : 0;
+    }
     juego.vueltas = 0;
     juego.estado = JUGANDO;
 }
 
-// One more missile, in the slot after the scene's, counted among those in flight.
-void agregarMisil(Juego& juego, float x, float y, float z) {
-    juego.misiles[MISILES] = std::make_unique<Proyectil>(juego.misil, x, y, z, 0.0f, -1.0f, 0.0f);
-    juego.cant_misiles = static_cast<int>(juego.misiles.size());
-    juego.tirados = juego.cant_misiles;
+// One more missile in the next free slot, from (x, y, z) along (dx, dy, dz), counted in flight.
+void agregarMisil(Juego& juego, float x, float y, float z, SF3dVector dir) {
+    juego.misiles[juego.cant_misiles] =
+        std::make_unique<Proyectil>(juego.misil, x, y, z, dir.x, dir.y, dir.z);
+    juego.cant_misiles += 1;
+    juego.tirados += 1;
 }
 
-// A click: the tower fires along its view, and a missile waits where the bullet's first step
-// takes it, so the shot hits and scores. A tower out of ammunition is filled again first, as at a
-// level start, so a long run goes on shooting.
+// A click: the tower fires along its view, and a missile flies away ahead of the bullet along the
+// same line, where the bullet catches it PASOS_HASTA_BLANCO frames later: the ammunition goes down
+// on the frame of the click, the score some frames after it. A tower out of ammunition is filled
+// again first, as at a level start, so a long run goes on shooting.
 void disparo(Juego& juego) {
     Torre* torre = juego.torres[juego.en_torre];
     if (torre == nullptr) {
@@ -101,8 +111,8 @@ void disparo(Juego& juego) {
     botonApretado(juego, BotonRaton::IZQUIERDO, false);
     const SF3dVector desde = torre->getCamara()->getPosition();
     const SF3dVector dir = torre->getCamara()->getViewDir();
-    agregarMisil(juego, desde.x + dir.x * PASO_BALA, desde.y + dir.y * PASO_BALA,
-                 desde.z + dir.z * PASO_BALA);
+    const float d = PASO_BALA * static_cast<float>(PASOS_HASTA_BLANCO);
+    agregarMisil(juego, desde.x + dir.x * d, desde.y + dir.y * d, desde.z + dir.z * d, dir);
 }
 
 // Strike number k: a missile just above one of the level's cities, which its first step brings
@@ -118,7 +128,8 @@ void golpe(Juego& juego, int k) {
     const std::size_t blanco =
         static_cast<std::size_t>(k / std::max(porCiudad, 1)) % (ciudades.size() - 1);
     const Ciudad* c = ciudades[blanco];
-    agregarMisil(juego, c->getX(), c->getY() + ALTURA_GOLPE, c->getZ());
+    agregarMisil(juego, c->getX(), c->getY() + ALTURA_GOLPE, c->getZ(),
+                 F3dVector(0.0f, -1.0f, 0.0f));
 }
 
 // Frames spent at a tower since the last travel ended.

@@ -20,9 +20,10 @@ HEADER = b"P6\n%d %d\n255\n" % (WIDTH, HEIGHT)
 
 # The player acts on the first frame of a phase and every 12th after it (0.2 s at 16 ms a frame).
 # A picture is of the frame numbered like the frame count given, so 12 is a frame with a change
-# (a shot, a cannon, a strike) and 15 three frames after it. Fenwar's city 0 falls on frame 24,
-# Torvane's on frame 48 (five strikes); Torvane's travel to tower 1 ends on frame 180, and the
-# next one starts on frame 192.
+# (a shot, a cannon, a strike) and 15 three frames after it. Torvane's shot of frame 12 hits its
+# missile on frame 15: the ammunition changes alone on 12, the score alone on 15. Fenwar's city 0
+# falls on frame 24, Torvane's on frame 48 (five strikes); Torvane's travel to tower 1 ends on
+# frame 180, and the next one starts on frame 192.
 FENWAR_PHASES = {
     "girando": (12, 15),
     "disparando": (12, 15),
@@ -31,7 +32,7 @@ FENWAR_PHASES = {
 }
 TORVANE_PHASES = {
     "girando": (12, 15),
-    "disparando": (12, 15),
+    "disparando": (12, 15, 18),
     "cambiando": (12, 183, 190),
     "ciudad": (48, 51),
 }
@@ -167,8 +168,9 @@ def fenwar_did(phase, frames, left):
 
 def torvane_did(phase, frames, left):
     if phase == "disparando":
-        # Every shot hits, and takes one bullet of 40.
-        return left["puntaje"] == 10 * actions(frames) and left["municion"] == 40 - actions(frames)
+        # Every shot takes one bullet of 40, and hits three frames later.
+        hits = (frames - 3) // 12 + 1
+        return left["puntaje"] == 10 * hits and left["municion"] == 40 - actions(frames)
     if phase == "cambiando":
         return left["torre"] == 1
     if phase == "ciudad":
