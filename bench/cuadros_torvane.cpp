@@ -88,7 +88,7 @@ void armarEscena(Juego& juego) {
     juego.estado = JUGANDO;
 }
 
-// One more missile in the next free slot, from (x, y, z) along (dx, dy, dz), counted in flight.
+// One more missile in the next free slot, from (x, y, z) along `dir`, counted in flight.
 void agregarMisil(Juego& juego, float x, float y, float z, SF3dVector dir) {
     juego.misiles[juego.cant_misiles] =
         std::make_unique<Proyectil>(juego.misil, x, y, z, dir.x, dir.y, dir.z);

@@ -24,8 +24,9 @@ bool leerFase(const std::string& nombre, Fase& f);
 // CUADROS_POR_ACCION-th after it.
 bool tocaAccion(int cuadro);
 
-// The pointer's vertical motion in pixels on frame `cuadro` of a drag: DRAG_PIXELES one way for
-// DRAG_CUADROS frames, then as many back, so the view sweeps to and fro over the same angles.
+// The pointer's motion in pixels on frame `cuadro` of a drag (up and down in Fenwar, across in
+// Torvane): DRAG_PIXELES one way for DRAG_CUADROS frames, then as many back, so the view sweeps
+// to and fro over the same angles.
 constexpr int DRAG_PIXELES = 3;
 constexpr int DRAG_CUADROS = 40;
 int arrastre(int cuadro);
