@@ -213,6 +213,8 @@ void liberarCapaFija(CapaFija& c) {
     c.disponible = false;
     c.valida = false;
     c.clave.clear();
+    c.claveCuadro.clear();
+    c.claveAnterior.clear();
 }
 
 void anotarEstadoGL(std::vector<float>& clave) {

@@ -19,6 +19,8 @@ struct CapaFija {
     int ancho = 0, alto = 0;
     unsigned fbo = 0, color = 0, profundidad = 0;
     std::vector<float> clave;
+    // This frame's key and the previous frame's (see escenaFija in decorado.h).
+    std::vector<float> claveCuadro, claveAnterior;
     // What drawing the scenery left behind (current colour, normal, texture coordinate, bound
     // texture), set again when the picture replaces the drawing, so what follows starts the same.
     float colorFinal[4] = {}, normalFinal[3] = {}, texturaFinal[4] = {};

@@ -13,6 +13,7 @@
 #include <GL/glu.h>
 #include <SDL.h>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -128,21 +129,12 @@ void escenario(Juego& j, Escenario& e) {
 // so that frame clears nothing). It binds its own textures and sends its own normals and texture
 // coordinates, so what the moving things left of those does not matter.
 void escenarioGuardado(Juego& j, Escenario& e) {
-    if (!e.capa.disponible) {
-        escenario(j, e);
-        return;
-    }
-    std::vector<float>& clave = e.claveEscenario;
-    clave.clear();
-    anotarEstadoGL(clave);
+    std::vector<float> muestra;
     for (int vida : j.vidaCitys) {
-        clave.push_back(vida > 0 ? 1.0f : 0.0f);
+        muestra.push_back(vida > 0 ? 1.0f : 0.0f);
     }
-    clave.insert(clave.end(), j.angulo_canion, j.angulo_canion + 4);
-    if (!reponerCapaFija(e.capa, clave)) {
-        escenario(j, e);
-        guardarCapaFija(e.capa, clave);
-    }
+    muestra.insert(muestra.end(), j.angulo_canion, j.angulo_canion + 4);
+    escenaFija(e.capa, muestra, false, [&] { escenario(j, e); });
 }
 
 // Software GL (llvmpipe) only sorts the triangles it is sent into screen tiles, and fills their

@@ -11,10 +11,9 @@ struct Recursos {
     unsigned listaCielo = 0;
     unsigned listaMisil = 0;
     unsigned listaCubo = 0;
-    // The kept picture of the sky box, cities and towers, and the key of this frame's scenery;
-    // `capa.usar` false turns off the HUD's list too.
+    // The kept picture of the sky box, cities and towers; `capa.usar` false turns off the HUD's
+    // list too.
     CapaFija capa;
-    std::vector<float> claveEscenario;
     // The HUD recorded with what it showed (score, ammunition, level, city health).
     unsigned listaHud = 0;
     std::vector<int> claveHud;
