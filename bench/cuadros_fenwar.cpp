@@ -1,14 +1,16 @@
-// Times Fenwar's play frame on a busy scene: 20 missiles in flight, bursts, and the plane.
-// Run from the game's data folder inside an X display; prints "medida" lines for the driver.
+// Times Fenwar's play frame on a busy scene (20 missiles in flight, bursts, and the plane) in one
+// phase of play. Run from the game's data folder inside an X display; prints "medida" lines.
 #include "avion.h"
 #include "cuadro.h"
 #include "dificultad.h"
 #include "escenario.h"
 #include "juego.h"
+#include "mandos.h"
 #include "misiles.h"
 #include "modelo.h"
 #include "ventana.h"
 
+#include "fases.h"
 #include "foto.h"
 #include "medicion.h"
 #include "opciones.h"
@@ -16,6 +18,7 @@
 
 #include <GL/gl.h>
 #include <SDL.h>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -29,12 +32,21 @@ namespace {
 constexpr long RELOJ_FIJO = 10000000;
 constexpr int EN_VUELO = 20;
 constexpr int EXPLOTANDO = 5;
+// The game sleeps this long after every frame (its frame loop in main.cpp).
+constexpr double PAUSA_MS = 16.0;
+// A shot finds its missile this far from the eye, on the line under the cross.
+constexpr float DISTANCIA_BLANCO = 3.0f;
 
-// What a frame may change in the game record, saved once and put back before every frame.
+double periodo(double trabajo) {
+    return periodoConPausa(trabajo, PAUSA_MS);
+}
+
+// The missiles and the plane, saved once and put back before every frame, so that every frame
+// draws them the same. The score, the cities' health and the view are what the phases change:
+// those go on from frame to frame.
 struct Escena {
     Misil misiles[MAX_MISILES];
-    int cantmisiles, cantvivos, canthitrest, puntaje;
-    int vidaCitys[3];
+    int cantmisiles, cantvivos, canthitrest;
     Avion av;
     bool hayavion;
 };
@@ -44,8 +56,6 @@ void guardar(const Juego& j, Escena& s) {
     s.cantmisiles = j.cantmisiles;
     s.cantvivos = j.cantvivos;
     s.canthitrest = j.canthitrest;
-    s.puntaje = j.puntaje;
-    std::memcpy(s.vidaCitys, j.vidaCitys, sizeof s.vidaCitys);
     s.av = j.av;
     s.hayavion = j.hayavion;
 }
@@ -55,8 +65,6 @@ void reponer(Juego& j, const Escena& s) {
     j.cantmisiles = s.cantmisiles;
     j.cantvivos = s.cantvivos;
     j.canthitrest = s.canthitrest;
-    j.puntaje = s.puntaje;
-    std::memcpy(j.vidaCitys, s.vidaCitys, sizeof s.vidaCitys);
     j.av = s.av;
     j.hayavion = s.hayavion;
 }
@@ -126,6 +134,79 @@ void armarEscena(Juego& j) {
     j.ultimoavgenerado = RELOJ_FIJO;
 }
 
+// A flying missile moved onto the line of the shot, from the eye through the point the last frame
+// picked under the pointer, so that the click hits it.
+void ponerBlanco(Juego& j) {
+    const float ojo[3] = {j.x, j.y, -j.z};
+    const float linea[3] = {static_cast<float>(j.posiX) - ojo[0],
+                            static_cast<float>(j.posiY) - ojo[1],
+                            static_cast<float>(j.posiZ) - ojo[2]};
+    const float largo = std::sqrt(linea[0] * linea[0] + linea[1] * linea[1] + linea[2] * linea[2]);
+    for (int i = 0; i < j.cantmisiles && largo > 0; ++i) {
+        Misil& m = j.buffmisiles[i];
+        if (m.vivo) {
+            const float t = DISTANCIA_BLANCO / largo;
+            m.xActual = ojo[0] + t * linea[0];
+            m.yActual = ojo[1] + t * linea[1];
+            m.zActual = ojo[2] + t * linea[2];
+            return;
+        }
+    }
+}
+
+// Strike number k falls on city 0 or 1 in turn and takes the health a missile takes; city 2 is
+// never struck, so the game goes on. A city at 0 has fallen; the next strike on it finds it
+// standing again with two strikes' health, so cities keep falling for as long as the phase runs.
+void golpearCiudad(Juego& j, int k) {
+    int& vida = j.vidaCitys[k % 2];
+    vida = vida > 0 ? std::max(vida - j.d.POR_HIT, 0) : 2 * j.d.POR_HIT;
+}
+
+// What the player does before frame `i` of the phase, through the rules the game's input calls.
+void jugar(Fase fase, int i, Juego& j) {
+    Evento e;
+    switch (fase) {
+    case Fase::Girando:
+        // The right button held since the first frame, the pointer dragged up and down.
+        e.botones = HELD_DERECHO;
+        if (i == 0) {
+            e.tipo = TipoEvento::BotonAbajo;
+            reglasJuego(j, e);
+        }
+        e.tipo = TipoEvento::Movimiento;
+        e.yrel = arrastre(i);
+        reglasJuego(j, e);
+        break;
+    case Fase::Disparando:
+        if (tocaAccion(i)) {
+            ponerBlanco(j);
+            e.tipo = TipoEvento::BotonAbajo;
+            e.boton = BOTON_IZQUIERDO;
+            e.botones = HELD_IZQUIERDO;
+            reglasJuego(j, e);
+        }
+        break;
+    case Fase::Cambiando:
+        // The right arrow: the next cannon (the key's wait is the player's, not the frame's).
+        if (tocaAccion(i)) {
+            e.tipo = TipoEvento::Tecla;
+            e.tecla = tecla::DERECHA;
+            reglasJuego(j, e);
+        }
+        break;
+    case Fase::Ciudad:
+        if (i == 0) {
+            j.vidaCitys[0] = j.vidaCitys[1] = 2 * j.d.POR_HIT;
+        }
+        if (tocaAccion(i)) {
+            golpearCiudad(j, i / CUADROS_POR_ACCION);
+        }
+        break;
+    case Fase::Quieta:
+        break;
+    }
+}
+
 // One pass of the game's frame loop without its 16 ms sleep, waiting until the picture is done.
 void cuadro(Juego& j, Escenario& e, bool intercambiar = true) {
     glLoadIdentity();
@@ -142,7 +223,8 @@ void cuadro(Juego& j, Escenario& e, bool intercambiar = true) {
 int main(int argc, char** argv) {
     const OpcionesCuadros op = leerOpciones(argc, argv);
     if (!op.valida) {
-        std::fprintf(stderr, "usage: bench-fenwar [--cuadros N] [--sin-listas] [--foto F.ppm]\n");
+        std::fprintf(stderr, "usage: bench-fenwar [--cuadros N] [--fase quieta|girando|disparando|"
+                             "cambiando|ciudad] [--sin-listas] [--foto F.ppm]\n");
         return 2;
     }
     relojFijar(RELOJ_FIJO);
@@ -181,21 +263,29 @@ int main(int argc, char** argv) {
     cpu.reserve(static_cast<std::size_t>(op.cuadros));
     for (int i = 0; i < op.cuadros && !j.fin; ++i) {
         reponer(j, *escena);
+        jugar(op.fase, i, j);
         const std::int64_t t0 = ahoraNs(), c0 = cpuNs();
         cuadro(j, escenario);
         ms.push_back(msEntre(t0, ahoraNs()));
         cpu.push_back(msEntre(c0, cpuNs()));
     }
-    // The picture is read from the back buffer of one more frame, before any swap.
+    // The picture is read from the back buffer of the phase's next frame, before any swap.
     if (!op.foto.empty()) {
         reponer(j, *escena);
+        jugar(op.fase, op.cuadros, j);
         cuadro(j, escenario, false);
     }
     if (!op.foto.empty() && !guardarFoto(op.foto.c_str(), ANCHO_VENTANA, ALTO_VENTANA)) {
         std::fprintf(stderr, "bench: could not write %s\n", op.foto.c_str());
     }
-    const std::string clave = op.sinListas ? "fenwar_inmediato" : "fenwar_cuadro";
-    informarCuadros(clave, ms, cpu);
+    const std::string clave =
+        std::string("fenwar_") + nombreFase(op.fase) + (op.sinListas ? "_sin" : "");
+    informarCuadros(clave, ms, cpu, periodo);
+    // What the phase left, so that a test can tell it did what it says.
+    informar(clave + "_puntaje", j.puntaje);
+    informar(clave + "_salud", j.vidaCitys[0] + j.vidaCitys[1] + j.vidaCitys[2]);
+    informar(clave + "_canion", j.nro_canion);
+    informar(clave + "_vista", j.angb);
     SDL_Quit();
     return 0;
 }

@@ -1,19 +1,23 @@
-// Times Torvane's play frame on a busy scene: level 3 with 5 missiles and 20 bullets in flight.
-// Run from the game's data folder inside an X display; prints "medida" lines for the driver.
+// Times Torvane's play frame on a busy scene (level 3 with 5 missiles and 20 bullets in flight) in
+// one phase of play. Run from the game's data folder inside an X display; prints "medida" lines.
 #include "bucle.h"
+#include "camara.h"
 #include "ciudad.h"
 #include "combate.h"
 #include "configuracion.h"
 #include "hud.h"
 #include "juego.h"
 #include "recursos.h"
+#include "torre.h"
 
+#include "fases.h"
 #include "foto.h"
 #include "medicion.h"
 #include "opciones.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <unistd.h>
@@ -26,6 +30,14 @@ constexpr int ALTO = 480;
 constexpr int NIVEL = 3;
 constexpr int MISILES = 5;
 constexpr int BALAS = 20;
+// A striking missile starts this far above its city: its first step takes it within reach.
+constexpr float ALTURA_GOLPE = 0.5f;
+// A shot's bullet reaches its missile in this many steps, one a frame from the frame of the shot.
+constexpr int PASOS_HASTA_BLANCO = 4;
+
+double periodo(double trabajo) {
+    return periodoAlRitmo(trabajo, FRAME_MS);
+}
 
 // The meshes' trace goes where the game's would go unread: it is still written, to /dev/null.
 void cargarMallas(obj_type& misil, obj_type& cubo) {
@@ -44,10 +56,11 @@ void cargarMallas(obj_type& misil, obj_type& cubo) {
 }
 
 // Level 3 in play from tower 0: missiles coming down over each city, bullets on their way out
-// along the tower's view. Made again before every frame, so every frame draws the same scene.
+// along the tower's view. Made again before every frame, so every frame draws the same scene;
+// what the player fired, and the missiles the phases send, fly on in the slots after the scene's.
 void armarEscena(Juego& juego) {
-    juego.misiles.clear();
-    juego.balas.clear();
+    juego.misiles.erase(juego.misiles.begin(), juego.misiles.lower_bound(MISILES));
+    juego.balas.erase(juego.balas.begin(), juego.balas.lower_bound(BALAS));
     const std::vector<Ciudad*> ciudades = ciudadesDelNivel(juego, NIVEL);
     for (int i = 0; i < MISILES && !ciudades.empty(); ++i) {
         const Ciudad* c = ciudades[static_cast<std::size_t>(i) % ciudades.size()];
@@ -63,11 +76,97 @@ void armarEscena(Juego& juego) {
             juego.misil, torre[0] - 2.0f + 0.2f * fk, torre[1] + 0.15f * fk,
             torre[2] - 4.0f - 2.0f * fk, 0.0f, 0.03f, -1.0f);
     }
-    juego.cant_misiles = static_cast<int>(juego.misiles.size());
-    juego.tirados = juego.cant_misiles;
-    juego.cant_balas = BALAS;
+    // The next slots, and the missiles in flight: never fewer than MAX_EN_VUELO, so none is
+    // launched.
+    juego.cant_misiles = std::max(juego.cant_misiles, MISILES);
+    juego.cant_balas = std::max(juego.cant_balas, BALAS);
+    juego.tirados = 0;
+    for (const auto& par : juego.misiles) {
+        juego.tirados += par.second->getActivo() ? 1 : 0;
+    }
     juego.vueltas = 0;
     juego.estado = JUGANDO;
+}
+
+// One more missile in the next free slot, from (x, y, z) along (dx, dy, dz), counted in flight.
+void agregarMisil(Juego& juego, float x, float y, float z, SF3dVector dir) {
+    juego.misiles[juego.cant_misiles] =
+        std::make_unique<Proyectil>(juego.misil, x, y, z, dir.x, dir.y, dir.z);
+    juego.cant_misiles += 1;
+    juego.tirados += 1;
+}
+
+// A click: the tower fires along its view, and a missile flies away ahead of the bullet along the
+// same line, where the bullet catches it PASOS_HASTA_BLANCO frames later: the ammunition goes down
+// on the frame of the click, the score some frames after it. A tower out of ammunition is filled
+// again first, as at a level start, so a long run goes on shooting.
+void disparo(Juego& juego) {
+    Torre* torre = juego.torres[juego.en_torre];
+    if (torre == nullptr) {
+        return;
+    }
+    if (torre->getMunicion() <= 0) {
+        torre->reestablecerMunicion();
+    }
+    botonApretado(juego, BotonRaton::IZQUIERDO, false);
+    const SF3dVector desde = torre->getCamara()->getPosition();
+    const SF3dVector dir = torre->getCamara()->getViewDir();
+    const float d = PASO_BALA * static_cast<float>(PASOS_HASTA_BLANCO);
+    agregarMisil(juego, desde.x + dir.x * d, desde.y + dir.y * d, desde.z + dir.z * d, dir);
+}
+
+// Strike number k: a missile just above one of the level's cities, which its first step brings
+// within reach. The strikes take each city but the last down in turn (as many strikes as its
+// health needs), then go round again over the fallen ones; the last city always stands.
+void golpe(Juego& juego, int k) {
+    const std::vector<Ciudad*> ciudades = ciudadesDelNivel(juego, NIVEL);
+    if (ciudades.size() < 2) {
+        return;
+    }
+    const Ciudad* primera = ciudades.front();
+    const int porCiudad = (primera->getSaludTot() + DANO_MISIL - 1) / DANO_MISIL;
+    const std::size_t blanco =
+        static_cast<std::size_t>(k / std::max(porCiudad, 1)) % (ciudades.size() - 1);
+    const Ciudad* c = ciudades[blanco];
+    agregarMisil(juego, c->getX(), c->getY() + ALTURA_GOLPE, c->getZ(),
+                 F3dVector(0.0f, -1.0f, 0.0f));
+}
+
+// Frames spent at a tower since the last travel ended.
+struct Marcha {
+    int enTorre = 0;
+};
+
+// What the player does before frame `i` of the phase, through the rules the game's input calls.
+void jugar(Fase fase, int i, Juego& juego, Marcha& marcha) {
+    switch (fase) {
+    case Fase::Girando:
+        // The right button held since the first frame, the pointer dragged to and fro.
+        if (i == 0) {
+            botonApretado(juego, BotonRaton::DERECHO, true);
+        }
+        ratonMovido(juego, arrastre(i), arrastre(i) / DRAG_PIXELES);
+        break;
+    case Fase::Disparando:
+        if (tocaAccion(i)) {
+            disparo(juego);
+        }
+        break;
+    case Fase::Cambiando:
+        // The next tower at once, and again 0.2 s after each travel is over.
+        if (i == 0 || (!juego.moviendo && ++marcha.enTorre >= CUADROS_POR_ACCION)) {
+            cambiarTorre(juego, (juego.en_torre + 1) % 3);
+            marcha.enTorre = 0;
+        }
+        break;
+    case Fase::Ciudad:
+        if (tocaAccion(i)) {
+            golpe(juego, i / CUADROS_POR_ACCION);
+        }
+        break;
+    case Fase::Quieta:
+        break;
+    }
 }
 
 // One pass of the game's frame loop without its sleep, waiting until the picture is done.
@@ -86,7 +185,8 @@ void cuadro(Juego& juego, Recursos& r, Ventana& v, bool intercambiar = true) {
 int main(int argc, char** argv) {
     const OpcionesCuadros op = leerOpciones(argc, argv);
     if (!op.valida || op.sinListas) {
-        std::fprintf(stderr, "usage: bench-torvane [--cuadros N] [--sin-capa] [--foto F.ppm]\n");
+        std::fprintf(stderr, "usage: bench-torvane [--cuadros N] [--fase quieta|girando|disparando|"
+                             "cambiando|ciudad] [--sin-capa] [--foto F.ppm]\n");
         return 2;
     }
     auto misil = std::make_unique<obj_type>();
@@ -126,26 +226,41 @@ int main(int argc, char** argv) {
         armarEscena(juego);
         cuadro(juego, recursos, ventana);
     }
+    Marcha marcha;
     std::vector<double> ms, cpu;
     ms.reserve(static_cast<std::size_t>(op.cuadros));
     cpu.reserve(static_cast<std::size_t>(op.cuadros));
     for (int i = 0; i < op.cuadros && juego.estado != FIN; ++i) {
         armarEscena(juego);
+        jugar(op.fase, i, juego, marcha);
         const std::int64_t t0 = ahoraNs(), c0 = cpuNs();
         cuadro(juego, recursos, ventana);
         ms.push_back(msEntre(t0, ahoraNs()));
         cpu.push_back(msEntre(c0, cpuNs()));
     }
-    // The picture is read from the back buffer of one more frame, before any swap.
+    // The picture is read from the back buffer of the phase's next frame, before any swap.
     if (!op.foto.empty()) {
         armarEscena(juego);
+        jugar(op.fase, op.cuadros, juego, marcha);
         cuadro(juego, recursos, ventana, false);
     }
     if (!op.foto.empty() && !guardarFoto(op.foto.c_str(), ANCHO, ALTO)) {
         std::fprintf(stderr, "bench: could not write %s\n", op.foto.c_str());
     }
-    const std::string clave = op.sinCapa ? "torvane_sin_capa" : "torvane_cuadro";
-    informarCuadros(clave, ms, cpu);
+    const std::string clave =
+        std::string("torvane_") + nombreFase(op.fase) + (op.sinCapa ? "_sin" : "");
+    informarCuadros(clave, ms, cpu, periodo);
+    // What the phase left, so that a test can tell it did what it says.
+    int salud = 0;
+    for (const Ciudad* c : ciudadesDelNivel(juego, NIVEL)) {
+        salud += c->getSalud();
+    }
+    const Torre* torre = juego.torres[juego.en_torre];
+    informar(clave + "_puntaje", juego.puntaje);
+    informar(clave + "_salud", salud);
+    informar(clave + "_vivas", juego.ciudades_vivas);
+    informar(clave + "_torre", juego.en_torre);
+    informar(clave + "_municion", torre != nullptr ? torre->getMunicion() : 0);
     liberarRecursos(recursos);
     SDL_Quit();
     return 0;

@@ -46,11 +46,26 @@ void informar(const std::string& clave, double valor) {
     std::fflush(stdout);
 }
 
+double periodoConPausa(double trabajo, double pausa) {
+    return trabajo + pausa;
+}
+
+double periodoAlRitmo(double trabajo, double ritmo) {
+    return std::max(trabajo, ritmo);
+}
+
+double parteDeNucleo(double cpu, double periodo) {
+    return periodo > 0 ? 100.0 * cpu / periodo : 0.0;
+}
+
 void informarCuadros(const std::string& clave, const std::vector<double>& ms,
-                     const std::vector<double>& cpu) {
-    informar(clave + "_mediana", percentil(ms, 50));
+                     const std::vector<double>& cpu, double (*periodo)(double trabajo)) {
+    const double mediana = percentil(ms, 50), cpuMediana = percentil(cpu, 50);
+    informar(clave + "_mediana", mediana);
+    informar(clave + "_p95", percentil(ms, 95));
     informar(clave + "_p99", percentil(ms, 99));
-    informar(clave + "_cpu", percentil(cpu, 50));
+    informar(clave + "_cpu", cpuMediana);
+    informar(clave + "_nucleo", parteDeNucleo(cpuMediana, periodo(mediana)));
     informar(clave + "_cuadros", static_cast<double>(ms.size()));
 }
 

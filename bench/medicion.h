@@ -22,10 +22,21 @@ double percentil(std::vector<double> muestras, double p);
 // One result on standard output as the driver reads it: "medida <clave> <valor>".
 std::string lineaMedida(const std::string& clave, double valor);
 void informar(const std::string& clave, double valor);
-// The results of a frame run under `clave`: median and 99th percentile of the frame times, median
-// processor time, and the number of frames.
+// A frame's period under each game's pacing, from the frame's own work in ms: Fenwar sleeps a
+// fixed time after every frame, Torvane sleeps what is left of its frame time (none when the work
+// took longer).
+double periodoConPausa(double trabajo, double pausa);
+double periodoAlRitmo(double trabajo, double ritmo);
+
+// The share of one core, in percent, that `cpu` ms of processor time take in every `periodo` ms;
+// 0 for a period that is not positive.
+double parteDeNucleo(double cpu, double periodo);
+
+// The results of a frame run under `clave`: median, 95th and 99th percentile of the frame times,
+// median processor time, the share of a core that median takes in the period `periodo` gives the
+// median frame (see periodoConPausa), and the number of frames.
 void informarCuadros(const std::string& clave, const std::vector<double>& ms,
-                     const std::vector<double>& cpu);
+                     const std::vector<double>& cpu, double (*periodo)(double trabajo));
 
 // Reads a result line back; false for any other line.
 bool leerMedida(const std::string& linea, std::string& clave, double& valor);

@@ -1,4 +1,5 @@
-// The command line of the frame benchmarks: --cuadros N, --sin-listas, --sin-capa, --foto FILE.
+// The command line of the frame benchmarks: --cuadros N, --fase NAME, --sin-listas, --sin-capa,
+// --foto FILE.
 #include "opciones.h"
 
 #include <cstdlib>
@@ -13,6 +14,8 @@ OpcionesCuadros leerOpciones(int argc, char** argv) {
             const long n = std::strtol(argv[++i], &fin, 10);
             o.valida = *fin == '\0' && n >= 1 && n <= 1000000;
             o.cuadros = static_cast<int>(o.valida ? n : 0);
+        } else if (std::strcmp(argv[i], "--fase") == 0 && hayValor) {
+            o.valida = leerFase(argv[++i], o.fase);
         } else if (std::strcmp(argv[i], "--sin-listas") == 0) {
             o.sinListas = true;
         } else if (std::strcmp(argv[i], "--sin-capa") == 0) {

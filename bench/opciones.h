@@ -1,10 +1,14 @@
-// The command line of the frame benchmarks: --cuadros N, --sin-listas, --sin-capa, --foto FILE.
+// The command line of the frame benchmarks: --cuadros N, --fase NAME, --sin-listas, --sin-capa,
+// --foto FILE.
 #pragma once
+
+#include "fases.h"
 
 #include <string>
 
 struct OpcionesCuadros {
     int cuadros = 300;
+    Fase fase = Fase::Quieta;
     bool sinListas = false;
     // The scenery drawn every frame instead of copied from its kept picture.
     bool sinCapa = false;
@@ -12,5 +16,6 @@ struct OpcionesCuadros {
     bool valida = true;
 };
 
-// Unknown options, a missing value or a frame count outside 1 to 1000000 make it not valid.
+// Unknown options, a missing value, an unknown phase or a frame count outside 1 to 1000000 make
+// it not valid.
 OpcionesCuadros leerOpciones(int argc, char** argv);

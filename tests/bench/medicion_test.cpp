@@ -1,5 +1,6 @@
-// The benchmark's helpers: percentiles, result lines, options, the table's verdicts and the
-// generated model files, read back by the games' own readers.
+// The benchmark's helpers: percentiles, result lines, core shares, phases, options, the tables'
+// verdicts and the generated model files, read back by the games' own readers.
+#include "fases.h"
 #include "generador.h"
 #include "medicion.h"
 #include "opciones.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -49,6 +51,60 @@ TEST(ResultLine, RoundTripsAndRejectsOtherText) {
     EXPECT_FALSE(leerMedida("", clave, valor));
 }
 
+TEST(CoreShare, EachGamesPacing) {
+    // Fenwar sleeps 16 ms after a 4 ms frame: 20 ms a frame, 3 ms of processor time is 15 %.
+    EXPECT_DOUBLE_EQ(parteDeNucleo(3.0, periodoConPausa(4.0, 16.0)), 15.0);
+    // Torvane sleeps what is left of 16 ms: a 4 ms frame still takes 16, a 20 ms one 20.
+    EXPECT_DOUBLE_EQ(periodoAlRitmo(4.0, 16.0), 16.0);
+    EXPECT_DOUBLE_EQ(periodoAlRitmo(20.0, 16.0), 20.0);
+    EXPECT_DOUBLE_EQ(parteDeNucleo(8.0, periodoAlRitmo(4.0, 16.0)), 50.0);
+    // Two drawing threads can make the processor time longer than the period.
+    EXPECT_DOUBLE_EQ(parteDeNucleo(30.0, 20.0), 150.0);
+    EXPECT_DOUBLE_EQ(parteDeNucleo(3.0, 0.0), 0.0);
+}
+
+TEST(Phases, NamesRoundTripAndUnknownOnesAreRefused) {
+    for (Fase f : TODAS_LAS_FASES) {
+        Fase leida = Fase::Quieta;
+        EXPECT_TRUE(leerFase(nombreFase(f), leida)) << nombreFase(f);
+        EXPECT_EQ(leida, f);
+    }
+    Fase f = Fase::Ciudad;
+    EXPECT_FALSE(leerFase("", f));
+    EXPECT_FALSE(leerFase("Girando", f));
+    EXPECT_FALSE(leerFase("still", f));
+    EXPECT_EQ(f, Fase::Ciudad);
+}
+
+TEST(Phases, ThePlayerActsEveryFifthOfASecondFromTheFirstFrame) {
+    EXPECT_TRUE(tocaAccion(0));
+    EXPECT_FALSE(tocaAccion(1));
+    EXPECT_FALSE(tocaAccion(CUADROS_POR_ACCION - 1));
+    EXPECT_TRUE(tocaAccion(CUADROS_POR_ACCION));
+    EXPECT_TRUE(tocaAccion(5 * CUADROS_POR_ACCION));
+    EXPECT_FALSE(tocaAccion(-CUADROS_POR_ACCION));
+    int acciones = 0;
+    for (int i = 0; i < 300; ++i) {
+        acciones += tocaAccion(i) ? 1 : 0;
+    }
+    EXPECT_EQ(acciones, 25);
+}
+
+TEST(Phases, TheDragSweepsToAndFroOverTheSameAngles) {
+    int suma = 0, minimo = 0, maximo = 0;
+    for (int i = 0; i < 2 * DRAG_CUADROS; ++i) {
+        EXPECT_EQ(std::abs(arrastre(i)), DRAG_PIXELES) << i;
+        suma += arrastre(i);
+        minimo = std::min(minimo, suma);
+        maximo = std::max(maximo, suma);
+    }
+    // Back where it began after one sweep each way, having gone DRAG_CUADROS steps out.
+    EXPECT_EQ(suma, 0);
+    EXPECT_EQ(maximo - minimo, DRAG_PIXELES * DRAG_CUADROS);
+    EXPECT_EQ(arrastre(2 * DRAG_CUADROS), arrastre(0));
+    EXPECT_NE(arrastre(DRAG_CUADROS - 1), arrastre(DRAG_CUADROS));
+}
+
 OpcionesCuadros opciones(std::vector<std::string> args) {
     args.insert(args.begin(), "bench-x");
     std::vector<char*> argv;
@@ -58,11 +114,15 @@ OpcionesCuadros opciones(std::vector<std::string> args) {
     return leerOpciones(static_cast<int>(argv.size()), argv.data());
 }
 
-TEST(FrameOptions, AcceptsTheFourOptionsAndRejectsTheRest) {
-    OpcionesCuadros o =
-        opciones({"--cuadros", "40", "--sin-listas", "--foto", "a.ppm", "--sin-capa"});
+TEST(FrameOptions, AcceptsTheFiveOptionsAndRejectsTheRest) {
+    OpcionesCuadros o = opciones(
+        {"--cuadros", "40", "--sin-listas", "--foto", "a.ppm", "--sin-capa", "--fase", "ciudad"});
     EXPECT_TRUE(o.valida);
     EXPECT_EQ(o.cuadros, 40);
+    EXPECT_EQ(o.fase, Fase::Ciudad);
+    EXPECT_EQ(opciones({}).fase, Fase::Quieta);
+    EXPECT_FALSE(opciones({"--fase", "corriendo"}).valida);
+    EXPECT_FALSE(opciones({"--fase"}).valida);
     EXPECT_TRUE(o.sinListas);
     EXPECT_TRUE(o.sinCapa);
     EXPECT_FALSE(opciones({"--sin-listas"}).sinCapa);
@@ -75,21 +135,35 @@ TEST(FrameOptions, AcceptsTheFourOptionsAndRejectsTheRest) {
     EXPECT_FALSE(opciones({"--otra"}).valida);
 }
 
+// Every phase of both games measured with the caches, within the targets, and the still scene
+// without them (slower, with no target).
 Medidas todoCumplido() {
-    return {{"fenwar_cuadro_mediana", 2.5},
-            {"fenwar_cuadro_p99", 4.0},
-            {"torvane_cuadro_mediana", 1.5},
-            {"fenwar_arranque_mediana", 120},
-            {"torvane_arranque_mediana", 150},
-            {"obj_nuestro", 500},
-            {"obj_tinyobjloader", 800},
-            {"obj_assimp", 2000},
-            {"obj_mb", 104},
-            {"obj_caras", 1000000},
-            {"3ds_nuestro", 1.0},
-            {"3ds_lib3ds", 1.5},
-            {"3ds_caras", 8000},
-            {"3ds_kb", 224}};
+    Medidas m = {{"fenwar_quieta_sin_mediana", 13.5},
+                 {"fenwar_quieta_sin_p95", 15.0},
+                 {"fenwar_quieta_sin_cpu", 14.0},
+                 {"fenwar_quieta_sin_nucleo", 47.0},
+                 {"fenwar_arranque_mediana", 120},
+                 {"torvane_arranque_mediana", 150},
+                 {"obj_nuestro", 500},
+                 {"obj_tinyobjloader", 800},
+                 {"obj_assimp", 2000},
+                 {"obj_mb", 104},
+                 {"obj_caras", 1000000},
+                 {"3ds_nuestro", 1.0},
+                 {"3ds_lib3ds", 1.5},
+                 {"3ds_caras", 8000},
+                 {"3ds_kb", 224}};
+    for (const std::string juego : {"fenwar", "torvane"}) {
+        for (Fase f : TODAS_LAS_FASES) {
+            const std::string c = juego + "_" + nombreFase(f);
+            m[c + "_mediana"] = 1.5;
+            m[c + "_p95"] = 4.0;
+            m[c + "_cpu"] = 2.0;
+            m[c + "_nucleo"] = 12.0;
+        }
+    }
+    m["fenwar_quieta_mediana"] = 2.5;
+    return m;
 }
 
 TEST(Table, EveryTargetMetWithThePeerRatios) {
@@ -97,25 +171,78 @@ TEST(Table, EveryTargetMetWithThePeerRatios) {
     EXPECT_TRUE(objetivosCumplidos(m));
     const std::string t = tablaResultados(m);
     EXPECT_EQ(t.find("**no**"), std::string::npos) << t;
-    EXPECT_NE(t.find("| Fenwar play frame, median | 2.50 ms |"), std::string::npos) << t;
+    EXPECT_NE(t.find("| Fenwar | still | on | 2.50 ms | 4.00 ms | 2.00 ms | 12 % | <= 3 ms, "
+                     "<= 5 ms, <= 30 % | yes |"),
+              std::string::npos)
+        << t;
+    // Without the caches: the measures, no target.
+    EXPECT_NE(t.find("| Fenwar | still | off | 13.5 ms | 15.0 ms | 14.0 ms | 47 % |  |  |"),
+              std::string::npos)
+        << t;
+    EXPECT_NE(t.find("| Torvane | changing tower | on |"), std::string::npos) << t;
+    EXPECT_NE(t.find("| Fenwar | changing cannon | on |"), std::string::npos) << t;
+    // Torvane's still scene keeps its stricter median.
+    EXPECT_NE(t.find("| Torvane | still | on | 1.50 ms | 4.00 ms | 2.00 ms | 12 % | <= 2 ms, "),
+              std::string::npos)
+        << t;
     EXPECT_NE(t.find("1.60x the fastest peer"), std::string::npos) << t;
     EXPECT_NE(t.find("1.50x the fastest peer"), std::string::npos) << t;
     // Measures that were not taken leave their rows out.
-    EXPECT_EQ(t.find("in immediate mode"), std::string::npos) << t;
+    EXPECT_EQ(t.find("| Torvane | still | off |"), std::string::npos) << t;
+    // Ten phases of play with caches, one without; then the start-up and reader table.
+    EXPECT_EQ(std::count(t.begin(), t.end(), '\n'), 2 + 11 + 1 + 2 + 4) << t;
 }
 
-TEST(Table, AMissedTargetIsMarked) {
-    for (const char* clave : {"fenwar_cuadro_mediana", "torvane_cuadro_mediana",
-                              "fenwar_arranque_mediana", "torvane_arranque_mediana"}) {
+TEST(Table, AMissedTargetIsMarkedAndNamed) {
+    const std::pair<const char*, const char*> casos[] = {
+        {"fenwar_girando_mediana", "**no**: median |"},
+        {"torvane_disparando_p95", "**no**: 95th percentile |"},
+        {"fenwar_ciudad_nucleo", "**no**: core share |"},
+        {"torvane_cambiando_mediana", "**no**: median |"},
+        {"fenwar_arranque_mediana", "**no** |"},
+        {"torvane_arranque_mediana", "**no** |"},
+    };
+    for (const auto& [clave, marca] : casos) {
         Medidas m = todoCumplido();
         m[clave] = 1000;
         EXPECT_FALSE(objetivosCumplidos(m)) << clave;
-        EXPECT_NE(tablaResultados(m).find("**no**"), std::string::npos) << clave;
+        EXPECT_NE(tablaResultados(m).find(marca), std::string::npos) << clave;
     }
+    // Two missed at once are both named.
+    Medidas dos = todoCumplido();
+    dos["torvane_girando_p95"] = 30;
+    dos["torvane_girando_nucleo"] = 31;
+    EXPECT_NE(tablaResultados(dos).find("**no**: 95th percentile, core share |"),
+              std::string::npos);
+    // Torvane's still scene misses at a median Fenwar's would meet.
+    Medidas torvane = todoCumplido();
+    torvane["torvane_quieta_mediana"] = 2.5;
+    EXPECT_FALSE(objetivosCumplidos(torvane));
+    // The phases without caches have no target.
+    Medidas sin = todoCumplido();
+    sin["fenwar_quieta_sin_mediana"] = 1000;
+    EXPECT_TRUE(objetivosCumplidos(sin));
     // A target is met exactly at its limit.
     Medidas limite = todoCumplido();
-    limite["fenwar_cuadro_mediana"] = 3.0;
+    limite["fenwar_girando_mediana"] = 3.0;
+    limite["fenwar_girando_p95"] = 5.0;
+    limite["fenwar_girando_nucleo"] = 30.0;
+    limite["torvane_quieta_mediana"] = 2.0;
     EXPECT_TRUE(objetivosCumplidos(limite));
+}
+
+TEST(Table, OnlyThePlayFramesOfAShortRun) {
+    Medidas m;
+    m["torvane_ciudad_mediana"] = 1.0;
+    m["torvane_ciudad_p95"] = 2.0;
+    m["torvane_ciudad_cpu"] = 1.0;
+    const std::string t = tablaResultados(m);
+    // No core share measured: a dash. No start-up or reader table at all.
+    EXPECT_NE(t.find("| Torvane | city falling | on | 1.00 ms | 2.00 ms | 1.00 ms | - |"),
+              std::string::npos)
+        << t;
+    EXPECT_EQ(t.find("tinyobjloader"), std::string::npos) << t;
+    EXPECT_EQ(tablaResultados({}), "");
 }
 
 TEST(Table, AReaderSlowerThanTheFastestPeerMissesItsTarget) {

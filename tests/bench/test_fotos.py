@@ -1,7 +1,9 @@
 """The benchmark's busy scenes drawn both ways give the same picture, byte for byte: Fenwar's 20
 missiles, bursts and plane from display lists over its kept scenery and all in immediate mode,
 Torvane's level 3 with its missiles and bullets over the kept picture of the scenery and over
-scenery drawn afresh."""
+scenery drawn afresh. Still, and in every phase of play the benchmark runs (turning, shooting,
+changing cannon or tower, a city falling): each phase's picture is taken on the frame of a change
+and again some frames later, once the caches have had frames to keep what the change made."""
 
 import os
 import subprocess
@@ -16,25 +18,54 @@ from test_torvane_capa import build_gl_counter, gl_calls  # noqa: E402
 WIDTH, HEIGHT = 640, 480
 HEADER = b"P6\n%d %d\n255\n" % (WIDTH, HEIGHT)
 
+# The player acts on the first frame of a phase and every 12th after it (0.2 s at 16 ms a frame).
+# A picture is of the frame numbered like the frame count given, so 12 is a frame with a change
+# (a shot, a cannon, a strike) and 15 three frames after it. Torvane's shot of frame 12 hits its
+# missile on frame 15: the ammunition changes alone on 12, the score alone on 15. Fenwar's city 0
+# falls on frame 24, Torvane's on frame 48 (five strikes); Torvane's travel to tower 1 ends on
+# frame 180, and the next one starts on frame 192.
+FENWAR_PHASES = {
+    "girando": (12, 15),
+    "disparando": (12, 15),
+    "cambiando": (12, 15),
+    "ciudad": (24, 27),
+}
+TORVANE_PHASES = {
+    "girando": (12, 15),
+    "disparando": (12, 15, 18),
+    "cambiando": (12, 183, 190),
+    "ciudad": (48, 51),
+}
 
-def photo(x, program, options, folder, counter):
-    """Runs one benchmark program with --foto from the data folder; the picture's RGB bytes and
-    the program's GL calls that copy a kept picture or replay a display list."""
-    path = os.path.join(folder, "%s%s.ppm" % (program, "".join(options)))
+
+def state_of(stdout):
+    """The "medida" lines a benchmark program printed, by key without the game and phase."""
+    found = {}
+    for line in stdout.splitlines():
+        words = line.split()
+        if len(words) == 3 and words[0] == "medida":
+            found[words[1]] = float(words[2])
+    return found
+
+
+def photo(x, program, options, folder, counter, frames=5, phase="quieta"):
+    """Runs one benchmark program with --foto from the data folder: the picture's RGB bytes, the
+    program's GL calls that copy a kept picture or replay a display list, and what it printed."""
+    path = os.path.join(folder, "%s-%s-%d%s.ppm" % (program, phase, frames, "".join(options)))
     env = x.env()
     env["LD_PRELOAD"] = counter
-    run = subprocess.run([os.path.join(BIN_DIR, program), "--cuadros", "5", *options,
-                          "--foto", path], cwd=ASSETS, env=env, stdin=subprocess.DEVNULL,
+    run = subprocess.run([os.path.join(BIN_DIR, program), "--cuadros", str(frames), "--fase", phase,
+                          *options, "--foto", path], cwd=ASSETS, env=env, stdin=subprocess.DEVNULL,
                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=120)
     errors = run.stderr.decode("latin-1")
-    assert run.returncode == 0, (program, options, run.returncode, errors)
+    assert run.returncode == 0, (program, phase, options, run.returncode, errors)
     assert "could not write" not in errors, errors
     with open(path, "rb") as f:
         data = f.read()
     assert data.startswith(HEADER), (path, data[:20])
     pixels = data[len(HEADER):]
     assert len(pixels) == WIDTH * HEIGHT * 3, (path, len(pixels))
-    return pixels, gl_calls(errors)
+    return pixels, gl_calls(errors), state_of(run.stdout.decode("latin-1"))
 
 
 def colours(pixels):
@@ -62,34 +93,104 @@ def where_they_differ(a, b):
     return count, (left, top, right, bottom), largest
 
 
-def same_both_ways(x, folder, counter, program, option, label, calls):
-    """The picture drawn with the GL `calls` and, with `option`, without them; the two must be
-    equal."""
-    kept, kept_calls = photo(x, program, [], folder, counter)
-    fresh, fresh_calls = photo(x, program, [option], folder, counter)
-    save(kept, "bench-%s" % label)
+class Game:
+    """One game's benchmark program, the option that turns its caches off and the GL calls that
+    only its caches make."""
+
+    def __init__(self, x, folder, counter, program, option, label, cached_calls):
+        self.x, self.folder, self.counter = x, folder, counter
+        self.program, self.option, self.label = program, option, label
+        self.cached_calls = cached_calls
+
+    def both_ways(self, phase="quieta", frames=5):
+        """The picture of frame `frames` of `phase` with the caches and without them, which must be
+        the same; the picture, the calls with the caches and what the phase left."""
+        name = "%s-%s-%d" % (self.label, phase, frames)
+        kept, kept_calls, state = photo(self.x, self.program, [], self.folder, self.counter,
+                                        frames, phase)
+        fresh, fresh_calls, _ = photo(self.x, self.program, [self.option], self.folder,
+                                      self.counter, frames, phase)
+        save(kept, "bench-" + name)
+        # Without the caches, nothing was copied or replayed that only the caches make.
+        for call in self.cached_calls:
+            assert fresh_calls[call] == 0, (name, fresh_calls)
+        # A black or flat picture would pass the comparison for nothing: the scene is textured.
+        assert colours(kept) > 1000, (name, colours(kept))
+        if kept != fresh:
+            save(fresh, "bench-%s%s" % (name, self.option))
+            count, box, largest = where_they_differ(kept, fresh)
+            raise AssertionError("%s, phase %s, frame %d: %d pixels differ with %s, within %s, "
+                                 "by up to %d" % (self.label, phase, frames, count, self.option,
+                                                  box, largest))
+        prefix = "%s_%s_" % (self.label, phase)
+        left = {k[len(prefix):]: v for k, v in state.items() if k.startswith(prefix)}
+        return kept, kept_calls, left
+
+
+def check_still(game):
+    still, calls, _ = game.both_ways()
     # The faster way was taken in the frames of the one run (16 of them, besides the driver check
-    # of the kept picture at start-up) and never in the other.
-    for call in calls:
-        assert kept_calls[call] >= 16 and fresh_calls[call] == 0, (label, kept_calls, fresh_calls)
-    # A black or flat picture would pass the comparison for nothing: the scene is textured.
-    assert colours(kept) > 1000, (label, colours(kept))
-    if kept != fresh:
-        save(fresh, "bench-%s%s" % (label, option))
-        count, box, largest = where_they_differ(kept, fresh)
-        raise AssertionError("%s: %d pixels differ with %s, within %s, by up to %d"
-                             % (label, count, option, box, largest))
-    return kept
+    # of the kept picture at start-up).
+    for call in game.cached_calls:
+        assert calls[call] >= 16, (game.label, calls)
+    return still
+
+
+def check_phases(game, phases, still, did_it):
+    """Every phase both ways at each of its frames. Each picture differs from the still scene's
+    (the phase changed what is seen), and `did_it` accepts what the phase left."""
+    for phase, frames in phases.items():
+        for n in frames:
+            picture, _, left = game.both_ways(phase, n)
+            assert picture != still, \
+                "%s, phase %s, frame %d: the still scene's picture" % (game.label, phase, n)
+            assert did_it(phase, n, left), (game.label, phase, n, left)
+
+
+def actions(frames):
+    """How many times the player has acted by frame `frames`, that frame included."""
+    return frames // 12 + 1
+
+
+def fenwar_did(phase, frames, left):
+    if phase == "girando":
+        # The pointer dragged 3 pixels a frame, 0.4 degrees a pixel, for the first 40 frames.
+        return abs(left["vista"] - 1.2 * (frames + 1)) < 1e-3
+    if phase == "disparando":
+        # Every shot hits at least the missile under the cross.
+        return left["puntaje"] >= 10 * actions(frames)
+    if phase == "cambiando":
+        return left["canion"] == (1 + actions(frames)) % 4
+    # Cities 0 and 1 start with two strikes' health (5 each) and are struck in turn: by frame 24
+    # city 0 has fallen, city 1 has 5 left and city 2 is whole.
+    return left["salud"] == 0 + 5 + 100
+
+
+def torvane_did(phase, frames, left):
+    if phase == "disparando":
+        # Every shot takes one bullet of 40, and hits three frames later.
+        hits = (frames - 3) // 12 + 1
+        return left["puntaje"] == 10 * hits and left["municion"] == 40 - actions(frames)
+    if phase == "cambiando":
+        return left["torre"] == 1
+    if phase == "ciudad":
+        # Five strikes of 3 on city 0 (health 15): it has fallen, the other three stand whole.
+        return left["vivas"] == 3 and left["salud"] == 3 * 15
+    return phase == "girando"
 
 
 def main():
     with XServer() as x, tempfile.TemporaryDirectory(prefix="fotos-") as folder:
         counter = build_gl_counter(folder)
-        fenwar = same_both_ways(x, folder, counter, "bench-fenwar", "--sin-listas", "fenwar",
-                                ("glCallList", "glBlitFramebuffer"))
-        torvane = same_both_ways(x, folder, counter, "bench-torvane", "--sin-capa", "torvane",
-                                 ("glBlitFramebuffer",))
-        assert fenwar != torvane
+        fenwar = Game(x, folder, counter, "bench-fenwar", "--sin-listas", "fenwar",
+                      ("glCallList", "glBlitFramebuffer"))
+        torvane = Game(x, folder, counter, "bench-torvane", "--sin-capa", "torvane",
+                       ("glBlitFramebuffer",))
+        fenwar_still = check_still(fenwar)
+        torvane_still = check_still(torvane)
+        assert fenwar_still != torvane_still
+        check_phases(fenwar, FENWAR_PHASES, fenwar_still, fenwar_did)
+        check_phases(torvane, TORVANE_PHASES, torvane_still, torvane_did)
 
 
 if __name__ == "__main__":

@@ -10,7 +10,8 @@ if(TARGET bench AND NOT SANITIZE)
 endif()
 
 # The busy scenes of the benchmark saved both ways (display lists or not, kept scenery or not) are
-# the same picture, byte for byte.
+# the same picture, byte for byte: still, and in every phase of play, on the frame of a change and
+# some frames after it.
 if(TARGET bench-fenwar AND TARGET bench-torvane AND NOT SANITIZE)
   add_test(NAME bench_fotos COMMAND ${PYTHON_SISTEMA} ${CMAKE_CURRENT_SOURCE_DIR}/bench/test_fotos.py)
   set_tests_properties(bench_fotos PROPERTIES LABELS e2e TIMEOUT 300 ENVIRONMENT
