@@ -56,46 +56,6 @@ static void dibujarEscenario(const Juego& juego, const Recursos& r) {
     }
 }
 
-// What the HUD shows: score, level, tower, ammunition, and the health of the level's cities.
-static std::vector<int> claveHud(const Juego& juego) {
-    std::vector<int> clave = {juego.puntaje, juego.nivel, juego.en_torre};
-    const Torre* torre = juego.torres[juego.en_torre];
-    clave.push_back(torre != nullptr ? torre->getMunicion() : 0);
-    const auto nivel = juego.ciudades.find(juego.nivel);
-    if (nivel != juego.ciudades.end()) {
-        for (const auto& par : nivel->second) {
-            clave.push_back(par.first);
-            if (par.second != nullptr) {
-                clave.insert(clave.end(), {par.second->getSalud(), par.second->getSaludTot()});
-            }
-        }
-    }
-    return clave;
-}
-
-// The HUD, replayed from its display list while what it shows (`clave`) stays the same.
-static void hudGuardado(const Juego& juego, Recursos& r, const std::vector<int>& clave) {
-    if (!r.capa.usar) {
-        dibujarHud(juego, r.texturas);
-        return;
-    }
-    if (r.listaHud != 0 && clave == r.claveHud) {
-        glCallList(r.listaHud);
-        return;
-    }
-    if (r.listaHud == 0) {
-        r.listaHud = glGenLists(1);
-    }
-    if (r.listaHud == 0) {
-        dibujarHud(juego, r.texturas);
-        return;
-    }
-    glNewList(r.listaHud, GL_COMPILE_AND_EXECUTE);
-    dibujarHud(juego, r.texturas);
-    glEndList();
-    r.claveHud = clave;
-}
-
 // What the scenery shows besides the GL state: the tower the view is from (it is not drawn) and
 // where the level's cities and the towers stand.
 static std::vector<float> muestraEscenario(const Juego& juego) {
@@ -111,15 +71,17 @@ static std::vector<float> muestraEscenario(const Juego& juego) {
 
 // The scenery on a cleared window, or its kept picture while it stays the same (the copy covers
 // every pixel's colour and depth, so it replaces the clear). The sky box sends no normals: lit, it
-// shades with the normal the last frame left, which goes into the key. Then the HUD over it; it
-// switches lighting off, and what it switched off is switched on again for the projectiles.
+// shades with the normal the last frame left, which goes into the key. Then the HUD over it, drawn
+// every frame (a handful of quads; recording it into a list again whenever the score or the
+// ammunition changed cost more than drawing it); it switches lighting off, and what it switched
+// off is switched on again for the projectiles.
 static void fondo(const Juego& juego, Recursos& r) {
     escenaFija(r.capa, muestraEscenario(juego), true, [&] {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         dibujarEscenario(juego, r);
     });
     const bool luz = glIsEnabled(GL_LIGHTING), luz0 = glIsEnabled(GL_LIGHT0);
-    hudGuardado(juego, r, claveHud(juego));
+    dibujarHud(juego, r.texturas);
     if (luz) {
         glEnable(GL_LIGHTING);
     }

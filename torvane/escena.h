@@ -7,7 +7,7 @@
 
 // Places the view, clears the window and draws one frame of play: the scenery (sky box, cities,
 // towers), copied from its kept picture while it stays the same (the copy replaces the clear),
-// the HUD, replayed from its list while it shows the same, then the bullets and missiles. It ends
+// the HUD, then the bullets and missiles. It ends
 // as the HUD leaves it: lighting off, colour white.
 void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r);
 
