@@ -4,7 +4,11 @@
 
 #include "capa_fija.h"
 #include "decorado.h"
+#include "digitos.h"
 #include "juego.h"
+
+#include <GL/gl.h>
+#include <algorithm>
 
 // The scenery that does not change during a game, recorded. With `usarListas` false the scenery
 // is sent in immediate mode every frame, whole, and no picture is kept (the same picture, slower).
@@ -49,3 +53,24 @@ void escenaCaniones(Escenario& e, Juego& j);
 void escenaCiudades(Escenario& e, Juego& j);
 void escenaCielo(Escenario& e);
 void escenaSuelo(Escenario& e);
+
+// The score and city-health lines that `dibujar` draws, replayed from their list while the score
+// and the health stay the same. A score past the counter's top is reduced as it is drawn, so it is
+// drawn, not recorded.
+template <class F> void escenaMarcador(Escenario& e, const Juego& j, F dibujar) {
+    const int clave[4] = {j.puntaje, j.vidaCitys[0], j.vidaCitys[1], j.vidaCitys[2]};
+    const bool grabar = e.marcador != 0 && j.puntaje < TOPE_MARCADOR;
+    if (grabar && e.marcadorGrabado && std::equal(clave, clave + 4, e.claveMarcador)) {
+        glCallList(e.marcador);
+        return;
+    }
+    if (grabar) {
+        glNewList(e.marcador, GL_COMPILE_AND_EXECUTE);
+    }
+    dibujar();
+    if (grabar) {
+        glEndList();
+        std::copy(clave, clave + 4, e.claveMarcador);
+        e.marcadorGrabado = true;
+    }
+}
