@@ -39,11 +39,6 @@ void enviar(Decorado& d, GLenum m) {
     d.cuantos.clear();
 }
 
-// Bit for bit, as the kept picture compares its key.
-bool iguales(const std::vector<float>& a, const std::vector<float>& b) {
-    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
-}
-
 } // namespace
 
 void subirDecorado(Decorado& d) {
@@ -133,6 +128,7 @@ bool reponerEscena(CapaFija& c, const std::vector<float>& valores, bool heredaAt
     if (heredaAtributos) {
         anotarAtributosActuales(clave);
     }
+    c.largoEstado = clave.size();
     clave.insert(clave.end(), valores.begin(), valores.end());
     if (reponerCapaFija(c, clave)) {
         std::swap(c.claveAnterior, clave);
@@ -142,7 +138,9 @@ bool reponerEscena(CapaFija& c, const std::vector<float>& valores, bool heredaAt
 }
 
 void guardarEscena(CapaFija& c) {
-    if (iguales(c.claveCuadro, c.claveAnterior)) {
+    const std::size_t n = c.largoEstado;
+    if (c.claveAnterior.size() >= n &&
+        std::memcmp(c.claveCuadro.data(), c.claveAnterior.data(), n * sizeof(float)) == 0) {
         guardarCapaFija(c, c.claveCuadro);
     }
     std::swap(c.claveAnterior, c.claveCuadro);

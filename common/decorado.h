@@ -37,8 +37,9 @@ void dibujarDecorado(Decorado& d);
 // and `valores` (what the game says the scenery shows) are those the picture was taken under.
 // With `heredaAtributos` the scenery draws with the normal, texture coordinate or texture an
 // earlier drawing left, which then go into the key too. The picture is taken only when this
-// frame's key is the previous frame's: while the view or the scenery keeps changing, nothing is
-// copied either way.
+// frame's GL state is the previous frame's: while the view moves, nothing is copied either way;
+// once it rests, or when only the game's values changed under a view at rest, the drawing is kept
+// at once.
 bool reponerEscena(CapaFija& c, const std::vector<float>& valores, bool heredaAtributos);
 void guardarEscena(CapaFija& c);
 template <class F>

@@ -284,30 +284,33 @@ class KeptScenery : public ::testing::Test {
     int draws_ = 0;
 };
 
-TEST_F(KeptScenery, TakenOnlyWhenAFrameRepeatsTheOneBeforeAndUsedWhileNothingChanges) {
+TEST_F(KeptScenery, TakenOnlyUnderTheViewOfTheFrameBeforeAndUsedWhileNothingChanges) {
     // Turning every frame: drawn every frame, nothing kept.
     for (int i = 0; i < 4; ++i) {
         frame(100.0f + 10.0f * i, {1.0f});
     }
     EXPECT_EQ(draws_, 4);
     EXPECT_FALSE(capa_.valida) << "no copy made while the view moves";
-    // At rest: the second frame alike is drawn and kept, the third copied.
-    const Picture drawn = frame(30.0f, {1.0f});
+    // At rest: the first frame under the last view is drawn and kept, the next copied.
+    const Picture drawn = frame(130.0f, {1.0f});
     EXPECT_EQ(draws_, 5);
-    EXPECT_TRUE(frame(30.0f, {1.0f}) == drawn);
-    EXPECT_EQ(draws_, 6);
     EXPECT_TRUE(capa_.valida);
-    EXPECT_TRUE(frame(30.0f, {1.0f}) == drawn) << "the copy, attributes included";
+    EXPECT_TRUE(frame(130.0f, {1.0f}) == drawn) << "the copy, attributes included";
+    EXPECT_EQ(draws_, 5);
+    // What the game shows changed under the same view: drawn, kept at once, then copied.
+    const Picture changed = frame(130.0f, {0.0f});
     EXPECT_EQ(draws_, 6);
-    // What the game shows changed: drawn again; the current normal the scenery starts with too.
-    frame(30.0f, {0.0f});
-    EXPECT_EQ(draws_, 7);
-    view(30.0f, 0, false);
+    EXPECT_TRUE(frame(130.0f, {0.0f}) == changed);
+    EXPECT_EQ(draws_, 6);
+    // Another current normal for the scenery to start with: drawn, not kept until it repeats.
+    view(130.0f, 0, false);
     glNormal3f(1.0f, 0.0f, 0.0f);
     escenaFija(capa_, {0.0f}, true, [&] { ++draws_; });
-    EXPECT_EQ(draws_, 8);
+    EXPECT_EQ(draws_, 7);
+    EXPECT_TRUE(frame(130.0f, {0.0f}) == changed) << "the earlier picture is still the one kept";
+    EXPECT_EQ(draws_, 7);
     escenaFija(capa_, {0.0f}, false, [&] { ++draws_; });
-    EXPECT_EQ(draws_, 9) << "a key of another length";
+    EXPECT_EQ(draws_, 8) << "a key of another length";
 }
 
 TEST_F(KeptScenery, NotWantedOrNotExactMeansDrawnEveryFrame) {
