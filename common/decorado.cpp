@@ -1,5 +1,4 @@
-// Unchanging scenery made fast without changing a pixel: vertex buffers replayed with only the
-// runs in view, and the kept picture taken while nothing changes.
+// Unchanging scenery drawn fast with the same pixels: buffers without what is out of view.
 #include "decorado.h"
 
 #define GL_GLEXT_PROTOTYPES 1

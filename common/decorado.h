@@ -1,7 +1,8 @@
-// Unchanging scenery made fast without changing a pixel: recorded once into a vertex buffer and
-// replayed with only the runs the view can see, and the kept picture of a whole scenery while
-// nothing in it changes.
+// Unchanging scenery drawn fast with the same pixels: buffers without what is out of view.
 #pragma once
+
+// A piece is recorded once into a vertex buffer and replayed with only the runs the view can see;
+// a whole scenery is kept as a picture while nothing in it changes.
 
 #include "capa_fija.h"
 #include "grabacion.h"

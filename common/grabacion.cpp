@@ -1,5 +1,4 @@
-// Scenery kept as the vertices its drawing sent, cut into short runs with bounds, and which runs
-// the view volume can see.
+// Scenery as the vertices its drawing sent, cut into runs with bounds, and the view test.
 #include "grabacion.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
-// Scenery kept as the vertices its drawing sent, cut into short runs with bounds, and which runs
-// the view volume can see (no GL here: the buffer and the drawing are in decorado).
+// Scenery as the vertices its drawing sent, cut into runs with bounds, and the view test (no GL).
 #pragma once
+
+// The buffer and the drawing are in decorado.
 
 #include <vector>
 

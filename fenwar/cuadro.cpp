@@ -110,10 +110,11 @@ void escenario(Juego& j, Escenario& e) {
 }
 
 // The scenery depends on the GL state it is drawn under (view, zoom, light, textures, outline
-// mode), on which cities stand and on the barrel angles; once two frames in a row are alike its
-// picture is kept, and while none of that changes the picture is copied instead of drawing it
-// again (the copy covers every pixel's colour and depth, so that frame clears nothing). It binds its own textures and sends its own normals and texture
-// coordinates, so what the moving things left of those does not matter.
+// mode), on which cities stand and on the barrel angles; once the view rests its picture is
+// kept, and while none of that changes the picture is copied instead of drawing it again (the
+// copy covers every pixel's colour and depth, so that frame clears nothing). It binds its own
+// textures and sends its own normals and texture coordinates, so what the moving things left of
+// those does not matter.
 void escenarioGuardado(Juego& j, Escenario& e) {
     std::vector<float> muestra;
     for (int vida : j.vidaCitys) {

@@ -1,5 +1,4 @@
-// The scenery (towers, cannons, city domes, sky dome, ground) in vertex buffers, the models in
-// display lists, and the kept picture.
+// The scenery in vertex buffers, the models and score lines in display lists, the kept picture.
 #include "escenario.h"
 
 #include "misiles.h"

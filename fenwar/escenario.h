@@ -1,5 +1,4 @@
-// The scenery recorded once into vertex buffers, the models into display lists, and the kept
-// picture of the scenery.
+// The scenery in vertex buffers, the models and score lines in display lists, the kept picture.
 #pragma once
 
 #include "capa_fija.h"

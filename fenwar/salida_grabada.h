@@ -1,6 +1,7 @@
-// The sink that records the tessellation templates' calls into a piece of scenery, rounded to
-// float as GL rounds what it is sent.
+// The sink that records the tessellation templates' calls into a piece of scenery.
 #pragma once
+
+// Values sent in double are rounded to float as GL rounds them.
 
 #include "grabacion.h"
 #include "teselado.h"

@@ -1,6 +1,7 @@
-// The recorded scenery in Mesa's off-screen GL: the same colour and depth as drawn vertex by vertex
-// from views that leave much of it out, filled and outlined, with the same attributes left; its
-// buffer freed and made again; the kept picture taken only once a frame repeats the one before.
+// The recorded scenery and its kept picture in Mesa's off-screen GL.
+// The same colour and depth as drawn vertex by vertex, from views that leave much of it out,
+// filled and outlined, with the same attributes left; its buffer freed and made again; the kept
+// picture taken only under the view of the frame before.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 #include <GL/glext.h>

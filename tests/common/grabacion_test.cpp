@@ -1,6 +1,6 @@
-// The recorded scenery without GL: strips cut into runs that keep every quad and triangle once and
-// in turn, bounds that hold what the matrices make of the vertices, and the view-volume test that
-// leaves out only what lies wholly past one plane.
+// The recorded scenery's runs, bounds and view-volume test, without GL.
+// Strips cut into runs keep every quad and triangle once and in turn; bounds hold what the
+// matrices make of the vertices; the view test leaves out only what lies wholly past one plane.
 #include <gtest/gtest.h>
 
 #include <array>
