@@ -215,6 +215,7 @@ void liberarCapaFija(CapaFija& c) {
     c.clave.clear();
     c.claveCuadro.clear();
     c.claveAnterior.clear();
+    c.quietaAntes = false;
 }
 
 void anotarEstadoGL(std::vector<float>& clave) {

@@ -24,6 +24,8 @@ struct CapaFija {
     // escenaFija in decorado.h).
     std::vector<float> claveCuadro, claveAnterior;
     std::size_t largoEstado = 0;
+    // Whether the previous frame's GL state was the one before it.
+    bool quietaAntes = false;
     // What drawing the scenery left behind (current colour, normal, texture coordinate, bound
     // texture), set again when the picture replaces the drawing, so what follows starts the same.
     float colorFinal[4] = {}, normalFinal[3] = {}, texturaFinal[4] = {};

@@ -131,16 +131,23 @@ bool reponerEscena(CapaFija& c, const std::vector<float>& valores, bool heredaAt
     clave.insert(clave.end(), valores.begin(), valores.end());
     if (reponerCapaFija(c, clave)) {
         std::swap(c.claveAnterior, clave);
+        c.quietaAntes = true;
         return true;
     }
     return false;
 }
 
+// Kept when the GL state is the previous frame's (the view rests), or when the previous frame's
+// was the one before it: a view that jumps from rest (another cannon or tower) rests again at
+// once, while one that keeps moving pays a copy only on its first frame.
 void guardarEscena(CapaFija& c) {
     const std::size_t n = c.largoEstado;
-    if (c.claveAnterior.size() >= n &&
-        std::memcmp(c.claveCuadro.data(), c.claveAnterior.data(), n * sizeof(float)) == 0) {
+    const bool quieta =
+        c.claveAnterior.size() >= n &&
+        std::memcmp(c.claveCuadro.data(), c.claveAnterior.data(), n * sizeof(float)) == 0;
+    if (quieta || c.quietaAntes) {
         guardarCapaFija(c, c.claveCuadro);
     }
+    c.quietaAntes = quieta;
     std::swap(c.claveAnterior, c.claveCuadro);
 }

@@ -37,10 +37,10 @@ void dibujarDecorado(Decorado& d);
 // The scenery of a frame: drawn by `dibujar`, or copied from the kept picture when the GL state
 // and `valores` (what the game says the scenery shows) are those the picture was taken under.
 // With `heredaAtributos` the scenery draws with the normal, texture coordinate or texture an
-// earlier drawing left, which then go into the key too. The picture is taken only when this
-// frame's GL state is the previous frame's: while the view moves, nothing is copied either way;
-// once it rests, or when only the game's values changed under a view at rest, the drawing is kept
-// at once.
+// earlier drawing left, which then go into the key too. The picture is taken only while the view
+// rests: when this frame's GL state is the previous frame's (also when only the game's values
+// changed), or when the previous frame's was the one before it (a jump from rest); while the view
+// keeps moving nothing is copied either way.
 bool reponerEscena(CapaFija& c, const std::vector<float>& valores, bool heredaAtributos);
 void guardarEscena(CapaFija& c);
 template <class F>

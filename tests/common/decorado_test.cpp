@@ -1,7 +1,7 @@
 // The recorded scenery and its kept picture in Mesa's off-screen GL.
 // The same colour and depth as drawn vertex by vertex, from views that leave much of it out,
 // filled and outlined, with the same attributes left; its buffer freed and made again; the kept
-// picture taken only under the view of the frame before.
+// picture taken only while the view rests.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -285,7 +285,7 @@ class KeptScenery : public ::testing::Test {
     int draws_ = 0;
 };
 
-TEST_F(KeptScenery, TakenOnlyUnderTheViewOfTheFrameBeforeAndUsedWhileNothingChanges) {
+TEST_F(KeptScenery, TakenOnlyWhileTheViewRestsAndUsedWhileNothingChanges) {
     // Turning every frame: drawn every frame, nothing kept.
     for (int i = 0; i < 4; ++i) {
         frame(100.0f + 10.0f * i, {1.0f});
@@ -303,15 +303,27 @@ TEST_F(KeptScenery, TakenOnlyUnderTheViewOfTheFrameBeforeAndUsedWhileNothingChan
     EXPECT_EQ(draws_, 6);
     EXPECT_TRUE(frame(130.0f, {0.0f}) == changed);
     EXPECT_EQ(draws_, 6);
-    // Another current normal for the scenery to start with: drawn, not kept until it repeats.
-    view(130.0f, 0, false);
+    // A jump of the view from rest (another cannon): kept at once.
+    const Picture jumped = frame(200.0f, {0.0f});
+    EXPECT_EQ(draws_, 7);
+    EXPECT_TRUE(frame(200.0f, {0.0f}) == jumped);
+    EXPECT_EQ(draws_, 7);
+    // A turn from rest: only its first frame is kept.
+    for (int i = 1; i <= 3; ++i) {
+        frame(200.0f + 10.0f * i, {0.0f});
+    }
+    EXPECT_EQ(draws_, 10);
+    frame(210.0f, {0.0f});
+    EXPECT_EQ(draws_, 10) << "the first frame of the turn was the one kept";
+    frame(230.0f, {0.0f});
+    EXPECT_EQ(draws_, 11);
+    // Another current normal for the scenery to start with, another length: other keys.
+    view(230.0f, 0, false);
     glNormal3f(1.0f, 0.0f, 0.0f);
     escenaFija(capa_, {0.0f}, true, [&] { ++draws_; });
-    EXPECT_EQ(draws_, 7);
-    EXPECT_TRUE(frame(130.0f, {0.0f}) == changed) << "the earlier picture is still the one kept";
-    EXPECT_EQ(draws_, 7);
+    EXPECT_EQ(draws_, 12);
     escenaFija(capa_, {0.0f}, false, [&] { ++draws_; });
-    EXPECT_EQ(draws_, 8) << "a key of another length";
+    EXPECT_EQ(draws_, 13);
 }
 
 TEST_F(KeptScenery, NotWantedOrNotExactMeansDrawnEveryFrame) {
