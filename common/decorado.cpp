@@ -139,7 +139,10 @@ bool reponerEscena(CapaFija& c, const std::vector<float>& valores, bool heredaAt
 
 // Kept when the GL state is the previous frame's (the view rests), or when the previous frame's
 // was the one before it: a view that jumps from rest (another cannon or tower) rests again at
-// once, while one that keeps moving pays a copy only on its first frame.
+// once, while one that keeps moving pays a copy only on its first frame. A scenery not kept is
+// handed to the driver at once: software GL (llvmpipe) fills the pixels on threads of its own
+// only from a flush on, so they fill the scenery while the moving things are sent, instead of
+// after (the copy into the picture waits for the filling anyway).
 void guardarEscena(CapaFija& c) {
     const std::size_t n = c.largoEstado;
     const bool quieta =
@@ -147,6 +150,8 @@ void guardarEscena(CapaFija& c) {
         std::memcmp(c.claveCuadro.data(), c.claveAnterior.data(), n * sizeof(float)) == 0;
     if (quieta || c.quietaAntes) {
         guardarCapaFija(c, c.claveCuadro);
+    } else {
+        glFlush();
     }
     c.quietaAntes = quieta;
     std::swap(c.claveAnterior, c.claveCuadro);
