@@ -213,6 +213,9 @@ void liberarCapaFija(CapaFija& c) {
     c.disponible = false;
     c.valida = false;
     c.clave.clear();
+    c.claveCuadro.clear();
+    c.claveAnterior.clear();
+    c.quietaAntes = false;
 }
 
 void anotarEstadoGL(std::vector<float>& clave) {

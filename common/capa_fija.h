@@ -1,6 +1,7 @@
 // The picture (colour and depth) of a frame's unchanging scenery, kept off screen and copied back.
 #pragma once
 
+#include <cstddef>
 #include <vector>
 
 // Software GL spends most of a frame filling the screen with scenery that is the same from one
@@ -19,6 +20,12 @@ struct CapaFija {
     int ancho = 0, alto = 0;
     unsigned fbo = 0, color = 0, profundidad = 0;
     std::vector<float> clave;
+    // This frame's key and the previous frame's, and how much of it the GL state makes (see
+    // escenaFija in decorado.h).
+    std::vector<float> claveCuadro, claveAnterior;
+    std::size_t largoEstado = 0;
+    // Whether the previous frame's GL state was the one before it.
+    bool quietaAntes = false;
     // What drawing the scenery left behind (current colour, normal, texture coordinate, bound
     // texture), set again when the picture replaces the drawing, so what follows starts the same.
     float colorFinal[4] = {}, normalFinal[3] = {}, texturaFinal[4] = {};

@@ -12,7 +12,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
-#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -57,27 +57,14 @@ void enlazar(const Juego& j, int slot) {
     glBindTexture(GL_TEXTURE_2D, j.textura[slot]);
 }
 
-// The score and the city-health lines, replayed from their list while they show the same values.
-// A score past the counter's top is reduced as it is drawn, so it is drawn, not recorded.
+// The score and the city-health lines.
 void marcador(Juego& j, Escenario& e) {
-    const int clave[4] = {j.puntaje, j.vidaCitys[0], j.vidaCitys[1], j.vidaCitys[2]};
-    const bool grabar = e.marcador != 0 && j.puntaje < TOPE_MARCADOR;
-    if (grabar && e.marcadorGrabado && std::equal(clave, clave + 4, e.claveMarcador)) {
-        glCallList(e.marcador);
-        return;
-    }
-    if (grabar) {
-        glNewList(e.marcador, GL_COMPILE_AND_EXECUTE);
-    }
-    printNumers(ASPECTO_X, ASPECTO_Y, 20.0f, 10.0f, 480.0f - 20.0f * ASPECTO_Y, 0.0f, j.puntaje,
-                false);
-    printCitys(ASPECTO_X, ASPECTO_Y, 15.0f, 640.0f - 8.0f * 20.0f + 10.0f, 480.0f - 20.0f, 0.0f,
-               j.vidaCitys);
-    if (grabar) {
-        glEndList();
-        std::copy(clave, clave + 4, e.claveMarcador);
-        e.marcadorGrabado = true;
-    }
+    escenaMarcador(e, j, [&j] {
+        printNumers(ASPECTO_X, ASPECTO_Y, 20.0f, 10.0f, 480.0f - 20.0f * ASPECTO_Y, 0.0f, j.puntaje,
+                    false);
+        printCitys(ASPECTO_X, ASPECTO_Y, 15.0f, 640.0f - 8.0f * 20.0f + 10.0f, 480.0f - 20.0f, 0.0f,
+                   j.vidaCitys);
+    });
 }
 
 // The aiming cross, the score and the city health over an orthographic 480 x 640 space.
@@ -123,26 +110,18 @@ void escenario(Juego& j, Escenario& e) {
 }
 
 // The scenery depends on the GL state it is drawn under (view, zoom, light, textures, outline
-// mode), on which cities stand and on the barrel angles; while none of that changes, its kept
-// picture is copied instead of drawing it again (the copy covers every pixel's colour and depth,
-// so that frame clears nothing). It binds its own textures and sends its own normals and texture
-// coordinates, so what the moving things left of those does not matter.
+// mode), on which cities stand and on the barrel angles; once the view rests its picture is
+// kept, and while none of that changes the picture is copied instead of drawing it again (the
+// copy covers every pixel's colour and depth, so that frame clears nothing). It binds its own
+// textures and sends its own normals and texture coordinates, so what the moving things left of
+// those does not matter.
 void escenarioGuardado(Juego& j, Escenario& e) {
-    if (!e.capa.disponible) {
-        escenario(j, e);
-        return;
-    }
-    std::vector<float>& clave = e.claveEscenario;
-    clave.clear();
-    anotarEstadoGL(clave);
+    std::vector<float> muestra;
     for (int vida : j.vidaCitys) {
-        clave.push_back(vida > 0 ? 1.0f : 0.0f);
+        muestra.push_back(vida > 0 ? 1.0f : 0.0f);
     }
-    clave.insert(clave.end(), j.angulo_canion, j.angulo_canion + 4);
-    if (!reponerCapaFija(e.capa, clave)) {
-        escenario(j, e);
-        guardarCapaFija(e.capa, clave);
-    }
+    muestra.insert(muestra.end(), j.angulo_canion, j.angulo_canion + 4);
+    escenaFija(e.capa, muestra, false, [&] { escenario(j, e); });
 }
 
 // Software GL (llvmpipe) only sorts the triangles it is sent into screen tiles, and fills their

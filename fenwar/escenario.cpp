@@ -1,10 +1,11 @@
-// Display lists of the towers, cannons, city domes, sky dome, ground and models; the kept picture.
+// The scenery in vertex buffers, the models and score lines in display lists, the kept picture.
 #include "escenario.h"
 
 #include "misiles.h"
 #include "modelo.h"
 #include "primitivas.h"
 #include "salida_gl.h"
+#include "salida_grabada.h"
 #include "triangulos.h"
 
 #include <GL/gl.h>
@@ -13,13 +14,22 @@ namespace {
 
 constexpr float RADIO_MUNDO = 30.0f;
 constexpr int PASOS_CIELO = 300;
-// Towers, cannons, three cities, sky, ground, the two models, the spark and the score lines.
-constexpr int CANT_LISTAS = 11;
+constexpr int PASOS_CIUDAD = 100;
+// The two models, the spark and the score lines.
+constexpr int CANT_LISTAS = 4;
+
+// Records into `d` what `trazar` sends to a tessellation sink.
+template <class F> void grabar(Decorado& d, F trazar) {
+    grabarDecorado(d, [&trazar](Grabadora& g) {
+        SalidaGrabada s{g};
+        trazar(s);
+    });
+}
 
 void grabarCaniones(Escenario& e, Juego& j) {
-    glNewList(e.caniones, GL_COMPILE);
-    dibujarcaniones(j.coordcannon, j.altura_tower, j.angulo_canion);
-    glEndList();
+    grabar(e.caniones, [&j](SalidaGrabada& s) {
+        teselado::canones(s, j.coordcannon, j.altura_tower, j.angulo_canion);
+    });
     for (int h = 0; h < 4; h++) {
         e.angulosGrabados[h] = j.angulo_canion[h];
     }
@@ -61,38 +71,29 @@ void cargarEscenario(Escenario& e, Juego& j) {
         return;
     }
 
-    e.torres = glGenLists(CANT_LISTAS);
-    if (e.torres == 0) {
+    e.misil = glGenLists(CANT_LISTAS);
+    if (e.misil == 0) {
         e.usarListas = false;
         return;
     }
-    e.caniones = e.torres + 1;
-    for (int i = 0; i < 3; i++) {
-        e.ciudades[i] = e.torres + 2 + i;
-    }
-    e.cielo = e.torres + 5;
-    e.suelo = e.torres + 6;
-    e.misil = e.torres + 7;
-    e.avion = e.torres + 8;
-    e.chispa = e.torres + 9;
-    e.marcador = e.torres + 10;
+    e.avion = e.misil + 1;
+    e.chispa = e.misil + 2;
+    e.marcador = e.misil + 3;
     e.marcadorGrabado = false;
 
-    glNewList(e.torres, GL_COMPILE);
-    dibujartorres(j.coordcannon, j.altura_tower, j.angulo_canion);
-    glEndList();
+    grabar(e.torres,
+           [&j](SalidaGrabada& s) { teselado::torres(s, j.coordcannon, j.altura_tower); });
     grabarCaniones(e, j);
     for (int i = 0; i < 3; i++) {
-        glNewList(e.ciudades[i], GL_COMPILE);
-        city(j.coordCitys[i][0], j.coordCitys[i][1], j.coordCitys[i][2], j.d.RAD_CITY, 100);
-        glEndList();
+        const float* c = j.coordCitys[i];
+        grabar(e.ciudades[i], [&](SalidaGrabada& s) {
+            teselado::cupula(s, c[0], c[1], c[2], j.d.RAD_CITY, PASOS_CIUDAD);
+        });
     }
-    glNewList(e.cielo, GL_COMPILE);
-    cielitoLindo(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
-    glEndList();
-    glNewList(e.suelo, GL_COMPILE);
-    ground(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
-    glEndList();
+    grabar(e.cielo, [](SalidaGrabada& s) {
+        teselado::cupula(s, 0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
+    });
+    grabar(e.suelo, [](SalidaGrabada& s) { teselado::suelo(s, 0.0f, 0.0f, 0.0f, RADIO_MUNDO); });
     grabarModelos(e, j);
 }
 
@@ -107,14 +108,14 @@ void cargarCapaEscenario(Escenario& e) {
 
 void descargarEscenario(Escenario& e) {
     liberarCapaFija(e.capa);
-    if (e.usarListas && e.torres != 0) {
-        glDeleteLists(e.torres, CANT_LISTAS);
-        e.torres = 0;
-        e.caniones = e.cielo = e.suelo = e.misil = e.avion = e.chispa = e.marcador = 0;
+    for (Decorado* d : {&e.torres, &e.caniones, &e.ciudades[0], &e.ciudades[1], &e.ciudades[2],
+                        &e.cielo, &e.suelo}) {
+        liberarDecorado(*d);
+    }
+    if (e.usarListas && e.misil != 0) {
+        glDeleteLists(e.misil, CANT_LISTAS);
+        e.misil = e.avion = e.chispa = e.marcador = 0;
         e.marcadorGrabado = false;
-        for (unsigned& c : e.ciudades) {
-            c = 0;
-        }
     }
 }
 
@@ -124,9 +125,9 @@ void prepararModelos(Escenario& e, const Juego& j) {
     }
 }
 
-void escenaTorres(const Escenario& e, Juego& j) {
+void escenaTorres(Escenario& e, Juego& j) {
     if (e.usarListas) {
-        glCallList(e.torres);
+        dibujarDecorado(e.torres);
     } else {
         dibujartorres(j.coordcannon, j.altura_tower, j.angulo_canion);
     }
@@ -143,32 +144,32 @@ void escenaCaniones(Escenario& e, Juego& j) {
             break;
         }
     }
-    glCallList(e.caniones);
+    dibujarDecorado(e.caniones);
 }
 
-void escenaCiudades(const Escenario& e, Juego& j) {
+void escenaCiudades(Escenario& e, Juego& j) {
     if (!e.usarListas) {
         dibujarciudades(j.d, j.coordCitys, j.vidaCitys);
         return;
     }
     for (int i = 0; i < 3; i++) {
         if (j.vidaCitys[i] > 0) {
-            glCallList(e.ciudades[i]);
+            dibujarDecorado(e.ciudades[i]);
         }
     }
 }
 
-void escenaCielo(const Escenario& e) {
+void escenaCielo(Escenario& e) {
     if (e.usarListas) {
-        glCallList(e.cielo);
+        dibujarDecorado(e.cielo);
     } else {
         cielitoLindo(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
     }
 }
 
-void escenaSuelo(const Escenario& e) {
+void escenaSuelo(Escenario& e) {
     if (e.usarListas) {
-        glCallList(e.suelo);
+        dibujarDecorado(e.suelo);
     } else {
         ground(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ciudad.h"
+#include "decorado.h"
 #include "hud.h"
 #include "torre.h"
 
@@ -55,89 +56,37 @@ static void dibujarEscenario(const Juego& juego, const Recursos& r) {
     }
 }
 
-// What the HUD shows: score, level, tower, ammunition, and the health of the level's cities.
-static std::vector<int> claveHud(const Juego& juego) {
-    std::vector<int> clave = {juego.puntaje, juego.nivel, juego.en_torre};
-    const Torre* torre = juego.torres[juego.en_torre];
-    clave.push_back(torre != nullptr ? torre->getMunicion() : 0);
-    const auto nivel = juego.ciudades.find(juego.nivel);
-    if (nivel != juego.ciudades.end()) {
-        for (const auto& par : nivel->second) {
-            clave.push_back(par.first);
-            if (par.second != nullptr) {
-                clave.insert(clave.end(), {par.second->getSalud(), par.second->getSaludTot()});
-            }
-        }
+// What the scenery shows besides the GL state: the tower the view is from (it is not drawn) and
+// where the level's cities and the towers stand.
+static std::vector<float> muestraEscenario(const Juego& juego) {
+    std::vector<float> muestra = {static_cast<float>(juego.en_torre)};
+    for (const Ciudad* ciudad : ciudadesDelNivel(juego, juego.nivel)) {
+        muestra.insert(muestra.end(), {ciudad->getX(), ciudad->getY(), ciudad->getZ()});
     }
-    return clave;
+    for (const float* p : juego.torres_posiciones) {
+        muestra.insert(muestra.end(), p, p + 3);
+    }
+    return muestra;
 }
 
-// The HUD, replayed from its display list while what it shows (`clave`) stays the same.
-static void hudGuardado(const Juego& juego, Recursos& r, const std::vector<int>& clave) {
-    if (!r.capa.usar) {
-        dibujarHud(juego, r.texturas);
-        return;
-    }
-    if (r.listaHud != 0 && clave == r.claveHud) {
-        glCallList(r.listaHud);
-        return;
-    }
-    if (r.listaHud == 0) {
-        r.listaHud = glGenLists(1);
-    }
-    if (r.listaHud == 0) {
-        dibujarHud(juego, r.texturas);
-        return;
-    }
-    glNewList(r.listaHud, GL_COMPILE_AND_EXECUTE);
-    dibujarHud(juego, r.texturas);
-    glEndList();
-    r.claveHud = clave;
-}
-
-// Clears the window and draws the scenery, then the HUD over it. The HUD switches lighting off;
-// what it switched off is switched on again for the projectiles drawn next.
-static void dibujarFondo(const Juego& juego, Recursos& r, const std::vector<int>& hud) {
+// The scenery on a cleared window, or its kept picture while it stays the same (the copy covers
+// every pixel's colour and depth, so it replaces the clear). The sky box sends no normals: lit, it
+// shades with the normal the last frame left, which goes into the key. Then the HUD over it, drawn
+// every frame (a handful of quads; recording it into a list again whenever the score or the
+// ammunition changed cost more than drawing it); it switches lighting off, and what it switched
+// off is switched on again for the projectiles.
+static void fondo(const Juego& juego, Recursos& r) {
+    escenaFija(r.capa, muestraEscenario(juego), true, [&] {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        dibujarEscenario(juego, r);
+    });
     const bool luz = glIsEnabled(GL_LIGHTING), luz0 = glIsEnabled(GL_LIGHT0);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    dibujarEscenario(juego, r);
-    hudGuardado(juego, r, hud);
+    dibujarHud(juego, r.texturas);
     if (luz) {
         glEnable(GL_LIGHTING);
     }
     if (luz0) {
         glEnable(GL_LIGHT0);
-    }
-}
-
-// The scenery and the HUD depend on the GL state they are drawn under, on where the cities and
-// the other towers stand and on what the HUD shows; while none of that changes, their kept picture
-// is copied instead. The sky box sends no normals: lit, it shades with the normal the last frame
-// left, which is part of the key. Whole numbers go into the key in two exact halves. The copy
-// covers every pixel's colour and depth, so the window is cleared only when the scenery is drawn.
-static void fondo(const Juego& juego, Recursos& r) {
-    const std::vector<int> hud = claveHud(juego);
-    if (!r.capa.disponible) {
-        dibujarFondo(juego, r, hud);
-        return;
-    }
-    std::vector<float>& clave = r.claveEscenario;
-    clave.clear();
-    anotarEstadoGL(clave);
-    anotarAtributosActuales(clave);
-    for (const Ciudad* ciudad : ciudadesDelNivel(juego, juego.nivel)) {
-        clave.insert(clave.end(), {ciudad->getX(), ciudad->getY(), ciudad->getZ()});
-    }
-    for (const float* p : juego.torres_posiciones) {
-        clave.insert(clave.end(), p, p + 3);
-    }
-    for (int v : hud) {
-        const auto u = static_cast<unsigned>(v);
-        clave.insert(clave.end(), {static_cast<float>(u >> 16), static_cast<float>(u & 0xffffu)});
-    }
-    if (!reponerCapaFija(r.capa, clave)) {
-        dibujarFondo(juego, r, hud);
-        guardarCapaFija(r.capa, clave);
     }
 }
 

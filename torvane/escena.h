@@ -6,9 +6,9 @@
 #include "recursos.h"
 
 // Places the view, clears the window and draws one frame of play: the scenery (sky box, cities,
-// towers) and the HUD, copied from their kept picture while they stay the same (the copy replaces
-// the clear), then the bullets and missiles. It ends as the HUD leaves it: lighting off, colour
-// white.
+// towers), copied from its kept picture while it stays the same (the copy replaces the clear),
+// the HUD, then the bullets and missiles. It ends
+// as the HUD leaves it: lighting off, colour white.
 void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r);
 
 // Brings the highlight into range and draws the picture of the start, pause or game-over screen.

@@ -36,11 +36,6 @@ void liberarRecursos(Recursos& r) {
         glDeleteLists(r.listaCielo, 3);
     }
     r.listaCielo = r.listaMisil = r.listaCubo = 0;
-    if (r.listaHud != 0) {
-        glDeleteLists(r.listaHud, 1);
-    }
-    r.listaHud = 0;
-    r.claveHud.clear();
     liberarCapaFija(r.capa);
     liberarTexturas(r.texturas);
 }

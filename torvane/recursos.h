@@ -11,13 +11,8 @@ struct Recursos {
     unsigned listaCielo = 0;
     unsigned listaMisil = 0;
     unsigned listaCubo = 0;
-    // The kept picture of the sky box, cities and towers, and the key of this frame's scenery;
-    // `capa.usar` false turns off the HUD's list too.
+    // The kept picture of the sky box, cities and towers.
     CapaFija capa;
-    std::vector<float> claveEscenario;
-    // The HUD recorded with what it showed (score, ammunition, level, city health).
-    unsigned listaHud = 0;
-    std::vector<int> claveHud;
 };
 
 // Loads the pictures, gives the meshes their textures and records the sky box and the meshes.

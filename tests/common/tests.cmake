@@ -1,2 +1,10 @@
 add_unit_test(common_tests SOURCES common/reloj_azar_test.cpp LIBS comun)
 add_unit_test(memoria_tests SOURCES common/memoria_test.cpp LIBS comun)
+# The recorded scenery's runs and view test (no GL), then its buffers and the kept picture in
+# Mesa's off-screen GL.
+add_unit_test(grabacion_tests SOURCES common/grabacion_test.cpp LIBS comun)
+if(NOT FUZZ)
+  add_unit_test(decorado_tests
+    SOURCES common/decorado_test.cpp ../common/decorado.cpp ../common/capa_fija.cpp
+    LIBS ${OSMESA_LIBRARY} comun)
+endif()

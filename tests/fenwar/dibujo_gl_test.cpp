@@ -265,7 +265,7 @@ TEST_F(GlTest, RecordedSceneryDrawsTheSamePixelsAsImmediateMode) {
     cargarEscenario(listas, *j);
     cargarEscenario(inmediato, *j);
     ASSERT_TRUE(listas.usarListas);
-    ASSERT_EQ(inmediato.cielo, 0u) << "no lists without the cache";
+    ASSERT_EQ(inmediato.cielo.buffer, 0u) << "no buffers without the cache";
     for (bool contorno : {false, true}) {
         auto a = escena(listas, *j, contorno);
         auto b = escena(inmediato, *j, contorno);

@@ -26,7 +26,7 @@ if(NOT FUZZ)
   add_unit_test(fenwar_dibujo_tests
     SOURCES fenwar/dibujo_gl_test.cpp ../fenwar/texturas.cpp ../fenwar/menu.cpp
             ../fenwar/primitivas.cpp ../fenwar/escenario.cpp ../fenwar/modelo_dibujo.cpp
-            ../common/capa_fija.cpp
+            ../common/capa_fija.cpp ../common/decorado.cpp
     LIBS ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} fenwar_reglas)
   if(TARGET fenwar_dibujo_tests)
     target_include_directories(fenwar_dibujo_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})

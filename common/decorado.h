@@ -1,0 +1,56 @@
+// Unchanging scenery drawn fast with the same pixels: buffers without what is out of view.
+#pragma once
+
+// A piece is recorded once into a vertex buffer and replayed with only the runs the view can see;
+// a whole scenery is kept as a picture while nothing in it changes.
+
+#include "capa_fija.h"
+#include "grabacion.h"
+
+#include <vector>
+
+// One recorded piece of scenery and its buffer in the current context.
+struct Decorado {
+    Grabacion grabacion;
+    unsigned buffer = 0;
+    // The ranges of this frame's replay.
+    std::vector<int> primeros, cuantos;
+};
+
+// Puts the recording into a buffer of the current context (the one it has is filled anew).
+void subirDecorado(Decorado& d);
+// Records what `trazar` sends to the Grabadora it is given, and puts it into its buffer.
+template <class F> void grabarDecorado(Decorado& d, F trazar) {
+    d.grabacion = Grabacion{};
+    Grabadora g(d.grabacion);
+    trazar(g);
+    subirDecorado(d);
+}
+// Frees the buffer (the recording stays, for subirDecorado in a new context).
+void liberarDecorado(Decorado& d);
+
+// Draws the piece as it was sent, under the current matrices and state, leaving out the runs that
+// lie wholly outside the view volume (which would have drawn nothing). It leaves the current
+// normal and texture coordinate as drawing it vertex by vertex would.
+void dibujarDecorado(Decorado& d);
+
+// The scenery of a frame: drawn by `dibujar`, or copied from the kept picture when the GL state
+// and `valores` (what the game says the scenery shows) are those the picture was taken under.
+// With `heredaAtributos` the scenery draws with the normal, texture coordinate or texture an
+// earlier drawing left, which then go into the key too. The picture is taken only while the view
+// rests: when this frame's GL state is the previous frame's (also when only the game's values
+// changed), or when the previous frame's was the one before it (a jump from rest); while the view
+// keeps moving nothing is copied either way.
+bool reponerEscena(CapaFija& c, const std::vector<float>& valores, bool heredaAtributos);
+void guardarEscena(CapaFija& c);
+template <class F>
+void escenaFija(CapaFija& c, const std::vector<float>& valores, bool heredaAtributos, F dibujar) {
+    if (!c.disponible) {
+        dibujar();
+        return;
+    }
+    if (!reponerEscena(c, valores, heredaAtributos)) {
+        dibujar();
+        guardarEscena(c);
+    }
+}
