@@ -62,9 +62,11 @@ def the_first_click_fires(x):
             time.sleep(0.02)
         game.screenshot("primer-disparo")
         assert quick_difference(before, shots[-1], LAST_MARK) > 20, "no ammunition spent"
-        # The bullet leaves the eye towards the middle of the screen and shrinks away.
+        # The bullet leaves the eye towards the middle of the screen and shrinks away within a
+        # few frames, so how much of it a screenshot catches depends on when it is taken; the
+        # still scene there differs by under 0.05, and a shot that flies nowhere by nothing.
         moved = max(quick_difference(before, shot, CENTRE) for shot in shots)
-        assert moved > 3, f"the first shot flew nowhere ({moved:.2f})"
+        assert moved > 1, f"the first shot flew nowhere ({moved:.2f})"
         game.key("Escape", "Return")
         assert game.wait_exit(10) == 0, game.stderr()
 
