@@ -15,6 +15,24 @@ extern "C" const char* __lsan_default_suppressions() {
     return "leak:libOSMesa.so\n";
 }
 
+// A `side` x `side` RGB texture of noise from `seed`, filtered linearly, bound and returned: a
+// picture in which any texel drawn out of place shows. `side` is a multiple of 4, so that its
+// rows keep GL's default alignment.
+inline unsigned noiseTexture(int side, unsigned seed) {
+    std::vector<unsigned char> t(static_cast<size_t>(side) * side * 3);
+    for (unsigned char& c : t) {
+        seed = seed * 1103515245u + 12345u;
+        c = static_cast<unsigned char>(seed >> 16);
+    }
+    unsigned name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, side, side, 0, GL_RGB, GL_UNSIGNED_BYTE, t.data());
+    return name;
+}
+
 // An RGBA context drawing into `pixels` (width x height). With a folder template ("/tmp/x-XXXXXX")
 // it also makes a temporary folder, and can work inside it; close() goes back to the folder the
 // test started in, finishes the drawing, destroys the context and removes the folder.

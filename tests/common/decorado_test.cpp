@@ -92,23 +92,6 @@ template <class S> void scenery(S& s) {
     s.terminar();
 }
 
-unsigned speckledTexture() {
-    std::vector<unsigned char> t(32 * 32 * 3);
-    unsigned x = 777;
-    for (unsigned char& c : t) {
-        x = x * 1103515245u + 12345u;
-        c = static_cast<unsigned char>(x >> 16);
-    }
-    unsigned name = 0;
-    glGenTextures(1, &name);
-    glBindTexture(GL_TEXTURE_2D, name);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 32, 32, 0, GL_RGB, GL_UNSIGNED_BYTE, t.data());
-    return name;
-}
-
 // Perspective from the origin, turned by `yaw` and `pitch`, lit and textured, or outlined.
 void view(float yaw, float pitch, bool outline) {
     glViewport(0, 0, W, H);
@@ -161,7 +144,7 @@ class SceneryGl : public ::testing::Test {
 };
 
 TEST_F(SceneryGl, DrawsTheSamePixelsAndLeavesTheSameAttributesAsVertexByVertex) {
-    const unsigned texture = speckledTexture();
+    const unsigned texture = noiseTexture(32, 777);
     Decorado d;
     grabarDecorado(d, [](Grabadora& g) { scenery(g); });
     ASSERT_NE(d.buffer, 0u);

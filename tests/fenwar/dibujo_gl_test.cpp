@@ -312,21 +312,6 @@ template <class F> std::vector<GLuint> deCerca(bool contorno, float escala, F di
     return p;
 }
 
-unsigned texturaSalpicada() {
-    std::vector<unsigned char> t(64 * 64 * 3);
-    unsigned x = 12345;
-    for (unsigned char& c : t) {
-        x = x * 1103515245u + 12345u;
-        c = static_cast<unsigned char>(x >> 16);
-    }
-    unsigned nombre = 0;
-    glGenTextures(1, &nombre);
-    glBindTexture(GL_TEXTURE_2D, nombre);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 64, 64, 0, GL_RGB, GL_UNSIGNED_BYTE, t.data());
-    return nombre;
-}
-
 // The models and the spark are recorded as batches of triangles when filled and as their polygons
 // in the outline mode; either way they draw what the polygons draw, to the last bit of colour and
 // depth, the trail after them included.
@@ -341,7 +326,7 @@ TEST_F(GlTest, RecordedModelsAndSparkDrawTheSamePixelsAsTheirPolygons) {
                              j->tAvion, j->nAvion);
     ASSERT_FALSE(j->oMisil.empty());
     ASSERT_FALSE(j->oAvion.empty());
-    texturaSalpicada();
+    noiseTexture(64, 12345);
     Escenario e;
     cargarEscenario(e, *j);
     ASSERT_TRUE(e.usarListas);
@@ -382,7 +367,7 @@ TEST_F(GlTest, RecordedModelsAndSparkDrawTheSamePixelsAsTheirPolygons) {
 
 // Strips too: a tube sent as a triangle strip and recorded as triangles draws the same.
 TEST_F(GlTest, ATriangleStripRecordedAsTrianglesDrawsTheSamePixels) {
-    texturaSalpicada();
+    noiseTexture(64, 12345);
     float x[41], y[41];
     const unsigned lista = glGenLists(1);
     glNewList(lista, GL_COMPILE);
