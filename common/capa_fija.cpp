@@ -97,7 +97,7 @@ void leerVentana(int ancho, int alto, std::vector<GLuint>& color, std::vector<GL
 // in this context: some drivers copy depth through floating point, a step off here and there.
 // A slanted, overlapping pair of shaded quads is drawn into a corner of the back buffer, copied
 // out and back, and compared; the back buffer is cleared afterwards and every GL setting restored.
-bool copiaExacta(const CapaFija& c) {
+bool copiaExacta(const CapaFija& c, unsigned fbo) {
     const int ancho = c.ancho < 128 ? c.ancho : 128;
     const int alto = c.alto < 128 ? c.alto : 128;
     glPushAttrib(GL_ALL_ATTRIB_BITS);
@@ -139,11 +139,11 @@ bool copiaExacta(const CapaFija& c) {
     glEnd();
     std::vector<GLuint> color, prof, color2, prof2;
     leerVentana(ancho, alto, color, prof);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, c.fbo);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, fbo);
     copiarVolteado(ancho, alto);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, c.fbo);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo);
     copiarVolteado(ancho, alto);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
     leerVentana(ancho, alto, color2, prof2);
@@ -156,12 +156,44 @@ bool copiaExacta(const CapaFija& c) {
     return glGetError() == GL_NO_ERROR && color == color2 && prof == prof2;
 }
 
+// Makes the framebuffer of one picture; false when the driver cannot.
+bool hacerFoto(FotoFija& f, GLenum formato, int ancho, int alto) {
+    // The colour is a texture laid out as the window's pixels are (blue, green, red, then alpha,
+    // a byte each), which an unsized format given with that data layout gets: with any other
+    // layout llvmpipe converts every pixel in a shader pass instead of copying memory (0.6 ms
+    // against 0.05 ms a frame at 640 x 480 here).
+    GLint enlazada = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &enlazada);
+    glGenTextures(1, &f.color);
+    glBindTexture(GL_TEXTURE_2D, f.color);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, ancho, alto, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(enlazada));
+    glGenRenderbuffers(1, &f.profundidad);
+    glBindRenderbuffer(GL_RENDERBUFFER, f.profundidad);
+    glRenderbufferStorage(GL_RENDERBUFFER, formato, ancho, alto);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glGenFramebuffers(1, &f.fbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, f.fbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, f.color, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, f.profundidad);
+    const bool completo = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    return completo && glGetError() == GL_NO_ERROR;
+}
+
+bool mismoEstado(const std::vector<float>& a, const std::vector<float>& b, std::size_t n) {
+    return a.size() == b.size() && a.size() >= n &&
+           std::memcmp(a.data(), b.data(), n * sizeof(float)) == 0;
+}
+
 } // namespace
 
 void cargarCapaFija(CapaFija& c, int ancho, int alto) {
     // Made twice in one context (a full-screen switch before the first frame), the first goes.
     liberarCapaFija(c);
-    if (!c.usar || ancho <= 0 || alto <= 0 || !hayFramebuffers()) {
+    if (!c.usar || ancho <= 0 || alto <= 0 || c.cuantas < 1 || !hayFramebuffers()) {
         return;
     }
     const GLenum formato = formatoProfundidad();
@@ -170,29 +202,14 @@ void cargarCapaFija(CapaFija& c, int ancho, int alto) {
     }
     c.ancho = ancho;
     c.alto = alto;
-    // The colour is a texture laid out as the window's pixels are (blue, green, red, then alpha,
-    // a byte each), which an unsized format given with that data layout gets: with any other
-    // layout llvmpipe converts every pixel in a shader pass instead of copying memory (0.6 ms
-    // against 0.05 ms a frame at 640 x 480 here).
-    GLint enlazada = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &enlazada);
-    glGenTextures(1, &c.color);
-    glBindTexture(GL_TEXTURE_2D, c.color);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, ancho, alto, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
-    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(enlazada));
-    glGenRenderbuffers(1, &c.profundidad);
-    glBindRenderbuffer(GL_RENDERBUFFER, c.profundidad);
-    glRenderbufferStorage(GL_RENDERBUFFER, formato, ancho, alto);
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
-    glGenFramebuffers(1, &c.fbo);
-    glBindFramebuffer(GL_FRAMEBUFFER, c.fbo);
-    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, c.color, 0);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, c.profundidad);
-    const bool completo = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-    glBindFramebuffer(GL_FRAMEBUFFER, 0);
-    if (!completo || glGetError() != GL_NO_ERROR || !copiaExacta(c)) {
+    c.fotos.resize(static_cast<std::size_t>(c.cuantas));
+    for (FotoFija& f : c.fotos) {
+        if (!hacerFoto(f, formato, ancho, alto)) {
+            liberarCapaFija(c);
+            return;
+        }
+    }
+    if (!copiaExacta(c, c.fotos.front().fbo)) {
         liberarCapaFija(c);
         return;
     }
@@ -200,19 +217,19 @@ void cargarCapaFija(CapaFija& c, int ancho, int alto) {
 }
 
 void liberarCapaFija(CapaFija& c) {
-    if (c.fbo != 0) {
-        glDeleteFramebuffers(1, &c.fbo);
+    for (FotoFija& f : c.fotos) {
+        if (f.fbo != 0) {
+            glDeleteFramebuffers(1, &f.fbo);
+        }
+        if (f.color != 0) {
+            glDeleteTextures(1, &f.color);
+        }
+        if (f.profundidad != 0) {
+            glDeleteRenderbuffers(1, &f.profundidad);
+        }
     }
-    if (c.color != 0) {
-        glDeleteTextures(1, &c.color);
-    }
-    if (c.profundidad != 0) {
-        glDeleteRenderbuffers(1, &c.profundidad);
-    }
-    c.fbo = c.color = c.profundidad = 0;
+    c.fotos.clear();
     c.disponible = false;
-    c.valida = false;
-    c.clave.clear();
     c.claveCuadro.clear();
     c.claveAnterior.clear();
     c.quietaAntes = false;
@@ -286,34 +303,101 @@ void anotarAtributosActuales(std::vector<float>& clave) {
     anotar(clave, GL_TEXTURE_BINDING_2D, 1);
 }
 
-bool reponerCapaFija(CapaFija& c, const std::vector<float>& clave) {
-    if (!c.disponible || !c.valida || clave.size() != c.clave.size() ||
-        std::memcmp(clave.data(), c.clave.data(), clave.size() * sizeof(float)) != 0) {
-        return false;
+bool hayFoto(const CapaFija& c) {
+    for (const FotoFija& f : c.fotos) {
+        if (f.valida) {
+            return true;
+        }
     }
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, c.fbo);
+    return false;
+}
+
+void copiarFoto(CapaFija& c, FotoFija& f) {
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, f.fbo);
     copiarVolteado(c.ancho, c.alto);
     glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
-    glColor4fv(c.colorFinal);
-    glNormal3fv(c.normalFinal);
-    glTexCoord4fv(c.texturaFinal);
-    glBindTexture(GL_TEXTURE_2D, c.enlazadaFinal);
-    return true;
+    f.uso = ++c.reloj;
 }
+
+void reponerFoto(CapaFija& c, FotoFija& f) {
+    copiarFoto(c, f);
+    glColor4fv(f.colorFinal);
+    glNormal3fv(f.normalFinal);
+    glTexCoord4fv(f.texturaFinal);
+    glBindTexture(GL_TEXTURE_2D, f.enlazadaFinal);
+}
+
+bool reponerCapaFija(CapaFija& c, const std::vector<float>& clave) {
+    if (!c.disponible) {
+        return false;
+    }
+    for (FotoFija& f : c.fotos) {
+        if (f.valida && mismoEstado(f.clave, clave, clave.size())) {
+            reponerFoto(c, f);
+            return true;
+        }
+    }
+    return false;
+}
+
+FotoFija* fotoDelEstado(CapaFija& c, const std::vector<float>& clave) {
+    if (!c.disponible || c.largoEstado == 0) {
+        return nullptr;
+    }
+    for (FotoFija& f : c.fotos) {
+        if (f.valida && mismoEstado(f.clave, clave, c.largoEstado)) {
+            return &f;
+        }
+    }
+    return nullptr;
+}
+
+namespace {
+
+// What the drawing left current, and the key, as the picture's.
+void anotarFinal(CapaFija& c, FotoFija& f, const std::vector<float>& clave) {
+    glGetFloatv(GL_CURRENT_COLOR, f.colorFinal);
+    glGetFloatv(GL_CURRENT_NORMAL, f.normalFinal);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, f.texturaFinal);
+    GLint enlazada = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &enlazada);
+    f.enlazadaFinal = static_cast<unsigned>(enlazada);
+    f.clave = clave;
+    f.valida = true;
+    f.uso = ++c.reloj;
+}
+
+} // namespace
 
 void guardarCapaFija(CapaFija& c, const std::vector<float>& clave) {
     if (!c.disponible) {
         return;
     }
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, c.fbo);
+    FotoFija* f = fotoDelEstado(c, clave);
+    if (f == nullptr) {
+        f = &c.fotos.front();
+        for (FotoFija& otra : c.fotos) {
+            if (!otra.valida || otra.uso < f->uso) {
+                f = &otra;
+            }
+            if (!f->valida) {
+                break;
+            }
+        }
+    }
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, f->fbo);
     copiarVolteado(c.ancho, c.alto);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-    glGetFloatv(GL_CURRENT_COLOR, c.colorFinal);
-    glGetFloatv(GL_CURRENT_NORMAL, c.normalFinal);
-    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, c.texturaFinal);
-    GLint enlazada = 0;
-    glGetIntegerv(GL_TEXTURE_BINDING_2D, &enlazada);
-    c.enlazadaFinal = static_cast<unsigned>(enlazada);
-    c.clave = clave;
-    c.valida = true;
+    anotarFinal(c, *f, clave);
+}
+
+void guardarParte(CapaFija& c, FotoFija& f, const int caja[4], const std::vector<float>& clave) {
+    // The picture is kept upside down: window row y is its row alto - 1 - y.
+    if (caja[2] > caja[0] && caja[3] > caja[1]) {
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, f.fbo);
+        glBlitFramebuffer(caja[0], caja[1], caja[2], caja[3], caja[0], c.alto - caja[1], caja[2],
+                          c.alto - caja[3], GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+    }
+    anotarFinal(c, f, clave);
 }

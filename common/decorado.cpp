@@ -24,6 +24,17 @@ GLenum modo(Primitiva p) {
     return GL_TRIANGLES;
 }
 
+// After drawing from arrays GL leaves the current values undefined: they are set to what the
+// last vertex sent left, as the vertex-by-vertex drawing leaves them.
+void dejarAtributos(const Grabacion& g) {
+    if (g.conNormales) {
+        glNormal3fv(g.normalFinal);
+    }
+    if (g.conTextura) {
+        glTexCoord2fv(g.texturaFinal);
+    }
+}
+
 const void* desplazamiento(int flotantes) {
     return reinterpret_cast<const void*>(static_cast<std::uintptr_t>(flotantes) * sizeof(float));
 }
@@ -63,6 +74,19 @@ void dibujarDecorado(Decorado& d) {
     GLfloat proyeccion[16], modelo[16];
     glGetFloatv(GL_PROJECTION_MATRIX, proyeccion);
     glGetFloatv(GL_MODELVIEW_MATRIX, modelo);
+    // Under a scissor only its pixels can be drawn: the view volume is theirs, and with none
+    // there is nothing to send.
+    if (glIsEnabled(GL_SCISSOR_TEST)) {
+        GLint vista[4], tijera[4];
+        glGetIntegerv(GL_VIEWPORT, vista);
+        glGetIntegerv(GL_SCISSOR_BOX, tijera);
+        const Rectangulo r{tijera[0], tijera[1], tijera[0] + tijera[2], tijera[1] + tijera[3]};
+        if (vacio(r)) {
+            dejarAtributos(g);
+            return;
+        }
+        recortarProyeccion(proyeccion, vista, r);
+    }
     const VolumenVista vista = volumenVista(proyeccion, modelo);
 
     const GLsizei paso = FLOTANTES_VERTICE * sizeof(float);
@@ -110,17 +134,42 @@ void dibujarDecorado(Decorado& d) {
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
-    // After drawing from arrays GL leaves the current values undefined: they are set to what the
-    // last vertex sent left, as the vertex-by-vertex drawing leaves them.
-    if (g.conNormales) {
-        glNormal3fv(g.normalFinal);
-    }
-    if (g.conTextura) {
-        glTexCoord2fv(g.texturaFinal);
-    }
+    dejarAtributos(g);
 }
 
-bool reponerEscena(CapaFija& c, const std::vector<float>& valores, bool heredaAtributos) {
+namespace {
+
+// The rectangle of the window that the zones whose values differ between the keys can cover; false
+// when a value without a zone differs, or when the scissor is the game's own.
+bool zonasCambiadas(const CapaFija& c, const std::vector<float>& antes,
+                    const std::vector<float>& ahora, const std::vector<Zona>& zonas,
+                    Rectangulo& r) {
+    if (glIsEnabled(GL_SCISSOR_TEST)) {
+        return false;
+    }
+    GLfloat proyeccion[16], modelo[16];
+    GLint vista[4];
+    glGetFloatv(GL_PROJECTION_MATRIX, proyeccion);
+    glGetFloatv(GL_MODELVIEW_MATRIX, modelo);
+    glGetIntegerv(GL_VIEWPORT, vista);
+    r = Rectangulo{};
+    for (std::size_t k = c.largoEstado; k < ahora.size(); ++k) {
+        if (std::memcmp(&antes[k], &ahora[k], sizeof(float)) == 0) {
+            continue;
+        }
+        const std::size_t i = k - c.largoEstado;
+        if (i >= zonas.size()) {
+            return false;
+        }
+        r = unir(r, rectanguloZona(proyeccion, modelo, vista, zonas[i]));
+    }
+    return true;
+}
+
+} // namespace
+
+Reposicion reponerEscena(CapaFija& c, const std::vector<float>& valores,
+                         const std::vector<Zona>& zonas, bool heredaAtributos) {
     std::vector<float>& clave = c.claveCuadro;
     clave.clear();
     anotarEstadoGL(clave);
@@ -132,9 +181,36 @@ bool reponerEscena(CapaFija& c, const std::vector<float>& valores, bool heredaAt
     if (reponerCapaFija(c, clave)) {
         std::swap(c.claveAnterior, clave);
         c.quietaAntes = true;
-        return true;
+        return Reposicion::Copiada;
     }
-    return false;
+    FotoFija* f = fotoDelEstado(c, clave);
+    Rectangulo r;
+    if (f == nullptr || !zonasCambiadas(c, f->clave, clave, zonas, r)) {
+        return Reposicion::Dibujar;
+    }
+    // The picture of this view, with what the game shows changed in some zones only. The
+    // attributes stay as they are: the drawing in part starts where a whole one would. When
+    // nothing that changed is in view the rectangle is empty: the drawing then changes no pixel
+    // but still leaves what it leaves current.
+    copiarFoto(c, *f);
+    c.retocada = static_cast<std::size_t>(f - c.fotos.data());
+    c.retoque[0] = r.x0;
+    c.retoque[1] = r.y0;
+    c.retoque[2] = r.x1;
+    c.retoque[3] = r.y1;
+    glGetIntegerv(GL_SCISSOR_BOX, c.tijeraAntes);
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(r.x0, r.y0, r.x1 - r.x0, r.y1 - r.y0);
+    return Reposicion::Retocar;
+}
+
+void terminarRetoque(CapaFija& c) {
+    glDisable(GL_SCISSOR_TEST);
+    glScissor(c.tijeraAntes[0], c.tijeraAntes[1], c.tijeraAntes[2], c.tijeraAntes[3]);
+    // Outside the rectangle the picture holds what the window shows already.
+    guardarParte(c, c.fotos[c.retocada], c.retoque, c.claveCuadro);
+    std::swap(c.claveAnterior, c.claveCuadro);
+    c.quietaAntes = true;
 }
 
 // Kept when the GL state is the previous frame's (the view rests), or when the previous frame's

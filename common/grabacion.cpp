@@ -225,3 +225,90 @@ void rangosVisibles(const Grabacion& g, const Paso& p, const VolumenVista& v,
         }
     }
 }
+
+bool vacio(const Rectangulo& r) {
+    return r.x1 <= r.x0 || r.y1 <= r.y0;
+}
+
+Rectangulo unir(const Rectangulo& a, const Rectangulo& b) {
+    if (vacio(a)) {
+        return b;
+    }
+    if (vacio(b)) {
+        return a;
+    }
+    return {std::min(a.x0, b.x0), std::min(a.y0, b.y0), std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
+}
+
+Rectangulo rectanguloZona(const float proyeccion[16], const float modelo[16], const int vista[4],
+                          const Zona& z) {
+    const Rectangulo todo{vista[0], vista[1], vista[0] + vista[2], vista[1] + vista[3]};
+    if (vacio(todo) || !std::isfinite(z.radio) || z.radio < 0.0) {
+        return todo;
+    }
+    Tramo esfera;
+    std::copy(z.centro, z.centro + 3, esfera.centro);
+    esfera.radio = z.radio;
+    if (fueraDeVista(volumenVista(proyeccion, modelo), esfera)) {
+        return {};
+    }
+    double m[16], b[16];
+    std::copy(proyeccion, proyeccion + 16, m);
+    std::copy(modelo, modelo + 16, b);
+    multiplicar(m, b);
+    // The cube around the sphere: the window holds its picture between its corners' pictures,
+    // as long as every corner lies in front of the eye.
+    double xMin = 1e300, xMax = -1e300, yMin = 1e300, yMax = -1e300;
+    for (int k = 0; k < 8; ++k) {
+        const double p[3] = {z.centro[0] + ((k & 1) ? z.radio : -z.radio),
+                             z.centro[1] + ((k & 2) ? z.radio : -z.radio),
+                             z.centro[2] + ((k & 4) ? z.radio : -z.radio)};
+        double c[4];
+        for (int f = 0; f < 4; ++f) {
+            c[f] = m[f] * p[0] + m[4 + f] * p[1] + m[8 + f] * p[2] + m[12 + f];
+        }
+        if (!(c[3] > 1e-6)) {
+            return todo;
+        }
+        const double x = vista[0] + (c[0] / c[3] + 1.0) * 0.5 * vista[2];
+        const double y = vista[1] + (c[1] / c[3] + 1.0) * 0.5 * vista[3];
+        if (!std::isfinite(x) || !std::isfinite(y)) {
+            return todo;
+        }
+        xMin = std::min(xMin, x);
+        xMax = std::max(xMax, x);
+        yMin = std::min(yMin, y);
+        yMax = std::max(yMax, y);
+    }
+    // Clamped to the viewport before turning into pixels, so a huge picture cannot overflow.
+    const auto pixel = [](double v, double desde, double hasta) {
+        return static_cast<int>(std::min(std::max(v, desde), hasta));
+    };
+    Rectangulo r{pixel(std::floor(xMin) - 2.0, todo.x0, todo.x1),
+                 pixel(std::floor(yMin) - 2.0, todo.y0, todo.y1),
+                 pixel(std::ceil(xMax) + 2.0, todo.x0, todo.x1),
+                 pixel(std::ceil(yMax) + 2.0, todo.y0, todo.y1)};
+    return vacio(r) ? Rectangulo{} : r;
+}
+
+void recortarProyeccion(float proyeccion[16], const int vista[4], const Rectangulo& r) {
+    if (vacio(r) || vista[2] <= 0 || vista[3] <= 0) {
+        return;
+    }
+    // The rectangle in normalised device coordinates, stretched back to -1 .. 1.
+    const double a = 2.0 * (r.x0 - vista[0]) / vista[2] - 1.0;
+    const double b = 2.0 * (r.x1 - vista[0]) / vista[2] - 1.0;
+    const double c = 2.0 * (r.y0 - vista[1]) / vista[3] - 1.0;
+    const double d = 2.0 * (r.y1 - vista[1]) / vista[3] - 1.0;
+    if (a <= -1.0 && b >= 1.0 && c <= -1.0 && d >= 1.0) {
+        return;
+    }
+    const double sx = 2.0 / (b - a), tx = -(a + b) / (b - a);
+    const double sy = 2.0 / (d - c), ty = -(c + d) / (d - c);
+    for (int col = 0; col < 4; ++col) {
+        float* m = proyeccion + 4 * col;
+        const double w = m[3];
+        m[0] = static_cast<float>(sx * m[0] + tx * w);
+        m[1] = static_cast<float>(sy * m[1] + ty * w);
+    }
+}

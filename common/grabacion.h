@@ -70,12 +70,28 @@ class Grabadora {
     double matriz_[16];
 };
 
+// A part of the scenery that the game shows or changes on its own (a city, a cannon's barrel): a
+// sphere, in the space the scenery is drawn in, that holds it whatever it shows.
+struct Zona {
+    double centro[3] = {};
+    double radio = 0.0;
+};
+
+// The window pixels [x0, x1) x [y0, y1), rows counted from the bottom as glScissor takes them.
+struct Rectangulo {
+    int x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+};
 // The six planes of the view volume of projection x modelview (column-major, as GL gives them),
 // each a x + b y + c z + d >= 0 inside, scaled so (a, b, c) has length 1.
 struct VolumenVista {
     double planos[6][4] = {};
 };
 VolumenVista volumenVista(const float proyeccion[16], const float modelo[16]);
+
+// The projection `proyeccion` narrowed to the pixels [x0, x1) x [y0, y1) of the viewport `vista`
+// (x, y, width, height): its view volume is what those pixels show. Unchanged when the
+// rectangle is empty or holds the whole viewport.
+void recortarProyeccion(float proyeccion[16], const int vista[4], const Rectangulo& r);
 
 // True only when the run lies wholly outside one of the planes, by more than rounding could
 // move it: nothing of it can be drawn.
@@ -85,3 +101,13 @@ bool fueraDeVista(const VolumenVista& v, const Tramo& t);
 // adjacent ones joined, appended to `primeros` and `cuantos`.
 void rangosVisibles(const Grabacion& g, const Paso& p, const VolumenVista& v,
                     std::vector<int>& primeros, std::vector<int>& cuantos);
+
+bool vacio(const Rectangulo& r);
+// The smallest rectangle that holds both (an empty one adds nothing).
+Rectangulo unir(const Rectangulo& a, const Rectangulo& b);
+
+// The pixels of the viewport `vista` (x, y, width, height) that anything inside the zone can
+// cover under projection x modelview, with two pixels to spare for rounding: none when the zone
+// lies wholly outside the view volume, the whole viewport when it reaches the plane of the eye.
+Rectangulo rectanguloZona(const float proyeccion[16], const float modelo[16], const int vista[4],
+                          const Zona& z);

@@ -5,6 +5,7 @@
 #include "controles.h"
 #include "digitos.h"
 #include "mira.h"
+#include "teselado.h"
 #include "misiles.h"
 #include "texturas.h"
 #include "ventana.h"
@@ -111,17 +112,25 @@ void escenario(Juego& j, Escenario& e) {
 
 // The scenery depends on the GL state it is drawn under (view, zoom, light, textures, outline
 // mode), on which cities stand and on the barrel angles; once the view rests its picture is
-// kept, and while none of that changes the picture is copied instead of drawing it again (the
-// copy covers every pixel's colour and depth, so that frame clears nothing). It binds its own
-// textures and sends its own normals and texture coordinates, so what the moving things left of
-// those does not matter.
+// kept, one for each cannon's view, and while none of that changes the picture is copied instead
+// of drawing it again (the copy covers every pixel's colour and depth, so that frame clears
+// nothing). A city that falls or stands again, or a barrel that turns, is drawn again only where
+// its zone shows. The scenery binds its own textures and sends its own normals and texture
+// coordinates, so what the moving things left of those does not matter.
 void escenarioGuardado(Juego& j, Escenario& e) {
     std::vector<float> muestra;
-    for (int vida : j.vidaCitys) {
-        muestra.push_back(vida > 0 ? 1.0f : 0.0f);
+    std::vector<Zona> zonas;
+    for (int i = 0; i < 3; i++) {
+        const float* c = j.coordCitys[i];
+        muestra.push_back(j.vidaCitys[i] > 0 ? 1.0f : 0.0f);
+        zonas.push_back({{c[0], c[1], c[2]}, teselado::ALCANCE_CUPULA * j.d.RAD_CITY});
     }
-    muestra.insert(muestra.end(), j.angulo_canion, j.angulo_canion + 4);
-    escenaFija(e.capa, muestra, false, [&] { escenario(j, e); });
+    for (int h = 0; h < 4; h++) {
+        muestra.push_back(j.angulo_canion[h]);
+        zonas.push_back({{j.coordcannon[2 * h], j.coordcannon[2 * h + 1], -j.altura_tower[h]},
+                         teselado::ALCANCE_CANON});
+    }
+    escenaFija(e.capa, muestra, zonas, false, [&] { escenario(j, e); });
 }
 
 // Software GL (llvmpipe) only sorts the triangles it is sent into screen tiles, and fills their

@@ -103,6 +103,8 @@ void cargarCapaEscenario(Escenario& e) {
     }
     GLint vista[4] = {};
     glGetIntegerv(GL_VIEWPORT, vista);
+    // One picture for each cannon's view: a change of cannon comes back to a view kept before.
+    e.capa.cuantas = 4;
     cargarCapaFija(e.capa, vista[2], vista[3]);
 }
 

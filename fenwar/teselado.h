@@ -18,6 +18,12 @@ constexpr double DOS_PI = 6.283185307179586;
 constexpr double GRADO_DISCO = 0.017453333333333335;
 // Largest ring a tower or cannon stores on the stack; larger counts draw no tube.
 constexpr int MAX_PASOS = 1024;
+// A cannon's turret radius, and how far from the turret's centre the cannon reaches, barrel
+// included, whatever the barrel's angle: the barrel turns about a line through that centre.
+constexpr float RADIO_CANON = 0.1f;
+constexpr double ALCANCE_CANON = 2.5 * RADIO_CANON;
+// A dome's vertices lie on its sphere and its faces inside it: a sphere a little larger holds it.
+constexpr double ALCANCE_CUPULA = 1.01;
 
 // Disc of 180 vertices, one every 2 degrees; the texture repeats every 20 units.
 template <class S> void circulo(S& s, float radius) {
@@ -191,7 +197,7 @@ template <class S>
 void canones(S& s, const float* coordcannon, const float* altura_tower,
              const float* angulo_canion) {
     for (int h = 0; h < 4; h++) {
-        canon(s, coordcannon[2 * h], coordcannon[2 * h + 1], -altura_tower[h], 0.1f,
+        canon(s, coordcannon[2 * h], coordcannon[2 * h + 1], -altura_tower[h], RADIO_CANON,
               angulo_canion[h], 20);
     }
 }

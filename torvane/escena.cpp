@@ -76,7 +76,7 @@ static std::vector<float> muestraEscenario(const Juego& juego) {
 // ammunition changed cost more than drawing it); it switches lighting off, and what it switched
 // off is switched on again for the projectiles.
 static void fondo(const Juego& juego, Recursos& r) {
-    escenaFija(r.capa, muestraEscenario(juego), true, [&] {
+    escenaFija(r.capa, muestraEscenario(juego), {}, true, [&] {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         dibujarEscenario(juego, r);
     });

@@ -22,13 +22,15 @@ HEADER = b"P6\n%d %d\n255\n" % (WIDTH, HEIGHT)
 # A picture is of the frame numbered like the frame count given, so 12 is a frame with a change
 # (a shot, a cannon, a strike) and 15 three frames after it. Torvane's shot of frame 12 hits its
 # missile on frame 15: the ammunition changes alone on 12, the score alone on 15. Fenwar's city 0
-# falls on frame 24, Torvane's on frame 48 (five strikes); Torvane's travel to tower 1 ends on
-# frame 180, and the next one starts on frame 192.
+# falls on frame 24 and stands again on 48, Torvane's falls on frame 48 (five strikes); Torvane's
+# travel to tower 1 ends on frame 180, and the next one starts on frame 192. Fenwar comes back to
+# its starting cannon's view on frame 36 and to the next on 48, each with barrels turned since its
+# picture was kept, which is drawn again only around them.
 FENWAR_PHASES = {
     "girando": (12, 15),
     "disparando": (12, 15),
-    "cambiando": (12, 15),
-    "ciudad": (24, 27),
+    "cambiando": (12, 15, 36, 48, 51),
+    "ciudad": (24, 27, 48),
 }
 TORVANE_PHASES = {
     "girando": (12, 15),
@@ -161,9 +163,12 @@ def fenwar_did(phase, frames, left):
         return left["puntaje"] >= 10 * actions(frames)
     if phase == "cambiando":
         return left["canion"] == (1 + actions(frames)) % 4
-    # Cities 0 and 1 start with two strikes' health (5 each) and are struck in turn: by frame 24
-    # city 0 has fallen, city 1 has 5 left and city 2 is whole.
-    return left["salud"] == 0 + 5 + 100
+    # Cities 0 and 1 start with two strikes' health (5 each) and are struck in turn; a fallen
+    # city's next strike finds it standing again with 10. City 2 is never struck.
+    health = [10, 10]
+    for k in range(actions(frames)):
+        health[k % 2] = max(health[k % 2] - 5, 0) if health[k % 2] > 0 else 10
+    return left["salud"] == sum(health) + 100
 
 
 def torvane_did(phase, frames, left):

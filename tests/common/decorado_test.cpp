@@ -1,7 +1,8 @@
 // The recorded scenery and its kept picture in Mesa's off-screen GL.
 // The same colour and depth as drawn vertex by vertex, from views that leave much of it out,
 // filled and outlined, with the same attributes left; its buffer freed and made again; the kept
-// picture taken only while the view rests.
+// picture taken only while the view rests, one for each of several views, and drawn again only
+// inside the zone of what changed, with every pixel as a whole drawing gives it.
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 #include <GL/glext.h>
@@ -91,6 +92,26 @@ template <class S> void scenery(S& s) {
     }
     s.terminar();
 }
+
+// A tube the game may show or turn on its own, turning about its middle, inside POST_ZONE.
+template <class S> void post(S& s, float turn) {
+    constexpr double PI = 3.141592653589793;
+    s.empujar();
+    s.trasladar(-1.2f, 0.3f, -5.0f);
+    s.rotar(40.0f + turn, 0.3f, 1.0f, 0.0f);
+    s.comenzar(Primitiva::TiraTriangulos);
+    for (int j = 0; j <= 24; ++j) {
+        const float a = static_cast<float>(2.0 * PI * j / 24.0);
+        for (float h : {-0.8f, 0.8f}) {
+            s.normal(std::cos(a), std::sin(a), 0.0f);
+            s.textura(0.5f, h);
+            s.vertice(0.3f * std::cos(a), 0.3f * std::sin(a), h);
+        }
+    }
+    s.terminar();
+    s.sacar();
+}
+const Zona POST_ZONE{{-1.2, 0.3, -5.0}, 0.9};
 
 // Perspective from the origin, turned by `yaw` and `pitch`, lit and textured, or outlined.
 void view(float yaw, float pitch, bool outline) {
@@ -254,7 +275,7 @@ class KeptScenery : public ::testing::Test {
     // One frame's scenery under the view, with `shown` as the game's own values.
     Picture frame(float yaw, const std::vector<float>& shown) {
         view(yaw, 0, false);
-        escenaFija(capa_, shown, true, [&] {
+        escenaFija(capa_, shown, {}, true, [&] {
             ++draws_;
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
             dibujarDecorado(d_);
@@ -274,11 +295,11 @@ TEST_F(KeptScenery, TakenOnlyWhileTheViewRestsAndUsedWhileNothingChanges) {
         frame(100.0f + 10.0f * i, {1.0f});
     }
     EXPECT_EQ(draws_, 4);
-    EXPECT_FALSE(capa_.valida) << "no copy made while the view moves";
+    EXPECT_FALSE(hayFoto(capa_)) << "no copy made while the view moves";
     // At rest: the first frame under the last view is drawn and kept, the next copied.
     const Picture drawn = frame(130.0f, {1.0f});
     EXPECT_EQ(draws_, 5);
-    EXPECT_TRUE(capa_.valida);
+    EXPECT_TRUE(hayFoto(capa_));
     EXPECT_TRUE(frame(130.0f, {1.0f}) == drawn) << "the copy, attributes included";
     EXPECT_EQ(draws_, 5);
     // What the game shows changed under the same view: drawn, kept at once, then copied.
@@ -303,9 +324,9 @@ TEST_F(KeptScenery, TakenOnlyWhileTheViewRestsAndUsedWhileNothingChanges) {
     // Another current normal for the scenery to start with, another length: other keys.
     view(230.0f, 0, false);
     glNormal3f(1.0f, 0.0f, 0.0f);
-    escenaFija(capa_, {0.0f}, true, [&] { ++draws_; });
+    escenaFija(capa_, {0.0f}, {}, true, [&] { ++draws_; });
     EXPECT_EQ(draws_, 12);
-    escenaFija(capa_, {0.0f}, false, [&] { ++draws_; });
+    escenaFija(capa_, {0.0f}, {}, false, [&] { ++draws_; });
     EXPECT_EQ(draws_, 13);
 }
 
@@ -319,6 +340,125 @@ TEST_F(KeptScenery, NotWantedOrNotExactMeansDrawnEveryFrame) {
     unwanted.usar = false;
     cargarCapaFija(unwanted, W, H);
     EXPECT_FALSE(unwanted.disponible);
+}
+
+// Whether a frame's drawing ran under a scissor, and its box.
+struct Scissor {
+    bool on = false;
+    GLint box[4] = {};
+};
+
+class PartlyDrawn : public KeptScenery {
+  protected:
+    // One frame with the post shown or not and turned, its two values given `zones`.
+    Picture framePost(float yaw, float shown, float turn, const std::vector<Zona>& zones) {
+        view(yaw, 0, false);
+        escenaFija(capa_, {shown, turn}, zones, true, [&] {
+            ++draws_;
+            scissor_.on = glIsEnabled(GL_SCISSOR_TEST);
+            glGetIntegerv(GL_SCISSOR_BOX, scissor_.box);
+            glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+            dibujarDecorado(d_);
+            if (shown > 0.0f) {
+                Immediate immediate;
+                post(immediate, turn);
+            }
+        });
+        return read();
+    }
+    // The same frame drawn whole, with nothing kept.
+    Picture drawnWhole(float yaw, float shown, float turn) {
+        view(yaw, 0, false);
+        dibujarDecorado(d_);
+        if (shown > 0.0f) {
+            Immediate immediate;
+            post(immediate, turn);
+        }
+        return read();
+    }
+    Scissor scissor_;
+};
+
+TEST_F(PartlyDrawn, WhatChangesInItsZoneIsDrawnThereOnlyAndComesOutAsDrawnWhole) {
+    const std::vector<Zona> zones{POST_ZONE, POST_ZONE};
+    // At rest: the second frame is kept.
+    framePost(0, 1, 0, zones);
+    framePost(0, 1, 0, zones);
+    framePost(0, 1, 0, zones);
+    ASSERT_EQ(draws_, 2);
+    struct Step {
+        float shown, turn;
+    };
+    // Taken away, back, turned, turned and taken away at once.
+    for (Step s : {Step{0, 0}, Step{1, 0}, Step{1, 25}, Step{0, -10}, Step{1, 5}}) {
+        const int before = draws_;
+        const Picture got = framePost(0, s.shown, s.turn, zones);
+        EXPECT_EQ(draws_, before + 1);
+        EXPECT_TRUE(got == drawnWhole(0, s.shown, s.turn))
+            << "shown " << s.shown << " turn " << s.turn;
+        ASSERT_TRUE(scissor_.on) << "drawn in part";
+        EXPECT_LT(scissor_.box[2] * scissor_.box[3], W * H / 4);
+        // Then kept as it is now: the next frame is a copy.
+        EXPECT_TRUE(framePost(0, s.shown, s.turn, zones) == got);
+        EXPECT_EQ(draws_, before + 1);
+        EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST)) << "the game's scissor as it was";
+    }
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+}
+
+TEST_F(PartlyDrawn, ChangesOutOfViewCostNothingAndValuesWithoutAZoneDrawAll) {
+    const std::vector<Zona> zones{POST_ZONE, POST_ZONE};
+    // Looking away from the post: its change is not in view. The drawing runs under an empty
+    // scissor, for what it leaves current (the post drew last), and changes no pixel.
+    framePost(180, 1, 0, zones);
+    framePost(180, 1, 0, zones);
+    ASSERT_EQ(draws_, 2);
+    EXPECT_TRUE(framePost(180, 0, 0, zones) == drawnWhole(180, 0, 0));
+    EXPECT_EQ(draws_, 3);
+    EXPECT_TRUE(scissor_.on);
+    EXPECT_EQ(scissor_.box[2] * scissor_.box[3], 0);
+    EXPECT_TRUE(framePost(180, 0, 0, zones) == drawnWhole(180, 0, 0));
+    EXPECT_EQ(draws_, 3);
+    // Only the first value has a zone: a turn is drawn whole. (A jump from rest is kept at once.)
+    const std::vector<Zona> first{POST_ZONE};
+    framePost(0, 1, 0, first);
+    framePost(0, 1, 0, first);
+    ASSERT_EQ(draws_, 4);
+    EXPECT_TRUE(framePost(0, 1, 30, first) == drawnWhole(0, 1, 30));
+    EXPECT_EQ(draws_, 5);
+    EXPECT_FALSE(scissor_.on);
+    // The first value alone changes: in part again.
+    EXPECT_TRUE(framePost(0, 0, 30, first) == drawnWhole(0, 0, 30));
+    EXPECT_EQ(draws_, 6);
+    EXPECT_TRUE(scissor_.on);
+}
+
+TEST_F(PartlyDrawn, OnePictureForEachViewTheLeastRecentlyUsedGivesWay) {
+    liberarCapaFija(capa_);
+    capa_.cuantas = 2;
+    cargarCapaFija(capa_, W, H);
+    ASSERT_TRUE(capa_.disponible);
+    ASSERT_EQ(capa_.fotos.size(), 2u);
+    const std::vector<Zona> zones{POST_ZONE, POST_ZONE};
+    framePost(0, 1, 0, zones);
+    const Picture ahead = framePost(0, 1, 0, zones);
+    const Picture aside = framePost(90, 1, 0, zones);
+    ASSERT_EQ(draws_, 3);
+    EXPECT_TRUE(framePost(0, 1, 0, zones) == ahead) << "back to a view kept before";
+    EXPECT_TRUE(framePost(90, 1, 0, zones) == aside);
+    EXPECT_TRUE(framePost(0, 1, 0, zones) == ahead);
+    EXPECT_EQ(draws_, 3);
+    // A third view takes the place of the one used longest ago (90 degrees).
+    framePost(200, 1, 0, zones);
+    EXPECT_EQ(draws_, 4);
+    framePost(0, 1, 0, zones);
+    EXPECT_EQ(draws_, 4);
+    framePost(90, 1, 0, zones);
+    EXPECT_EQ(draws_, 5);
+    // A change under a view kept before: that view's picture, drawn again in part.
+    EXPECT_TRUE(framePost(0, 0, 0, zones) == drawnWhole(0, 0, 0));
+    EXPECT_EQ(draws_, 6);
+    EXPECT_TRUE(scissor_.on);
 }
 
 } // namespace

@@ -1,8 +1,10 @@
 // The recorded scenery's runs, bounds and view-volume test, without GL.
 // Strips cut into runs keep every quad and triangle once and in turn; bounds hold what the
-// matrices make of the vertices; the view test leaves out only what lies wholly past one plane.
+// matrices make of the vertices; the view test leaves out only what lies wholly past one plane;
+// a zone's window rectangle holds every pixel the zone can show.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <vector>
@@ -256,6 +258,100 @@ TEST(ViewVolume, VisibleRunsJoinIntoPiecesOfTheStrip) {
     EXPECT_EQ(first[0], 0);
     EXPECT_LT(first[0] + count[0], first[1]);
     EXPECT_EQ(first[1] + count[1], 62);
+}
+
+// Where a point lands in a 200 x 100 viewport at (10, 20), under PERSPECTIVE.
+const int VIEWPORT[4] = {10, 20, 200, 100};
+bool inRect(const Rectangulo& r, double x, double y, double z) {
+    const double w = -z;
+    const double px = VIEWPORT[0] + (x / w + 1.0) * 0.5 * VIEWPORT[2];
+    const double py = VIEWPORT[1] + (y / w + 1.0) * 0.5 * VIEWPORT[3];
+    // A pixel is drawn when its centre is covered: the rectangle must hold the pixels around.
+    return px - 1.0 >= r.x0 && px + 1.0 <= r.x1 && py - 1.0 >= r.y0 && py + 1.0 <= r.y1;
+}
+
+Zona zone(double x, double y, double z, double r) {
+    Zona o;
+    o.centro[0] = x;
+    o.centro[1] = y;
+    o.centro[2] = z;
+    o.radio = r;
+    return o;
+}
+
+TEST(ZoneRectangle, HoldsEveryPointOfTheZoneThatShowsAndLittleMore) {
+    const Zona z = zone(1.0, -0.5, -6.0, 0.5);
+    const Rectangulo r = rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, z);
+    ASSERT_FALSE(vacio(r));
+    for (int i = 0; i < 20; ++i) {
+        for (int k = 0; k < 20; ++k) {
+            const double a = 3.141592653589793 * i / 19, b = 6.283185307179586 * k / 20;
+            EXPECT_TRUE(inRect(r, 1.0 + 0.5 * std::sin(a) * std::cos(b),
+                               -0.5 + 0.5 * std::sin(a) * std::sin(b), -6.0 + 0.5 * std::cos(a)))
+                << i << " " << k;
+        }
+    }
+    // The sphere spans about 17 pixels across at that distance: the rectangle is not the window.
+    EXPECT_LT(r.x1 - r.x0, 40);
+    EXPECT_LT(r.y1 - r.y0, 25);
+    EXPECT_GE(r.x0, VIEWPORT[0]);
+    EXPECT_GE(r.y0, VIEWPORT[1]);
+}
+
+TEST(ZoneRectangle, NoneOutOfViewWholeViewportWhenItReachesTheEyeAndClampedAtTheEdges) {
+    EXPECT_TRUE(vacio(rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, zone(0, 0, 10, 1))))
+        << "behind the eye";
+    EXPECT_TRUE(vacio(rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, zone(-30, 0, -10, 1))))
+        << "left of the view";
+    const Rectangulo all{10, 20, 210, 120};
+    for (const Zona& z : {zone(0, 0, -1.5, 1.0), zone(0.5, 0, 0, 1.0), zone(0, 0, -5, std::nan("")),
+                          zone(0, 0, -5, -1.0)}) {
+        const Rectangulo r = rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, z);
+        EXPECT_EQ(r.x0, all.x0);
+        EXPECT_EQ(r.y0, all.y0);
+        EXPECT_EQ(r.x1, all.x1);
+        EXPECT_EQ(r.y1, all.y1);
+    }
+    // Half out of the window's left edge: cut at the viewport.
+    const Rectangulo edge = rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, zone(-5, 0, -5, 1));
+    ASSERT_FALSE(vacio(edge));
+    EXPECT_EQ(edge.x0, VIEWPORT[0]);
+    EXPECT_LT(edge.x1, VIEWPORT[0] + 40);
+}
+
+TEST(ZoneRectangle, JoinedRectanglesHoldBoth) {
+    const Rectangulo a{0, 0, 10, 10}, b{20, 5, 30, 40}, none{};
+    const Rectangulo u = unir(a, b);
+    EXPECT_EQ(u.x0, 0);
+    EXPECT_EQ(u.y0, 0);
+    EXPECT_EQ(u.x1, 30);
+    EXPECT_EQ(u.y1, 40);
+    EXPECT_EQ(unir(none, b).x0, 20) << "an empty one adds nothing";
+    EXPECT_EQ(unir(a, none).x1, 10);
+    EXPECT_TRUE(vacio(unir(none, none)));
+}
+
+// Narrowed to a rectangle of the viewport, the view volume leaves out what only the rest shows.
+TEST(ZoneRectangle, ANarrowedProjectionSeesOnlyItsRectangle) {
+    float narrow[16];
+    std::copy(PERSPECTIVE, PERSPECTIVE + 16, narrow);
+    // The right half of the viewport, its lower half.
+    recortarProyeccion(narrow, VIEWPORT, {110, 20, 210, 70});
+    const VolumenVista v = volumenVista(narrow, IDENTITY);
+    EXPECT_FALSE(fueraDeVista(v, ball(5, -5, -10, 1))) << "right, low";
+    EXPECT_TRUE(fueraDeVista(v, ball(-5, -5, -10, 1))) << "left";
+    EXPECT_TRUE(fueraDeVista(v, ball(5, 5, -10, 1))) << "high";
+    EXPECT_FALSE(fueraDeVista(v, ball(-0.5, -5, -10, 1))) << "across the middle";
+    // The same depth: nearer than the near plane stays out.
+    EXPECT_TRUE(fueraDeVista(v, ball(0.1, -0.1, -0.5, 0.1)));
+    // An empty or whole rectangle leaves the projection as it was.
+    float same[16];
+    std::copy(PERSPECTIVE, PERSPECTIVE + 16, same);
+    recortarProyeccion(same, VIEWPORT, {});
+    recortarProyeccion(same, VIEWPORT, {10, 20, 210, 120});
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(same[i], PERSPECTIVE[i]);
+    }
 }
 
 } // namespace

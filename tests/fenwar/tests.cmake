@@ -18,6 +18,7 @@ endif()
 # Scenery geometry, the run's state and the controls (rules only, no GL).
 add_unit_test(fenwar_escena_tests
   SOURCES fenwar/teselado_test.cpp fenwar/triangulos_test.cpp fenwar/juego_test.cpp
+          fenwar/zonas_test.cpp
           fenwar/mandos_test.cpp
   LIBS fenwar_reglas)
 # Textures, the menu picture and the recorded scenery, drawn by Mesa's off-screen GL: the drawing

@@ -267,7 +267,7 @@ TEST_F(KeptPicture, IsUsedInAContextWithDepthAndNoStencil) {
     EXPECT_EQ(integer(GL_DEPTH_BITS), EXACT_DEPTH_BITS);
     EXPECT_EQ(integer(GL_STENCIL_BITS), 0);
     EXPECT_TRUE(capa_.disponible);
-    EXPECT_FALSE(capa_.valida);
+    EXPECT_FALSE(hayFoto(capa_));
     EXPECT_EQ(capa_.ancho, W);
     EXPECT_EQ(capa_.alto, H);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -444,13 +444,13 @@ TEST_F(KeptPicture, NothingIsKeptWhereTheCopyWouldNotBeExactOrIsNotWanted) {
     CapaFija stencil;
     cargarCapaFija(stencil, W, H);
     EXPECT_FALSE(stencil.disponible);
-    EXPECT_EQ(stencil.fbo, 0u);
+    EXPECT_TRUE(stencil.fotos.empty());
     playState();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const std::vector<float> key = keyNow();
     drawScenery(0, 0);
     guardarCapaFija(stencil, key);
-    EXPECT_FALSE(stencil.valida);
+    EXPECT_FALSE(hayFoto(stencil));
     EXPECT_FALSE(reponerCapaFija(stencil, key));
     liberarCapaFija(stencil);
 
@@ -489,10 +489,10 @@ TEST_F(KeptPicture, TwentyFourBitDepthIsCopiedExactlyOrNotKept) {
         EXPECT_TRUE(samePicture(drawn, readPicture()));
     } else {
         // Refused at load: nothing is kept, nothing is copied, the game draws the scenery itself.
-        EXPECT_FALSE(deep.valida);
+        EXPECT_FALSE(hayFoto(deep));
         EXPECT_FALSE(reponerCapaFija(deep, key));
         EXPECT_TRUE(samePicture(noise, readPicture()));
-        EXPECT_EQ(deep.fbo, 0u);
+        EXPECT_TRUE(deep.fotos.empty());
     }
     liberarCapaFija(deep);
 }
@@ -502,7 +502,8 @@ TEST_F(KeptPicture, LoadingKeepsTheBoundTexture) {
     glBindTexture(GL_TEXTURE_2D, block_);
     cargarCapaFija(capa_, W, H);
     ASSERT_TRUE(capa_.disponible);
-    EXPECT_NE(capa_.color, block_);
+    ASSERT_EQ(capa_.fotos.size(), 1u);
+    EXPECT_NE(capa_.fotos[0].color, block_);
     EXPECT_EQ(integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(block_));
 }
 
@@ -515,10 +516,8 @@ TEST_F(KeptPicture, ReleasedAndLoadedAgainInANewContextAsAfterFullScreen) {
     // F11: everything made in the old context goes before the new video mode.
     liberarCapaFija(capa_);
     EXPECT_FALSE(capa_.disponible);
-    EXPECT_FALSE(capa_.valida);
-    EXPECT_EQ(capa_.fbo, 0u);
-    EXPECT_EQ(capa_.color, 0u);
-    EXPECT_EQ(capa_.profundidad, 0u);
+    EXPECT_FALSE(hayFoto(capa_));
+    EXPECT_TRUE(capa_.fotos.empty());
     EXPECT_FALSE(reponerCapaFija(capa_, key));
     liberarCapaFija(capa_); // twice is harmless
     ASSERT_NO_FATAL_FAILURE(newContext(EXACT_DEPTH_BITS, 0));
