@@ -81,7 +81,7 @@ static void fondo(const Juego& juego, Recursos& r) {
         dibujarEscenario(juego, r);
     });
     const bool luz = glIsEnabled(GL_LIGHTING), luz0 = glIsEnabled(GL_LIGHT0);
-    dibujarHud(juego, r.texturas);
+    dibujarHud(juego, r.texturas, r.capa.usar);
     if (luz) {
         glEnable(GL_LIGHTING);
     }

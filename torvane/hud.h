@@ -7,9 +7,6 @@
 // Shade model, depth test, texturing (only ever switched on here), clear colour, the projection.
 void init(bool habilitar_texturas, bool facet_interpol);
 
-// One rectangle `desx` by `desy` with its top-left corner at (iz, ar) in HUD units (x 0 to 480
-// across, y 0 to 640 up), textured with `textura`.
-void dibujarNumero(unsigned textura, int iz, int desx, int ar, int desy);
-
-// The HUD over a frame of play; switches lighting off.
-void dibujarHud(const Juego& juego, const Texturas& t);
+// The HUD over a frame of play; switches lighting off. With `porLotes` its quads of one picture
+// that follow each other go to GL in one batch (the same pixels), else each on its own.
+void dibujarHud(const Juego& juego, const Texturas& t, bool porLotes);

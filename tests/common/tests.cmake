@@ -7,4 +7,7 @@ if(NOT FUZZ)
   add_unit_test(decorado_tests
     SOURCES common/decorado_test.cpp ../common/decorado.cpp ../common/capa_fija.cpp
     LIBS ${OSMESA_LIBRARY} comun)
+  # Quads in batches by texture: the same pixels as one by one.
+  add_unit_test(lote_cuadros_tests SOURCES common/lote_cuadros_test.cpp ../common/lote_cuadros.cpp
+    LIBS ${OSMESA_LIBRARY} comun)
 endif()

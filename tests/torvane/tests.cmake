@@ -25,7 +25,7 @@ if(NOT FUZZ)
     SOURCES torvane/pantalla_gl_test.cpp ../torvane/luz.cpp ../torvane/texturas.cpp
             ../torvane/cielo.cpp ../torvane/hud.cpp ../torvane/escena.cpp ../torvane/recursos.cpp
             ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp ../common/capa_fija.cpp
-            ../common/decorado.cpp
+            ../common/decorado.cpp ../common/lote_cuadros.cpp
     LIBS ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
   if(TARGET torvane_pantalla_gl_tests)
     target_include_directories(torvane_pantalla_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
