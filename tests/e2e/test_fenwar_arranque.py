@@ -99,6 +99,10 @@ SCENES = [
      ("outline", lambda g: g.key("p", "c", "t", "w", "p", "p", pause=0.3))],
     [("unlit", lambda g: g.key("p", "c", "l", "p", "p", pause=0.3)),
      ("full-screen", lambda g: g.key("F11", pause=0.3))],
+    # Round the four cannons back to the first, each change turning the barrel left behind: the
+    # views kept before come back drawn again where the barrels turned.
+    [("round-of-cannons", lambda g: g.key("Right", "Right", "Right", "Right", pause=0.5)),
+     ("next-cannon-again", lambda g: g.key("Right", pause=0.5))],
 ]
 
 
