@@ -5,10 +5,14 @@
 
 #include <GL/gl.h>
 
+// The sparks all take the fire picture, bound once for the burst: a texture bound again around
+// every spark made the driver set up each one as a new draw. The plane's picture is bound again
+// after, as each spark left it.
 void explosion(int i, Misil* buffmisiles, unsigned* textura, unsigned listaChispa) {
     Misil& m = buffmisiles[i];
     if (!pasoExplosion(m))
         return;
+    glBindTexture(GL_TEXTURE_2D, textura[8]);
     for (int k = 0; k < MISIL_PARTICLES; k++) {
         glPushMatrix();
         glTranslatef(m.xActual, m.yActual, m.zActual + 0.2f);
@@ -16,16 +20,15 @@ void explosion(int i, Misil* buffmisiles, unsigned* textura, unsigned listaChisp
         float desplazamiento[3];
         desplazamientoParticula(m, k, desplazamiento);
         glTranslatef(desplazamiento[0], desplazamiento[1], desplazamiento[2]);
-        glBindTexture(GL_TEXTURE_2D, textura[8]);
         if (listaChispa != 0) {
             glCallList(listaChispa);
         } else {
             drawSphere(PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA);
         }
-        glBindTexture(GL_TEXTURE_2D, textura[1]);
         glColor3f(1, 1, 1);
         glPopMatrix();
     }
+    glBindTexture(GL_TEXTURE_2D, textura[1]);
 }
 
 void drawestela(int i, Misil* buffmisiles) {

@@ -114,3 +114,57 @@ TEST_F(WorldGlTest, MissileDrawingStaysInsideTheBufferAndEndsBursts) {
     EXPECT_EQ(frames, 27); // 26 drawn frames, the 27th call ends the burst
     EXPECT_TRUE(slots[9].vivo);
 }
+
+namespace {
+
+// One texel of one colour.
+unsigned plainTexture(unsigned char r, unsigned char g, unsigned char b) {
+    unsigned name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    const unsigned char texel[4] = {r, g, b, 255};
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, texel);
+    return name;
+}
+
+} // namespace
+
+// Every spark of a burst is drawn in red with the fire picture, and the burst leaves the plane's
+// picture bound and the colour white, as the plane that follows is drawn with them.
+TEST_F(WorldGlTest, ABurstDrawsItsSparksWithTheFirePictureAndLeavesThePlanes) {
+    unsigned names[20] = {};
+    names[8] = plainTexture(255, 255, 255);
+    names[1] = plainTexture(0, 0, 0);
+    // Close up: a spark is 60 pixels across.
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-0.02, 0.02, -0.02, 0.02, -10, 10);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, names[1]);
+    Misil slots[MAX_MISILES] = {};
+    slots[0].explotando = true;
+    slots[0].explosionesrestantes = EXPLOSIONES_MISIL;
+    for (int k = 0; k < MISIL_PARTICLES; ++k) {
+        slots[0].x_particle[k] = 0.0005f * static_cast<float>(k);
+        slots[0].y_particle[k] = 0.0f;
+    }
+    int used = 1;
+    std::vector<vertice> v, n;
+    std::vector<textura> t;
+    std::vector<Poligono> o;
+    drawmisiles(40, slots, used, v, t, n, o, names);
+    EXPECT_EQ(pixel(W / 2, H / 2), (std::vector<int>{255, 0, 0})) << "a spark, red with fire";
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(bound, static_cast<GLint>(names[1]));
+    GLfloat colour[4] = {};
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(colour[0], 1.0f);
+    EXPECT_EQ(colour[1], 1.0f);
+    EXPECT_EQ(colour[2], 1.0f);
+    glDisable(GL_TEXTURE_2D);
+}
