@@ -303,15 +303,6 @@ void anotarAtributosActuales(std::vector<float>& clave) {
     anotar(clave, GL_TEXTURE_BINDING_2D, 1);
 }
 
-bool hayFoto(const CapaFija& c) {
-    for (const FotoFija& f : c.fotos) {
-        if (f.valida) {
-            return true;
-        }
-    }
-    return false;
-}
-
 void copiarFoto(CapaFija& c, FotoFija& f) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, f.fbo);
     copiarVolteado(c.ancho, c.alto);

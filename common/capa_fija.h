@@ -64,8 +64,6 @@ void anotarEstadoGL(std::vector<float>& clave);
 // scenery draws with what an earlier drawing left (a face without its own normal, say).
 void anotarAtributosActuales(std::vector<float>& clave);
 
-// Whether a picture is kept.
-bool hayFoto(const CapaFija& c);
 // When a picture was taken under `clave`, copies it into the window, sets what its drawing left
 // current, and returns true.
 bool reponerCapaFija(CapaFija& c, const std::vector<float>& clave);

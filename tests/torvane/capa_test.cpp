@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <set>
 #include <vector>
@@ -12,6 +13,11 @@
 #include "offscreen_gl.h"
 
 namespace {
+
+// Whether the layer holds a picture.
+bool kept(const CapaFija& c) {
+    return std::any_of(c.fotos.begin(), c.fotos.end(), [](const FotoFija& f) { return f.valida; });
+}
 
 // Not a power of two and not square: rows and columns cannot be swapped unseen.
 constexpr int W = 200, H = 150;
@@ -267,7 +273,7 @@ TEST_F(KeptPicture, IsUsedInAContextWithDepthAndNoStencil) {
     EXPECT_EQ(integer(GL_DEPTH_BITS), EXACT_DEPTH_BITS);
     EXPECT_EQ(integer(GL_STENCIL_BITS), 0);
     EXPECT_TRUE(capa_.disponible);
-    EXPECT_FALSE(hayFoto(capa_));
+    EXPECT_FALSE(kept(capa_));
     EXPECT_EQ(capa_.ancho, W);
     EXPECT_EQ(capa_.alto, H);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
@@ -450,7 +456,7 @@ TEST_F(KeptPicture, NothingIsKeptWhereTheCopyWouldNotBeExactOrIsNotWanted) {
     const std::vector<float> key = keyNow();
     drawScenery(0, 0);
     guardarCapaFija(stencil, key);
-    EXPECT_FALSE(hayFoto(stencil));
+    EXPECT_FALSE(kept(stencil));
     EXPECT_FALSE(reponerCapaFija(stencil, key));
     liberarCapaFija(stencil);
 
@@ -489,7 +495,7 @@ TEST_F(KeptPicture, TwentyFourBitDepthIsCopiedExactlyOrNotKept) {
         EXPECT_TRUE(samePicture(drawn, readPicture()));
     } else {
         // Refused at load: nothing is kept, nothing is copied, the game draws the scenery itself.
-        EXPECT_FALSE(hayFoto(deep));
+        EXPECT_FALSE(kept(deep));
         EXPECT_FALSE(reponerCapaFija(deep, key));
         EXPECT_TRUE(samePicture(noise, readPicture()));
         EXPECT_TRUE(deep.fotos.empty());
@@ -516,7 +522,7 @@ TEST_F(KeptPicture, ReleasedAndLoadedAgainInANewContextAsAfterFullScreen) {
     // F11: everything made in the old context goes before the new video mode.
     liberarCapaFija(capa_);
     EXPECT_FALSE(capa_.disponible);
-    EXPECT_FALSE(hayFoto(capa_));
+    EXPECT_FALSE(kept(capa_));
     EXPECT_TRUE(capa_.fotos.empty());
     EXPECT_FALSE(reponerCapaFija(capa_, key));
     liberarCapaFija(capa_); // twice is harmless
