@@ -5,8 +5,8 @@
 #include "controles.h"
 #include "digitos.h"
 #include "mira.h"
-#include "teselado.h"
 #include "misiles.h"
+#include "teselado.h"
 #include "texturas.h"
 #include "ventana.h"
 
