@@ -4,6 +4,7 @@
 #include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <unistd.h>
@@ -13,6 +14,15 @@
 // inline: every test program includes this header from one source file only.
 extern "C" const char* __lsan_default_suppressions() {
     return "leak:libOSMesa.so\n";
+}
+
+// Every colour (RGBA, a byte each) and depth value of the w x h window.
+inline void readColourAndDepth(int w, int h, std::vector<std::uint32_t>& colour,
+                               std::vector<std::uint32_t>& depth) {
+    colour.resize(static_cast<size_t>(w) * h);
+    depth.resize(static_cast<size_t>(w) * h);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
+    glReadPixels(0, 0, w, h, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth.data());
 }
 
 // A `side` x `side` RGB texture of noise from `seed`, filtered linearly, bound and returned: a

@@ -154,10 +154,7 @@ struct Picture {
 
 Picture read() {
     Picture p;
-    p.colour.resize(W * H);
-    p.depth.resize(W * H);
-    glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, p.colour.data());
-    glReadPixels(0, 0, W, H, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, p.depth.data());
+    readColourAndDepth(W, H, p.colour, p.depth);
     glGetFloatv(GL_CURRENT_NORMAL, p.normal);
     glGetFloatv(GL_CURRENT_TEXTURE_COORDS, p.texture);
     return p;

@@ -270,17 +270,8 @@ bool inRect(const Rectangulo& r, double x, double y, double z) {
     return px - 1.0 >= r.x0 && px + 1.0 <= r.x1 && py - 1.0 >= r.y0 && py + 1.0 <= r.y1;
 }
 
-Zona zone(double x, double y, double z, double r) {
-    Zona o;
-    o.centro[0] = x;
-    o.centro[1] = y;
-    o.centro[2] = z;
-    o.radio = r;
-    return o;
-}
-
 TEST(ZoneRectangle, HoldsEveryPointOfTheZoneThatShowsAndLittleMore) {
-    const Zona z = zone(1.0, -0.5, -6.0, 0.5);
+    const Zona z{{1.0, -0.5, -6.0}, 0.5};
     const Rectangulo r = rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, z);
     ASSERT_FALSE(vacio(r));
     for (int i = 0; i < 20; ++i) {
@@ -299,13 +290,13 @@ TEST(ZoneRectangle, HoldsEveryPointOfTheZoneThatShowsAndLittleMore) {
 }
 
 TEST(ZoneRectangle, NoneOutOfViewWholeViewportWhenItReachesTheEyeAndClampedAtTheEdges) {
-    EXPECT_TRUE(vacio(rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, zone(0, 0, 10, 1))))
+    EXPECT_TRUE(vacio(rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, Zona{{0, 0, 10}, 1})))
         << "behind the eye";
-    EXPECT_TRUE(vacio(rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, zone(-30, 0, -10, 1))))
+    EXPECT_TRUE(vacio(rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, Zona{{-30, 0, -10}, 1})))
         << "left of the view";
     const Rectangulo all{10, 20, 210, 120};
-    for (const Zona& z : {zone(0, 0, -1.5, 1.0), zone(0.5, 0, 0, 1.0), zone(0, 0, -5, std::nan("")),
-                          zone(0, 0, -5, -1.0)}) {
+    for (const Zona& z : {Zona{{0, 0, -1.5}, 1.0}, Zona{{0.5, 0, 0}, 1.0},
+                          Zona{{0, 0, -5}, std::nan("")}, Zona{{0, 0, -5}, -1.0}}) {
         const Rectangulo r = rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, z);
         EXPECT_EQ(r.x0, all.x0);
         EXPECT_EQ(r.y0, all.y0);
@@ -313,7 +304,7 @@ TEST(ZoneRectangle, NoneOutOfViewWholeViewportWhenItReachesTheEyeAndClampedAtThe
         EXPECT_EQ(r.y1, all.y1);
     }
     // Half out of the window's left edge: cut at the viewport.
-    const Rectangulo edge = rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, zone(-5, 0, -5, 1));
+    const Rectangulo edge = rectanguloZona(PERSPECTIVE, IDENTITY, VIEWPORT, Zona{{-5, 0, -5}, 1});
     ASSERT_FALSE(vacio(edge));
     EXPECT_EQ(edge.x0, VIEWPORT[0]);
     EXPECT_LT(edge.x1, VIEWPORT[0] + 40);

@@ -25,10 +25,7 @@ struct Result {
 
 Result read() {
     Result r;
-    r.colour.resize(W * H);
-    r.depth.resize(W * H);
-    glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, r.colour.data());
-    glReadPixels(0, 0, W, H, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, r.depth.data());
+    readColourAndDepth(W, H, r.colour, r.depth);
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &r.bound);
     glGetFloatv(GL_CURRENT_TEXTURE_COORDS, r.texture);
     glGetFloatv(GL_CURRENT_COLOR, r.colourNow);
