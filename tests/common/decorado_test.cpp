@@ -54,6 +54,22 @@ struct Immediate {
     void rotar(float a, float x, float y, float z) { glRotatef(a, x, y, z); }
 };
 
+// An open tube of a triangle strip along z, `steps` around, from -half to half, its texture s
+// fixed and t the height.
+template <class S> void tube(S& s, int steps, float radius, float half, float texS) {
+    constexpr double PI = 3.141592653589793;
+    s.comenzar(Primitiva::TiraTriangulos);
+    for (int j = 0; j <= steps; ++j) {
+        const float a = static_cast<float>(2.0 * PI * j / steps);
+        for (float h : {-half, half}) {
+            s.normal(std::cos(a), std::sin(a), 0.0f);
+            s.textura(texS, h);
+            s.vertice(radius * std::cos(a), radius * std::sin(a), h);
+        }
+    }
+    s.terminar();
+}
+
 // A dome of quad strips around the eye, a tube of a triangle strip beside it, a disc polygon
 // without normals under them (it takes the current one): the kinds of piece the games draw.
 template <class S> void scenery(S& s) {
@@ -79,16 +95,7 @@ template <class S> void scenery(S& s) {
     s.empujar();
     s.trasladar(1.5f, 0.0f, -6.0f);
     s.rotar(70.0f, 1.0f, 0.2f, 0.0f);
-    s.comenzar(Primitiva::TiraTriangulos);
-    for (int j = 0; j <= 30; ++j) {
-        const float a = static_cast<float>(2.0 * PI * j / 30.0);
-        for (float h : {-1.0f, 1.0f}) {
-            s.normal(std::cos(a), std::sin(a), 0.0f);
-            s.textura(0.0f, h);
-            s.vertice(0.5f * std::cos(a), 0.5f * std::sin(a), h);
-        }
-    }
-    s.terminar();
+    tube(s, 30, 0.5f, 1.0f, 0.0f);
     s.sacar();
     s.comenzar(Primitiva::Poligono);
     for (int j = 0; j < 40; ++j) {
@@ -101,20 +108,10 @@ template <class S> void scenery(S& s) {
 
 // A tube the game may show or turn on its own, turning about its middle, inside POST_ZONE.
 template <class S> void post(S& s, float turn) {
-    constexpr double PI = 3.141592653589793;
     s.empujar();
     s.trasladar(-1.2f, 0.3f, -5.0f);
     s.rotar(40.0f + turn, 0.3f, 1.0f, 0.0f);
-    s.comenzar(Primitiva::TiraTriangulos);
-    for (int j = 0; j <= 24; ++j) {
-        const float a = static_cast<float>(2.0 * PI * j / 24.0);
-        for (float h : {-0.8f, 0.8f}) {
-            s.normal(std::cos(a), std::sin(a), 0.0f);
-            s.textura(0.5f, h);
-            s.vertice(0.3f * std::cos(a), 0.3f * std::sin(a), h);
-        }
-    }
-    s.terminar();
+    tube(s, 24, 0.3f, 0.8f, 0.5f);
     s.sacar();
 }
 const Zona POST_ZONE{{-1.2, 0.3, -5.0}, 0.9};
