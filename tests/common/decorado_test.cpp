@@ -366,6 +366,11 @@ class PartlyDrawn : public KeptScenery {
         });
         return read();
     }
+    // Two frames of the same view: the second finds the view at rest and keeps its picture.
+    Picture atRest(float yaw, float shown, float turn, const std::vector<Zona>& zones) {
+        framePost(yaw, shown, turn, zones);
+        return framePost(yaw, shown, turn, zones);
+    }
     // The same frame drawn whole, with nothing kept.
     Picture drawnWhole(float yaw, float shown, float turn) {
         view(yaw, 0, false);
@@ -382,8 +387,7 @@ class PartlyDrawn : public KeptScenery {
 TEST_F(PartlyDrawn, WhatChangesInItsZoneIsDrawnThereOnlyAndComesOutAsDrawnWhole) {
     const std::vector<Zona> zones{POST_ZONE, POST_ZONE};
     // At rest: the second frame is kept.
-    framePost(0, 1, 0, zones);
-    framePost(0, 1, 0, zones);
+    atRest(0, 1, 0, zones);
     framePost(0, 1, 0, zones);
     ASSERT_EQ(draws_, 2);
     struct Step {
@@ -410,8 +414,7 @@ TEST_F(PartlyDrawn, ChangesOutOfViewCostNothingAndValuesWithoutAZoneDrawAll) {
     const std::vector<Zona> zones{POST_ZONE, POST_ZONE};
     // Looking away from the post: its change is not in view. The drawing runs under an empty
     // scissor, for what it leaves current (the post drew last), and changes no pixel.
-    framePost(180, 1, 0, zones);
-    framePost(180, 1, 0, zones);
+    atRest(180, 1, 0, zones);
     ASSERT_EQ(draws_, 2);
     EXPECT_TRUE(framePost(180, 0, 0, zones) == drawnWhole(180, 0, 0));
     EXPECT_EQ(draws_, 3);
@@ -421,8 +424,7 @@ TEST_F(PartlyDrawn, ChangesOutOfViewCostNothingAndValuesWithoutAZoneDrawAll) {
     EXPECT_EQ(draws_, 3);
     // Only the first value has a zone: a turn is drawn whole. (A jump from rest is kept at once.)
     const std::vector<Zona> first{POST_ZONE};
-    framePost(0, 1, 0, first);
-    framePost(0, 1, 0, first);
+    atRest(0, 1, 0, first);
     ASSERT_EQ(draws_, 4);
     EXPECT_TRUE(framePost(0, 1, 30, first) == drawnWhole(0, 1, 30));
     EXPECT_EQ(draws_, 5);
@@ -440,8 +442,7 @@ TEST_F(PartlyDrawn, OnePictureForEachViewTheLeastRecentlyUsedGivesWay) {
     ASSERT_TRUE(capa_.disponible);
     ASSERT_EQ(capa_.fotos.size(), 2u);
     const std::vector<Zona> zones{POST_ZONE, POST_ZONE};
-    framePost(0, 1, 0, zones);
-    const Picture ahead = framePost(0, 1, 0, zones);
+    const Picture ahead = atRest(0, 1, 0, zones);
     const Picture aside = framePost(90, 1, 0, zones);
     ASSERT_EQ(draws_, 3);
     EXPECT_TRUE(framePost(0, 1, 0, zones) == ahead) << "back to a view kept before";
