@@ -26,7 +26,8 @@ BUILDS = (
     dict(folder="primera", umask=0o022, user=None,
          env={"LC_ALL": "C.UTF-8", "TZ": "UTC", "DEB_BUILD_OPTIONS": "parallel=2"}),
     dict(folder=os.path.join("segunda", "mucho", "mas", "honda"), umask=0o002, user="nobody",
-         env={"LC_ALL": "C", "LANG": "C", "TZ": "Pacific/Chatham", "DEB_BUILD_OPTIONS": "parallel=1"}),
+         env={"LC_ALL": "C", "LANG": "C", "TZ": "Pacific/Chatham",
+              "DEB_BUILD_OPTIONS": "parallel=1"}),
 )
 
 
