@@ -36,8 +36,15 @@ endfunction()
 
 ruta_desde_bin("${JUEGOS_DATOS}" LANZADOR_DATOS)
 
-# The games' AppStream ids are this prefix and the game's name.
-set(ID_APPSTREAM org.fenwartorvane)
+# The games' AppStream ids are this prefix and the game's name: the reversed domain of whoever
+# publishes them. The project owns no domain, so it names itself under the reserved .invalid, which
+# can never belong to anyone else; a packager with a domain of their own sets theirs here.
+set(ID_APPSTREAM invalid.fenwar_torvane CACHE STRING
+    "AppStream prefix of both games: a reversed domain, lower case, '_' for '-'")
+if(NOT ID_APPSTREAM MATCHES "^[a-z][a-z0-9_]*(\\.[a-z_][a-z0-9_]*)+$")
+  message(FATAL_ERROR "ID_APPSTREAM must be a reversed domain in lower case with '_' for '-' "
+                      "(com.example.games), not '${ID_APPSTREAM}'")
+endif()
 
 foreach(juego fenwar torvane)
   if(NOT TARGET ${juego})
@@ -58,8 +65,10 @@ foreach(juego fenwar torvane)
     set(juego ${juego})
     include([[${CMAKE_SOURCE_DIR}/cmake/instalar_man.cmake]])
   ")
-  # What software centres show of the game; it names the menu entry below.
-  install(FILES ${CMAKE_SOURCE_DIR}/desktop/${ID_APPSTREAM}.${juego}.metainfo.xml
+  # What software centres show of the game, under its AppStream id; it names the menu entry below.
+  configure_file(${CMAKE_SOURCE_DIR}/desktop/${juego}.metainfo.xml.in
+                 ${CMAKE_BINARY_DIR}/metainfo/${ID_APPSTREAM}.${juego}.metainfo.xml @ONLY)
+  install(FILES ${CMAKE_BINARY_DIR}/metainfo/${ID_APPSTREAM}.${juego}.metainfo.xml
           DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
   # The menu entry runs the launcher by its full path, known only once the prefix is: a prefix

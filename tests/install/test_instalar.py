@@ -22,7 +22,17 @@ BUILD_DIR = os.environ.get("BUILD_DIR", os.path.join(REPO, "build"))
 GAMES = ("fenwar", "torvane")
 DATA = os.path.join("share", "fenwar-torvane")
 PROGRAMS = os.path.join("libexec", "fenwar-torvane")
-APPSTREAM_PREFIX = "org.fenwartorvane"
+
+
+def configured_value(name):
+    """A cache variable of the build tree, as CMake stored it."""
+    with open(os.path.join(BUILD_DIR, "CMakeCache.txt")) as cache:
+        for line in cache:
+            key, _, value = line.rstrip("\n").partition("=")
+            if key.split(":")[0] == name:
+                return value
+    raise AssertionError(f"{name} is not in the cache of {BUILD_DIR}")
+
 
 _scratch = None
 
@@ -215,9 +225,10 @@ class InstalledTree(unittest.TestCase):
     def test_software_centre_metadata_validates_and_names_the_menu_entry(self):
         metainfo = os.path.join(self.prefix, "share", "metainfo")
         for game in GAMES:
-            path = os.path.join(metainfo, f"{APPSTREAM_PREFIX}.{game}.metainfo.xml")
+            prefix = configured_value("ID_APPSTREAM")
+            path = os.path.join(metainfo, f"{prefix}.{game}.metainfo.xml")
             component = ElementTree.parse(path).getroot()
-            self.assertEqual(component.findtext("id"), f"{APPSTREAM_PREFIX}.{game}")
+            self.assertEqual(component.findtext("id"), f"{prefix}.{game}")
             launchable = component.findtext("launchable[@type='desktop-id']")
             self.assertTrue(os.path.isfile(os.path.join(self.prefix, "share", "applications",
                                                         launchable)), launchable)
@@ -357,9 +368,9 @@ def configured_launcher(name, *cmake_args):
 
 
 class ChosenFolders(unittest.TestCase):
-    """The launcher written for folders chosen at configure time (JUEGOS_DATOS, JUEGOS_PROGRAMAS),
-    run with a stub for the program: the layout packagers use, and absolute folders whose names
-    hold shell characters."""
+    """What packagers choose at configure time. The launcher written for folders
+    (JUEGOS_DATOS, JUEGOS_PROGRAMAS), run with a stub for the program: the layout packagers use, and
+    absolute folders whose names hold shell characters. The AppStream prefix (ID_APPSTREAM)."""
 
     def run_stub(self, launcher):
         log = os.path.join(scratch(), "elegidas.log")
@@ -403,6 +414,20 @@ class ChosenFolders(unittest.TestCase):
     def test_an_empty_folder_is_refused(self):
         with self.assertRaisesRegex(AssertionError, "JUEGOS_DATOS must name a folder"):
             configured_launcher("vacia", "-DJUEGOS_DATOS=")
+
+    def test_a_chosen_appstream_prefix_names_the_files_and_the_ids(self):
+        tree = os.path.dirname(os.path.dirname(
+            configured_launcher("prefijo", "-DID_APPSTREAM=com.example.juegos_3d")))
+        for game in GAMES:
+            path = os.path.join(tree, "metainfo", f"com.example.juegos_3d.{game}.metainfo.xml")
+            component = ElementTree.parse(path).getroot()
+            self.assertEqual(component.findtext("id"), f"com.example.juegos_3d.{game}")
+
+    def test_a_prefix_software_centres_would_refuse_is_refused(self):
+        for prefix in ("org.fenwar-torvane", "Org.Fenwar", "fenwar", "org..fenwar", "org.3d"):
+            with self.subTest(prefix=prefix):
+                with self.assertRaisesRegex(AssertionError, "ID_APPSTREAM must be"):
+                    configured_launcher("prefijo-malo", f"-DID_APPSTREAM={prefix}")
 
 
 def empty_folder(folder):
