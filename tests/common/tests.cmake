@@ -11,3 +11,9 @@ if(NOT FUZZ)
   add_unit_test(lote_cuadros_tests SOURCES common/lote_cuadros_test.cpp ../common/lote_cuadros.cpp
     LIBS ${OSMESA_LIBRARY} comun)
 endif()
+# The sound room: its mixer and placement law; the placement against the view gluLookAt makes.
+add_unit_test(sonido_reglas_tests SOURCES common/mezcla_test.cpp LIBS comun)
+if(NOT FUZZ)
+  add_unit_test(sonido_vista_tests SOURCES common/sonido_vista_test.cpp
+    LIBS ${OSMESA_LIBRARY} OpenGL::GLU comun)
+endif()
