@@ -11,8 +11,11 @@ if(NOT FUZZ)
   add_unit_test(lote_cuadros_tests SOURCES common/lote_cuadros_test.cpp ../common/lote_cuadros.cpp
     LIBS ${OSMESA_LIBRARY} comun)
 endif()
-# The sound room: its mixer and placement law; the placement against the view gluLookAt makes.
-add_unit_test(sonido_reglas_tests SOURCES common/mezcla_test.cpp LIBS comun)
+# The sound room: its mixer and placement law, the check of a sound file; the placement against the
+# view gluLookAt makes.
+add_unit_test(sonido_reglas_tests SOURCES common/mezcla_test.cpp common/onda_test.cpp LIBS comun)
+add_fuzz_target(fuzz_onda SOURCES fuzz/fuzz_onda.cpp LIBS comun
+  CORPUS ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/wav)
 if(NOT FUZZ)
   add_unit_test(sonido_vista_tests SOURCES common/sonido_vista_test.cpp
     LIBS ${OSMESA_LIBRARY} OpenGL::GLU comun)

@@ -418,7 +418,7 @@ class Sounds(unittest.TestCase):
 
 class FuzzSeeds(unittest.TestCase):
     def test_every_reader_has_seeds(self):
-        for folder in ("dificultad", "obj", "3ds", "configuracion"):
+        for folder in ("dificultad", "obj", "3ds", "configuracion", "wav"):
             path = os.path.join(ROOT, "tests", "fuzz", "corpus", folder)
             self.assertGreaterEqual(len(os.listdir(path)), 3, folder)
 

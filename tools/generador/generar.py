@@ -29,7 +29,8 @@ def archivos():
     salida += [("assets/sonidos/" + nombre, contenido) for nombre, contenido in sonidos.archivos()]
     salida += [("desktop/icons/" + ruta, contenido) for ruta, contenido in iconos.archivos()]
     for carpeta, semillas_de in (("dificultad", semillas.dificultad), ("obj", semillas.obj),
-                                 ("3ds", semillas.tres_ds), ("configuracion", semillas.configuracion)):
+                                 ("3ds", semillas.tres_ds), ("configuracion", semillas.configuracion),
+                                 ("wav", semillas.onda)):
         for nombre, contenido in sorted(semillas_de().items()):
             salida.append(("tests/fuzz/corpus/%s/%s" % (carpeta, nombre), contenido))
     return salida
