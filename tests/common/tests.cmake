@@ -11,3 +11,17 @@ if(NOT FUZZ)
   add_unit_test(lote_cuadros_tests SOURCES common/lote_cuadros_test.cpp ../common/lote_cuadros.cpp
     LIBS ${OSMESA_LIBRARY} comun)
 endif()
+# The sound room: its mixer and placement law, the check of a sound file; the placement against the
+# view gluLookAt makes; the device recorded by SDL's disk driver, driven by a recorder program of
+# its own so that it can run on either SDL 1.2 library and its stderr can be read.
+add_unit_test(sonido_reglas_tests SOURCES common/mezcla_test.cpp common/onda_test.cpp LIBS comun)
+add_fuzz_target(fuzz_onda SOURCES fuzz/fuzz_onda.cpp LIBS comun
+  CORPUS ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/wav)
+if(NOT FUZZ)
+  add_unit_test(sonido_vista_tests SOURCES common/sonido_vista_test.cpp
+    LIBS ${OSMESA_LIBRARY} OpenGL::GLU comun)
+  add_executable(sound_recorder common/sound_recorder.cpp)
+  target_link_libraries(sound_recorder PRIVATE comun_sdl)
+  add_unit_test(sonido_dispositivo_tests SOURCES common/sonido_test.cpp LIBS comun)
+  add_dependencies(sonido_dispositivo_tests sound_recorder)
+endif()

@@ -7,6 +7,7 @@ import subprocess
 import sys
 import tempfile
 import unittest
+import wave
 import xml.etree.ElementTree as ET
 
 from PIL import Image
@@ -352,9 +353,72 @@ class DataFiles(unittest.TestCase):
         self.assertEqual(len(niveles) - 1, sum(len(c) for c in datos.CIUDADES.values()))
 
 
+# The sound room's effects, by the names the games load them under.
+EFFECTS = ["disparo.wav", "bala.wav", "estallido.wav", "impacto.wav", "ciudad_cae.wav", "motor.wav",
+           "avion_tocado.wav", "avion_cae.wav", "nivel_ganado.wav", "juego_perdido.wav", "viaje_torre.wav",
+           "torre_vacia.wav", "menu_paso.wav", "menu_elegir.wav"]
+LOOPS = {"motor.wav"}
+
+
+def read_sound(name):
+    """The samples of an effect as floats of full scale, after checking its format."""
+    with wave.open(os.path.join(ASSETS, "sonidos", name), "rb") as w:
+        params = (w.getnchannels(), w.getsampwidth(), w.getframerate(), w.getcomptype())
+        assert params == (1, 2, 44100, "NONE"), (name, params)
+        frames = w.readframes(w.getnframes())
+    return [v / 32768.0 for v in struct.unpack("<%dh" % (len(frames) // 2), frames)]
+
+
+def energy(x):
+    return sum(v * v for v in x) / 44100.0
+
+
+def crossings_per_second(x):
+    return sum(1 for a, b in zip(x, x[1:]) if (a < 0) != (b < 0)) * 44100.0 / len(x)
+
+
+class Sounds(unittest.TestCase):
+    def test_every_effect_and_nothing_else(self):
+        self.assertEqual(sorted(os.listdir(os.path.join(ASSETS, "sonidos"))), sorted(EFFECTS))
+
+    def test_short_small_clean_and_not_clipped(self):
+        for name in EFFECTS:
+            x = read_sound(name)
+            self.assertTrue(0.03 <= len(x) / 44100.0 <= 0.9, name)
+            self.assertLessEqual(os.path.getsize(os.path.join(ASSETS, "sonidos", name)), 80 * 1024, name)
+            peak = max(abs(v) for v in x)
+            self.assertTrue(0.3 <= peak <= 0.9, (name, peak))
+            self.assertLess(abs(sum(x) / len(x)), 0.01, name)  # no offset from zero
+            if name not in LOOPS:
+                # Starts from silence and dies away: no click at either end.
+                self.assertLess(abs(x[0]), 0.01, name)
+                self.assertLess(abs(x[-1]), 0.01, name)
+                self.assertLess(max(abs(v) for v in x[-441:]), 0.25 * peak, name)
+
+    def test_engine_loops_without_a_seam(self):
+        for name in LOOPS:
+            x = read_sound(name)
+            # A jump where the end meets the start shows as a bend sharper than any inside.
+            bends = [abs(x[i + 1] - 2 * x[i] + x[i - 1]) for i in range(1, len(x) - 1)]
+            seam = max(abs(x[0] - 2 * x[-1] + x[-2]), abs(x[1] - 2 * x[0] + x[-1]))
+            self.assertLessEqual(seam, max(bends), name)
+            self.assertLess(max(bends), 0.2, name)
+
+    def test_a_strike_on_a_city_is_heavier_than_a_burst_in_the_air(self):
+        burst, strike = read_sound("estallido.wav"), read_sound("impacto.wav")
+        self.assertGreater(energy(strike), 1.5 * energy(burst))
+        self.assertLess(crossings_per_second(strike), crossings_per_second(burst) / 2)  # lower
+
+    def test_menu_and_click_sounds_are_brief_and_every_effect_differs(self):
+        for name in ("menu_paso.wav", "torre_vacia.wav"):
+            self.assertLess(len(read_sound(name)) / 44100.0, 0.1, name)
+        contents = [read(os.path.join(ASSETS, "sonidos", name)) for name in EFFECTS]
+        self.assertEqual(len(set(contents)), len(EFFECTS))
+
+
 class FuzzSeeds(unittest.TestCase):
     def test_every_reader_has_seeds(self):
-        for folder in ("dificultad", "obj", "3ds", "configuracion"):
+        for folder in ("dificultad", "obj", "3ds", "configuracion", "wav"):
             path = os.path.join(ROOT, "tests", "fuzz", "corpus", folder)
             self.assertGreaterEqual(len(os.listdir(path)), 3, folder)
 

@@ -1,4 +1,4 @@
-"""Regenerates every asset of both games, the fuzz seeds and the desktop icons: generar.py <repository root>."""
+"""Regenerates every asset of both games (sounds too), the fuzz seeds and the desktop icons: generar.py <root>."""
 import os
 import sys
 
@@ -11,6 +11,7 @@ import imagenes_fenwar  # noqa: E402
 import imagenes_torvane  # noqa: E402
 import modelos  # noqa: E402
 import semillas  # noqa: E402
+import sonidos  # noqa: E402
 
 
 def archivos():
@@ -25,9 +26,11 @@ def archivos():
     ]
     salida += [("assets/" + nombre, contenido) for nombre, contenido in imagenes_fenwar.archivos()]
     salida += [("assets/texturas/" + nombre, contenido) for nombre, contenido in imagenes_torvane.archivos()]
+    salida += [("assets/sonidos/" + nombre, contenido) for nombre, contenido in sonidos.archivos()]
     salida += [("desktop/icons/" + ruta, contenido) for ruta, contenido in iconos.archivos()]
     for carpeta, semillas_de in (("dificultad", semillas.dificultad), ("obj", semillas.obj),
-                                 ("3ds", semillas.tres_ds), ("configuracion", semillas.configuracion)):
+                                 ("3ds", semillas.tres_ds), ("configuracion", semillas.configuracion),
+                                 ("wav", semillas.onda)):
         for nombre, contenido in sorted(semillas_de().items()):
             salida.append(("tests/fuzz/corpus/%s/%s" % (carpeta, nombre), contenido))
     return salida

@@ -3,6 +3,7 @@ import struct
 
 import datos
 import formatos
+import sonidos
 from malla import Malla
 from formatos import trozo
 
@@ -63,4 +64,33 @@ def configuracion():
                                     b'<otro/></niveles><torres><municion cant="5"/><torre id="7" x="0" y="1" z="0"/>'
                                     b'<torre id="-1"/></torres>',
         "generado-no-xml.xml": b"ciudad lvl=1 <<",
+    }
+
+
+def _riff(*trozos):
+    cuerpo = b"WAVE" + b"".join(trozos)
+    return b"RIFF" + struct.pack("<I", len(cuerpo)) + cuerpo
+
+
+def _wav_trozo(ident, contenido):
+    return ident + struct.pack("<I", len(contenido)) + contenido + (b"\0" if len(contenido) % 2 else b"")
+
+
+def _fmt(etiqueta, canales, frecuencia, bits):
+    bloque = canales * bits // 8
+    return _wav_trozo(b"fmt ", struct.pack("<HHIIHH", etiqueta, canales, frecuencia, frecuencia * bloque, bloque, bits))
+
+
+def onda():
+    valido = sonidos.wav([0.0, 0.5, -0.5, 0.25] * 8)
+    return {
+        "generado-valido.wav": valido,
+        "generado-estereo-8bits.wav": _riff(_fmt(1, 2, 22050, 8), _wav_trozo(b"data", bytes(range(0, 250, 5)))),
+        "generado-lista-impar.wav": _riff(_wav_trozo(b"LIST", b"abc"), _fmt(1, 1, 44100, 16),
+                                          _wav_trozo(b"data", b"\1\0\2\0\3")),
+        "generado-adpcm.wav": _riff(_fmt(2, 1, 44100, 4), _wav_trozo(b"data", b"\x77" * 64)),
+        "generado-datos-antes.wav": _riff(_wav_trozo(b"data", b"\0\1" * 8), _fmt(1, 1, 44100, 16)),
+        "generado-largo-enorme.wav": (_riff(_fmt(1, 1, 44100, 16)) + b"data" + struct.pack("<I", 0xFFFFFFF0)
+                                      + b"\0" * 16),
+        "generado-cortado.wav": valido[: len(valido) - 7],
     }
