@@ -164,7 +164,10 @@ bool leerDatos(const char* texto, std::size_t largo, Datos& d, std::string& moti
         if (!detalle.empty() && detalle.back() == '.') {
             detalle.pop_back();
         }
-        motivo = "no es XML válido en la línea " + std::to_string(doc.ErrorRow()) + ": " + detalle;
+        // A fault met at the very end of the text comes with no line (the parser says line 0).
+        motivo = doc.ErrorRow() > 0 ? "no es XML válido en la línea " +
+                                          std::to_string(doc.ErrorRow()) + ": " + detalle
+                                    : "no es XML válido: " + detalle;
         return false;
     }
     if (doc.FirstChildElement() == nullptr) {

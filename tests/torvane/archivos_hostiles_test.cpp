@@ -119,6 +119,7 @@ TEST(HostileLevelFile, TextEndingInACutCharacterIsRefusedWithoutReadingPastIt) {
             error.rfind("Error en el archivo de configuración nivel.xml: no es XML válido", 0), 0u)
             << error;
         EXPECT_EQ(error.find('\n'), std::string::npos) << error;
+        EXPECT_EQ(error.find("línea 0"), std::string::npos) << error;
         EXPECT_TRUE(fromText.nothingCreated());
 
         const std::string path = writeTemp("cut_configuracion.xml", t.bytes);
