@@ -9,8 +9,9 @@
 
 namespace {
 
-// The text as TinyXML's LoadFile would parse it: cut at the first zero byte, line ends as LF.
-std::size_t comoArchivo(const char* texto, std::size_t largo, char* destino) {
+// Writes the text as TinyXML's LoadFile would parse it: cut at the first zero byte, line ends as
+// LF. It is never longer than the text.
+void comoArchivo(const char* texto, std::size_t largo, char* destino) {
     std::size_t escritos = 0;
     for (std::size_t i = 0; i < largo && texto[i] != '\0'; ++i) {
         if (texto[i] == '\r') {
@@ -22,7 +23,6 @@ std::size_t comoArchivo(const char* texto, std::size_t largo, char* destino) {
             destino[escritos++] = texto[i];
         }
     }
-    return escritos;
 }
 
 } // namespace
