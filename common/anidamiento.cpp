@@ -7,13 +7,13 @@
 namespace {
 
 // The position just past `fin` searched from `desde`, or the end of the text.
-std::size_t pasar(const std::string& texto, std::size_t desde, const char* fin) {
+std::size_t pasar(std::string_view texto, std::size_t desde, const char* fin) {
     const std::size_t p = texto.find(fin, desde);
-    return p == std::string::npos ? texto.size() : p + std::char_traits<char>::length(fin);
+    return p == std::string_view::npos ? texto.size() : p + std::char_traits<char>::length(fin);
 }
 
 // The position of the '>' closing the tag that starts at `desde`, quotes honoured.
-std::size_t cierreDeEtiqueta(const std::string& texto, std::size_t desde) {
+std::size_t cierreDeEtiqueta(std::string_view texto, std::size_t desde) {
     char comilla = 0;
     for (std::size_t i = desde; i < texto.size(); ++i) {
         const char c = texto[i];
@@ -28,7 +28,7 @@ std::size_t cierreDeEtiqueta(const std::string& texto, std::size_t desde) {
     return texto.size();
 }
 
-bool comienzaNombre(const std::string& texto, std::size_t i) {
+bool comienzaNombre(std::string_view texto, std::size_t i) {
     if (i >= texto.size()) {
         return false;
     }
@@ -38,7 +38,7 @@ bool comienzaNombre(const std::string& texto, std::size_t i) {
 
 } // namespace
 
-int anidamientoXml(const std::string& texto) {
+int anidamientoXml(std::string_view texto) {
     int nivel = 0;
     int maximo = 0;
     std::size_t i = 0;
@@ -72,6 +72,6 @@ int anidamientoXml(const std::string& texto) {
     return std::max(maximo, nivel);
 }
 
-bool xmlDemasiadoAnidado(const std::string& texto) {
+bool xmlDemasiadoAnidado(std::string_view texto) {
     return anidamientoXml(texto) > MAX_ANIDAMIENTO_XML;
 }

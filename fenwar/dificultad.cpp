@@ -1,7 +1,8 @@
 // Reads "dificultad.xml": the Normal element's settings, over playable defaults.
 #include "dificultad.h"
 
-#include "anidamiento.h"
+#include "archivo.h"
+#include "texto_xml.h"
 
 #include <tinyxml.h>
 
@@ -9,8 +10,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <string>
-#include <sys/stat.h>
 
 namespace {
 
@@ -73,51 +72,21 @@ void sanear(dificultad& d) {
         d.SEPARACION_CITYS = DEFECTO_SEPARACION_CITYS;
 }
 
-// True when the open file nests its elements deeper than the parser can safely walk.
-bool demasiadoAnidado(FILE* f) {
-    std::string texto;
-    char bloque[65536];
-    std::size_t leidos;
-    while ((leidos = std::fread(bloque, 1, sizeof bloque, f)) > 0)
-        texto.append(bloque, leidos);
-    std::rewind(f);
-    return xmlDemasiadoAnidado(texto);
-}
-
-// Loads a regular file; a directory or other special file counts as not loadable, and so does a
-// file nested too deeply to parse.
-bool cargar(const char* file, TiXmlDocument& doc) {
-    FILE* f = std::fopen(file, "rb");
-    if (!f)
-        return false;
-    struct stat info;
-    bool ok = fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && !demasiadoAnidado(f) &&
-              doc.LoadFile(f, TIXML_DEFAULT_ENCODING);
-    std::fclose(f);
-    return ok;
-}
-
 } // namespace
 
 dificultad getDifficultad(const char* file) {
     dificultad d;
-    TiXmlDocument doc;
-    if (!cargar(file, doc)) {
+    // A folder, a pipe or a device is no difficulty file: reported like a missing one.
+    const Archivo archivo = leerArchivo(file, Admite::solo_regulares);
+    if (!archivo.leido() || !dificultadDesdeTexto(archivo.datos.get(), archivo.largo, d)) {
         std::fprintf(stderr, "Error al cargar el archivo xml %s", file);
-        return d;
     }
-    recorrer(doc, d);
-    sanear(d);
     return d;
 }
 
 bool dificultadDesdeTexto(const char* texto, std::size_t largo, dificultad& d) {
     TiXmlDocument doc;
-    std::string copia(texto, largo);
-    if (xmlDemasiadoAnidado(copia))
-        return false;
-    doc.Parse(copia.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
-    if (doc.Error())
+    if (!parsearXml(doc, texto, largo, FormaXml::como_archivo) || doc.Error())
         return false;
     recorrer(doc, d);
     sanear(d);

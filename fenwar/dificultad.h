@@ -33,6 +33,7 @@ constexpr int factorVelocidad(int DIFICULTAD) {
 // and the name (no line end) to stderr; the result then holds the defaults.
 dificultad getDifficultad(const char* file);
 
-// The same walk over XML text held in memory (no message on a parse failure). Returns false
-// when the text is not well-formed XML.
+// The same over the bytes of a file held in memory (any bytes; read as the file would be, up to
+// the first zero byte), with no message. Returns false when they are not well-formed XML or nest
+// too deeply.
 bool dificultadDesdeTexto(const char* texto, std::size_t largo, dificultad& d);

@@ -1,19 +1,15 @@
 // Reads models in our OBJ subset from a file or from memory, never reading outside a line.
 #include "modelo.h"
 
+#include "archivo.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <string>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -177,19 +173,23 @@ Poligono procesarPoligono(const char* linea, std::size_t largo) {
         const char* esquina = p;
         while (p < fin && *p != ' ')
             p++;
-        const char* partes[4] = {esquina, nullptr, nullptr, p + 1};
+        // Where each of the three numbers starts and ends, all within the corner.
+        const char* inicios[3] = {esquina, nullptr, nullptr};
+        const char* finales[3] = {nullptr, nullptr, p};
         int barras = 0;
         for (const char* q = esquina; q < p; q++) {
             if (*q == '/') {
-                if (barras < 2)
-                    partes[barras + 1] = q + 1;
+                if (barras < 2) {
+                    finales[barras] = q;
+                    inicios[barras + 1] = q + 1;
+                }
                 barras++;
             }
         }
         int indices[3];
         bool bien = barras == 2;
         for (int k = 0; bien && k < 3; k++)
-            bien = aEntero(partes[k], partes[k + 1] - 1, indices[k]) && indices[k] > INT_MIN;
+            bien = aEntero(inicios[k], finales[k], indices[k]) && indices[k] > INT_MIN;
         if (!bien)
             return Poligono{};
         pol.vertices.push_back(indices[0] - 1);
@@ -255,66 +255,16 @@ std::vector<Poligono> cargarObjetoDesdeTexto(const char* datos, std::size_t larg
     return caras;
 }
 
-namespace {
-
-// The whole file, read into memory. It is read to its end whatever its size said, so a file that
-// grows or shrinks while it is read gives what was read (a mapped file would stop the game).
-class Archivo {
-  public:
-    explicit Archivo(const char* nombre) {
-        const int fd = open(nombre, O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            return;
-        struct stat estado;
-        std::size_t previsto = 1u << 16;
-        if (fstat(fd, &estado) == 0 && S_ISREG(estado.st_mode) && estado.st_size > 0)
-            previsto = static_cast<std::size_t>(estado.st_size) + 1;
-        leido = leerTodo(fd, previsto);
-        close(fd);
-    }
-
-    bool bien() const { return leido; }
-    const char* datos() const { return datos_.get(); }
-    std::size_t largo() const { return largo_; }
-
-  private:
-    // Into a buffer of the expected size (not zero-filled: a model can be a hundred megabytes),
-    // doubled whenever the file turns out longer.
-    bool leerTodo(int fd, std::size_t previsto) {
-        std::size_t capacidad = previsto;
-        datos_.reset(new char[capacidad]);
-        for (;;) {
-            if (largo_ == capacidad) {
-                std::unique_ptr<char[]> mayor(new char[capacidad * 2]);
-                std::memcpy(mayor.get(), datos_.get(), largo_);
-                datos_ = std::move(mayor);
-                capacidad *= 2;
-            }
-            const ssize_t n = read(fd, datos_.get() + largo_, capacidad - largo_);
-            if (n == 0)
-                return true;
-            if (n < 0 && errno != EINTR)
-                return false;
-            if (n > 0)
-                largo_ += static_cast<std::size_t>(n);
-        }
-    }
-
-    std::unique_ptr<char[]> datos_;
-    std::size_t largo_ = 0;
-    bool leido = false;
-};
-
-} // namespace
-
 std::vector<Poligono> cargarObjeto(const char* filename, float escalamiento,
                                    std::vector<vertice>& vertices, std::vector<textura>& texturas,
                                    std::vector<vertice>& normales) {
-    const Archivo archivo(filename);
-    if (!archivo.bien()) {
+    // Read whole, to its end whatever its size said at the start: a file that grows or shrinks
+    // while it is read gives what was read, and a pipe works too.
+    const Archivo archivo = leerArchivo(filename);
+    if (!archivo.leido()) {
         std::fprintf(stderr, "No se pudo abrir el archivo %s\n", filename);
         std::exit(1);
     }
-    return cargarObjetoDesdeTexto(archivo.datos(), archivo.largo(), escalamiento, vertices,
+    return cargarObjetoDesdeTexto(archivo.datos.get(), archivo.largo, escalamiento, vertices,
                                   texturas, normales);
 }

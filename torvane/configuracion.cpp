@@ -1,12 +1,10 @@
 // Reader of the level file: cities per level, their health, the towers and their ammunition.
 #include "configuracion.h"
 
-#include <cerrno>
 #include <cctype>
 #include <cfloat>
 #include <climits>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -15,8 +13,10 @@
 #include <tinyxml.h>
 
 #include "anidamiento.h"
+#include "archivo.h"
 #include "camara.h"
 #include "ciudad.h"
+#include "texto_xml.h"
 #include "torre.h"
 
 namespace {
@@ -41,27 +41,6 @@ struct Datos {
     std::vector<DatosCiudad> ciudades;
     DatosTorre torres[TORRES];
 };
-
-// The file's bytes, or false when it cannot be opened or read.
-bool leerArchivo(const char* nombre, std::string& texto, std::string& motivo) {
-    std::FILE* f = std::fopen(nombre, "rb");
-    if (f == nullptr) {
-        motivo = std::string("no se pudo abrir (") + std::strerror(errno) + ")";
-        return false;
-    }
-    char bloque[4096];
-    std::size_t n;
-    while ((n = std::fread(bloque, 1, sizeof bloque, f)) > 0) {
-        texto.append(bloque, n);
-    }
-    const bool error = std::ferror(f) != 0;
-    std::fclose(f);
-    if (error) {
-        motivo = "no se pudo leer";
-        return false;
-    }
-    return true;
-}
 
 // Reads one attribute as a number; false (with the reason) when the element lacks it.
 bool atributo(const TiXmlElement* e, const char* nombre, double& valor, std::string& motivo) {
@@ -173,25 +152,22 @@ bool leerTorres(const TiXmlElement* torres, Datos& d, std::string& motivo) {
     return true;
 }
 
-bool leerDatos(const char* nombre, Datos& d, std::string& motivo) {
-    std::string texto;
-    if (!leerArchivo(nombre, texto, motivo)) {
-        return false;
-    }
-    // The parser walks nested elements on the stack: a file nested without end would overflow it.
-    if (xmlDemasiadoAnidado(texto)) {
+bool leerDatos(const char* texto, std::size_t largo, Datos& d, std::string& motivo) {
+    TiXmlDocument doc;
+    if (!parsearXml(doc, texto, largo, FormaXml::tal_cual)) {
         motivo = "no es XML válido: anida elementos a más de " +
                  std::to_string(MAX_ANIDAMIENTO_XML) + " niveles";
         return false;
     }
-    TiXmlDocument doc;
-    doc.Parse(texto.c_str(), nullptr, TIXML_DEFAULT_ENCODING);
     if (doc.Error() && doc.ErrorId() != TiXmlBase::TIXML_ERROR_DOCUMENT_EMPTY) {
         std::string detalle = doc.ErrorDesc();
         if (!detalle.empty() && detalle.back() == '.') {
             detalle.pop_back();
         }
-        motivo = "no es XML válido en la línea " + std::to_string(doc.ErrorRow()) + ": " + detalle;
+        // A fault met at the very end of the text comes with no line (the parser says line 0).
+        motivo = doc.ErrorRow() > 0 ? "no es XML válido en la línea " +
+                                          std::to_string(doc.ErrorRow()) + ": " + detalle
+                                    : "no es XML válido: " + detalle;
         return false;
     }
     if (doc.FirstChildElement() == nullptr) {
@@ -260,9 +236,31 @@ int enteroAtof(const char* texto) {
 
 std::string cargarConfiguracion(const char* nombre, std::map<int, std::map<int, Ciudad*>>& ciudades,
                                 Torre* torres[3], float torres_posiciones[3][3]) {
+    const Archivo archivo = leerArchivo(nombre);
+    std::string motivo;
+    switch (archivo.estado) {
+    case Archivo::Estado::leido:
+        return configuracionDesdeTexto(nombre, archivo.datos.get(), archivo.largo, ciudades, torres,
+                                       torres_posiciones);
+    case Archivo::Estado::no_se_abre:
+        motivo = std::string("no se pudo abrir (") + std::strerror(archivo.error) + ")";
+        break;
+    case Archivo::Estado::no_se_lee:
+        motivo = "no se pudo leer";
+        break;
+    case Archivo::Estado::demasiado_grande:
+        motivo = "es demasiado grande (más de " + std::to_string(MAX_ARCHIVO >> 20) + " MB)";
+        break;
+    }
+    return std::string("Error en el archivo de configuración ") + nombre + ": " + motivo;
+}
+
+std::string configuracionDesdeTexto(const char* nombre, const char* texto, std::size_t largo,
+                                    std::map<int, std::map<int, Ciudad*>>& ciudades,
+                                    Torre* torres[3], float torres_posiciones[3][3]) {
     Datos d;
     std::string motivo;
-    if (!leerDatos(nombre, d, motivo)) {
+    if (!leerDatos(texto, largo, d, motivo)) {
         return std::string("Error en el archivo de configuración ") + nombre + ": " + motivo;
     }
     // The file is sound: now create the objects. A repeated level and id keeps the later city.

@@ -1,6 +1,7 @@
 // Reader of the level file: cities per level, their health, the towers and their ammunition.
 #pragma once
 
+#include <cstddef>
 #include <map>
 #include <string>
 
@@ -14,6 +15,11 @@ class Torre;
 // the file and what is wrong; the entry prints it on standard error and exits with status 1.
 std::string cargarConfiguracion(const char* nombre, std::map<int, std::map<int, Ciudad*>>& ciudades,
                                 Torre* torres[3], float torres_posiciones[3][3]);
+
+// The same over the bytes of the file `nombre` already held in memory (any bytes).
+std::string configuracionDesdeTexto(const char* nombre, const char* texto, std::size_t largo,
+                                    std::map<int, std::map<int, Ciudad*>>& ciudades,
+                                    Torre* torres[3], float torres_posiciones[3][3]);
 
 // A number read as atof does (leading blanks, the longest decimal prefix: sign, digits, fraction,
 // exponent; 0 when there is none). Only decimal numbers: "nan", "inf" and hexadecimal give 0.

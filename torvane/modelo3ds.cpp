@@ -1,13 +1,13 @@
 // Reader of 3DS mesh files: one flat walk over the chunks, printing the trace of what it meets.
 #include "modelo3ds.h"
 
+#include "archivo.h"
+
 #include <algorithm>
-#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <vector>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -379,30 +379,15 @@ char Load3DS(obj_type_ptr p_object, const char* p_filename) {
     if (fd < 0) {
         return 0;
     }
-    struct stat estado;
-    if (fstat(fd, &estado) != 0 || S_ISDIR(estado.st_mode)) {
-        close(fd);
+    // The walk ends at the size the file had when it was opened, or where it ends if it shrank.
+    const std::size_t tam = static_cast<std::size_t>(filelength(fd));
+    const Archivo archivo = leerDescriptor(fd);
+    close(fd);
+    if (!archivo.leido()) {
         return 0;
     }
-    std::vector<unsigned char> datos(static_cast<std::size_t>(filelength(fd)));
-    std::size_t leidos = 0;
-    while (leidos < datos.size()) {
-        const ssize_t n = read(fd, datos.data() + leidos, datos.size() - leidos);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n < 0) {
-            close(fd);
-            return 0;
-        }
-        if (n == 0) {
-            break;
-        }
-        leidos += static_cast<std::size_t>(n);
-    }
-    close(fd);
-
     Traza t(stdout);
-    recorrer(*p_object, datos.data(), leidos, t);
+    recorrer(*p_object, reinterpret_cast<const unsigned char*>(archivo.datos.get()),
+             std::min(tam, archivo.largo), t);
     return 1;
 }

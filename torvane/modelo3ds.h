@@ -39,12 +39,13 @@ struct obj_type {
 typedef obj_type* obj_type_ptr;
 
 // Reads a 3DS file into `p_object`, printing the chunk trace on standard output. Returns 1 once
-// the file was opened and walked, 0 when it cannot be opened or read (nothing printed, record
-// untouched). Container chunks and lists do not depend on their chunk length, so a file cut short
-// keeps every complete entry before the cut. The walk ends at a chunk header cut short, at a list
-// cut short by the end of the file (its complete entries kept), at a name the file ends inside,
-// and at a chunk to be skipped whose length is below 6 or past the end of the file. Lists longer
-// than 8000 entries keep their first 8000. Names keep at most 19 bytes.
+// the file was opened and walked, 0 when it cannot be opened or read, or holds more than
+// MAX_ARCHIVO bytes (nothing printed, record untouched). Container chunks and lists do not depend
+// on their chunk length, so a file cut short keeps every complete entry before the cut. The walk
+// ends at a chunk header cut short, at a list cut short by the end of the file (its complete
+// entries kept), at a name the file ends inside, and at a chunk to be skipped whose length is below
+// 6 or past the end of the file. Lists longer than 8000 entries keep their first 8000. Names keep
+// at most 19 bytes.
 char Load3DS(obj_type_ptr p_object, const char* p_filename);
 
 // The same walk over bytes already in memory; the trace is appended to `traza`.

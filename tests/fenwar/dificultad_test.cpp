@@ -123,12 +123,14 @@ TEST(DifficultyFiles, UnloadableFileReportsWithoutLineEndAndKeepsDefaults) {
         EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error al cargar el archivo xml " + path);
     }
 
-    // A directory is not a difficulty file.
+    // A directory or a device is not a difficulty file.
     std::string folder = testing::TempDir() + "dir.xml";
     mkdir(folder.c_str(), 0700);
-    testing::internal::CaptureStderr();
-    expectDefaults(getDifficultad(folder.c_str()));
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error al cargar el archivo xml " + folder);
+    for (const std::string& path : {folder, std::string("/dev/null")}) {
+        testing::internal::CaptureStderr();
+        expectDefaults(getDifficultad(path.c_str()));
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), "Error al cargar el archivo xml " + path);
+    }
 }
 
 TEST(DifficultyFiles, WellFormedFileWithoutSettingsSaysNothing) {

@@ -40,6 +40,7 @@ add_e2e_test(fenwar_e2e_juego test_fenwar_juego.py)
 add_e2e_test(fenwar_e2e_jugador test_fenwar_jugador.py)
 add_e2e_test(fenwar_e2e_menus test_fenwar_menus.py)
 
-# Hostile files that once crashed a reader.
-add_unit_test(fenwar_archivos_hostiles_tests SOURCES fenwar/archivos_hostiles_test.cpp
-  LIBS fenwar_reglas)
+# Hostile files that once crashed a reader; every byte a reader is handed ends at an unreadable
+# page.
+add_unit_test(fenwar_archivos_hostiles_tests
+  SOURCES fenwar/archivos_hostiles_test.cpp page_end.cpp LIBS fenwar_reglas)

@@ -10,6 +10,7 @@ changed). The shipped files are played first, as the reference. Run on the sanit
 """
 
 import argparse
+import base64
 import os
 import random
 import shutil
@@ -23,6 +24,11 @@ from player import CHECKER_BROKE, SANITIZER_REPORT, Game, XServer, play_hooks  #
 from harness import distinct_colours, quick_difference, wait_until_still  # noqa: E402
 
 GARBAGE = random.Random(8).randbytes(4096)
+# The difficulty file the fuzzer found: it ends in 0xEE, the parser once read on past its end.
+FOUND_DIFFICULTY = base64.b64decode(
+    "PD94bWwgdmU9IlVURi04Ij8gY2FkYSBtaXNtaXNpLi0tPgo8ZGlmaWN1bHRhZD4KICA8Tm9ybWFsPgogICAgPHZhbG9y"
+    "ZXMgcmFkX2NpdHk9Iv////////////////8wLjUiIHNlcGFyYWNpb25fY2l0eT0iLy44IiBkaWZpY3VsdGFkPSI1IiBp"
+    "dKphdmlvbj0iMiIgaXQ9IjUiLz4KICA8L05vcm1hbD6MZGlmaWN1bHRhZD7u")
 
 
 # --- what a case does to the assets folder ---
@@ -48,6 +54,26 @@ def truncated(name, keep=0.5):
             data = f.read()
         with open(path, "wb") as f:
             f.write(data[:int(len(data) * keep)])
+    return change
+
+
+def cut_in_a_character(name, before):
+    """The shipped file up to the last `before`, then 0xEE: the first byte of a three-byte
+    character that the file never finishes."""
+    def change(folder):
+        path = os.path.join(folder, name)
+        with open(path, "rb") as f:
+            data = f.read()
+        with open(path, "wb") as f:
+            f.write(data[:data.rindex(before)] + b"\xee")
+    return change
+
+
+def sparse(name, gib):
+    """A file whose size says `gib` GiB, taking no room on the disk."""
+    def change(folder):
+        with open(os.path.join(folder, name), "wb") as f:
+            f.truncate(gib << 30)
     return change
 
 
@@ -242,8 +268,14 @@ CASES = {
          "no message (the parser accepts the cut comment), no settings found: built-in values"),
         ("dificultad.xml", "garbage bytes", content("dificultad.xml", GARBAGE),
          plays(says(XML_ERROR), *FENWAR_SAME), "the same message, built-in values"),
+        ("dificultad.xml", "cut inside a character: the fuzzer's file, ending in 0xEE",
+         content("dificultad.xml", FOUND_DIFFICULTY), plays(says(XML_ERROR), *FENWAR_SAME),
+         "the same message, built-in values; nothing is read past the file"),
         ("dificultad.xml", "a directory", directory("dificultad.xml"),
          plays(says(XML_ERROR), *FENWAR_SAME), "the same message, built-in values"),
+        ("dificultad.xml", "huge size: a sparse file of 64 GiB", sparse("dificultad.xml", 64),
+         plays(says(XML_ERROR), *FENWAR_SAME),
+         "refused from its size, before any read (the message above), built-in values"),
         ("dificultad.xml", "out-of-range values",
          content("dificultad.xml", '<d><Normal><v dificultad="0" rad_city="1e30" '
                  'separacion_city="-5" puntos_misil="99999999999" por_hit="-7" '
@@ -260,6 +292,8 @@ CASES = {
          "refused as too deeply nested (the message above), built-in values"),
         ("Drone.obj", "missing", missing("Drone.obj"), stops(NO_DRONE),
          "\"No se pudo abrir el archivo Drone.obj\", no window"),
+        ("Drone.obj", "huge size: a sparse file of 64 GiB", sparse("Drone.obj", 64),
+         stops(NO_DRONE), "refused from its size, before any read: the same message, no window"),
         ("Drone.obj", "a directory", directory("Drone.obj"), stops(NO_DRONE),
          "the same message, no window"),
         ("Drone.obj", "empty", content("Drone.obj", ""), plays(says(), *FENWAR_SAME),
@@ -315,8 +349,16 @@ CASES = {
         ("configuracion.xml", "garbage bytes", content("configuracion.xml", GARBAGE),
          stops(CONFIG_ERROR + "no es XML válido: no contiene ningún elemento"),
          "one line: not XML"),
+        ("configuracion.xml", "cut inside a character: ending in 0xEE",
+         cut_in_a_character("configuracion.xml", b"</torres>"),
+         stops(CONFIG_ERROR + "no es XML válido: Error reading Element value"),
+         "one line: not XML, with no line (the fault is at the very end); nothing is read past "
+         "the file"),
         ("configuracion.xml", "a directory", directory("configuracion.xml"),
          stops(CONFIG_ERROR + "no se pudo leer"), "one line: cannot be read"),
+        ("configuracion.xml", "huge size: a sparse file of 64 GiB", sparse("configuracion.xml", 64),
+         stops(CONFIG_ERROR + "es demasiado grande (más de 1024 MB)"),
+         "one line: too big, refused from its size before any read"),
         ("configuracion.xml", "wrong types: words for numbers",
          content("configuracion.xml", levels(salud="mucha", municion="diez", x="lejos")),
          plays(says(), unlike_reference("juego", TORVANE_AMMO, least=10)),
@@ -360,6 +402,9 @@ CASES = {
          "plays; a chunk to skip with an impossible length ends the walk: empty mesh"),
         ("cubo.3DS", "a directory", directory("cubo.3DS"),
          plays(says(), traces(*MISSILE), *NO_CUBES), "plays; empty mesh"),
+        ("cubo.3DS", "huge size: a sparse file of 2 GiB", sparse("cubo.3DS", 2),
+         plays(says(), traces(*MISSILE), *NO_CUBES),
+         "plays; refused from its size before any read: empty mesh"),
         ("missile.3DS", "out-of-range face corners",
          content("missile.3DS", mesh3ds([(0, 0, 0), (1, 0, 0), (0, 1, 0)],
                                         [(0, 1, 2), (0, 1, 60000)])),

@@ -165,6 +165,21 @@ TEST_F(Configuracion, FileThatIsNotXmlIsReported) {
     expectRejected(std::string("\x00\x01\x02", 3), "no es XML");
 }
 
+// Text left open at the end of the file is a fault the parser places on no line: the message
+// names none rather than a line 0.
+TEST_F(Configuracion, AFaultAtTheVeryEndIsReportedWithoutALine) {
+    for (const std::string& texto :
+         {std::string("<niveles>\n<salud valor=\"1\"/>\ntexto"),
+          std::string("<?xml version=\"1.0\"?>\n<niveles>\n<salud valor=\"1\"/>\ntexto\xEE")}) {
+        EXPECT_EQ(load(texto), "Error en el archivo de configuración " + ruta +
+                                   ": no es XML válido: Error reading Element value");
+        EXPECT_TRUE(ciudades.empty());
+    }
+    EXPECT_EQ(load("<niveles>\n<salud valor=\"1\"/>\n</torres>"),
+              "Error en el archivo de configuración " + ruta +
+                  ": no es XML válido en la línea 3: Error reading end tag");
+}
+
 TEST_F(Configuracion, MissingElementsAreNamed) {
     expectRejected(kTorres, "falta el elemento niveles");
     expectRejected(kNiveles, "falta el elemento torres");
