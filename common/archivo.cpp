@@ -83,9 +83,17 @@ Archivo leerDescriptor(int fd, Admite admite, std::size_t maximo) {
 }
 
 Archivo leerArchivo(const char* nombre, Admite admite, std::size_t maximo) {
-    const int fd = open(nombre, O_RDONLY | O_CLOEXEC);
+    // Opened without waiting: a named pipe with no writer would otherwise hold the game at start-up
+    // before its kind could be looked at. Reads wait again, and such a pipe reads as empty.
+    const int fd = open(nombre, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return fallido(Archivo::Estado::no_se_abre, errno);
+    }
+    const int estado = fcntl(fd, F_GETFL);
+    if (estado < 0 || fcntl(fd, F_SETFL, estado & ~O_NONBLOCK) < 0) {
+        const int error = errno;
+        close(fd);
+        return fallido(Archivo::Estado::no_se_lee, error);
     }
     Archivo a = leerDescriptor(fd, admite, maximo);
     close(fd);

@@ -1,6 +1,7 @@
 // The sound room: the games' effects played on SDL 1.2's audio device, silent when there is none.
 #include "sonido.h"
 
+#include "archivo.h"
 #include "onda.h"
 
 #include <SDL.h>
@@ -87,27 +88,6 @@ void llamadaAudio(void*, Uint8* flujo, int largo) {
         flujo[i] = 0;
 }
 
-// The whole file, or nothing when it cannot be read or is larger than any sound of ours.
-std::vector<unsigned char> leerArchivo(const std::string& ruta) {
-    std::vector<unsigned char> datos;
-    std::FILE* f = std::fopen(ruta.c_str(), "rb");
-    if (f == nullptr)
-        return datos;
-    unsigned char trozo[16384];
-    std::size_t n;
-    while ((n = std::fread(trozo, 1, sizeof trozo, f)) > 0) {
-        if (datos.size() + n > MAYOR_ARCHIVO_ONDA) {
-            datos.clear();
-            break;
-        }
-        datos.insert(datos.end(), trozo, trozo + n);
-    }
-    if (std::ferror(f))
-        datos.clear();
-    std::fclose(f);
-    return datos;
-}
-
 Uint16 formatoSdl(const Onda& onda) {
     return onda.bits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
 }
@@ -115,9 +95,11 @@ Uint16 formatoSdl(const Onda& onda) {
 // One effect read, checked and converted to the device's format; empty when anything is amiss.
 std::vector<std::int16_t> cargarEfecto(const std::string& ruta) {
     std::vector<std::int16_t> listo;
-    const std::vector<unsigned char> archivo = leerArchivo(ruta);
+    const Archivo archivo = leerArchivo(ruta.c_str(), Admite::solo_regulares, MAYOR_ARCHIVO_ONDA);
     Onda onda;
-    if (!revisarOnda(archivo.data(), archivo.size(), onda))
+    if (!archivo.leido() ||
+        !revisarOnda(reinterpret_cast<const unsigned char*>(archivo.datos.get()), archivo.largo,
+                     onda))
         return listo;
     const std::vector<unsigned char> minima = ondaMinima(onda);
 

@@ -106,6 +106,23 @@ TEST(WholeFile, PipesAndDevicesAreReadOrRefusedAsAsked) {
     EXPECT_EQ(contents(piped), bytes);
 }
 
+// A named pipe nobody writes to, left by a player as a data file, neither holds the game at
+// start-up nor passes for a file when only regular files are taken.
+TEST(WholeFile, ANamedPipeWithNoWriterDoesNotWait) {
+    const std::string path = testing::TempDir() + "fifo.xml";
+    unlink(path.c_str());
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    const auto start = std::chrono::steady_clock::now();
+    const Archivo refused = leerArchivo(path.c_str(), Admite::solo_regulares);
+    const Archivo empty = leerArchivo(path.c_str());
+    const auto waited = std::chrono::steady_clock::now() - start;
+    unlink(path.c_str());
+    EXPECT_EQ(refused.estado, Archivo::Estado::no_se_lee);
+    ASSERT_TRUE(empty.leido());
+    EXPECT_EQ(empty.largo, 0u);
+    EXPECT_LT(waited, std::chrono::seconds(2));
+}
+
 // More than the most is refused: a regular file at once from its size, without a read (a sparse
 // file of 64 GiB takes no time), a stream once it has given one byte too many.
 TEST(WholeFile, MoreThanTheMostIsRefused) {
