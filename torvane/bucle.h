@@ -20,7 +20,5 @@ void dibujarFrame(Juego& juego, Recursos& r);
 // Handles every pending event; ends the program with status 1 only if no video mode can be set.
 void atenderEventos(Juego& juego, Recursos& r, Ventana& v);
 
-// The whole program from its working directory; returns the exit status. Without `conCapa` the
-// scenery and the HUD are drawn every frame instead of copied from the kept picture and replayed
-// from a display list (the same picture).
-int correrTorvane(bool conCapa = true);
+// The whole program from its working directory; returns the exit status.
+int correrTorvane();
