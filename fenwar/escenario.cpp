@@ -169,20 +169,15 @@ void prepararVista(Escenario& e, const Juego& j) {
 }
 
 std::vector<float> claveEscenario(const Escenario& e, const Juego& j) {
-    std::vector<float> clave = {static_cast<float>(j.nro_canion),
-                                j.x,
-                                j.y,
-                                j.z,
-                                j.lz,
-                                j.anglecannon[j.nro_canion],
-                                e.zoom,
-                                j.luz ? 1.0f : 0.0f,
-                                j.verdeluz,
-                                j.azulluz,
-                                j.xluz,
-                                j.yluz,
-                                j.texturas ? 1.0f : 0.0f,
-                                j.wireframe ? 1.0f : 0.0f};
+    // The view itself, not the look offset: past its limit the offset changes and the view not.
+    const Vista v = vistaCanion(j.nro_canion, j.coordcannon, j.x, j.y, j.z, j.lz);
+    std::vector<float> clave;
+    for (const double* d : {v.ojo, v.centro, v.arriba}) {
+        clave.insert(clave.end(), d, d + 3);
+    }
+    clave.insert(clave.end(),
+                 {j.anglecannon[j.nro_canion], e.zoom, j.luz ? 1.0f : 0.0f, j.verdeluz, j.azulluz,
+                  j.xluz, j.yluz, j.texturas ? 1.0f : 0.0f, j.wireframe ? 1.0f : 0.0f});
     for (int i = 0; i < 3; i++) {
         clave.push_back(j.vidaCitys[i] > 0 ? 1.0f : 0.0f);
     }

@@ -35,7 +35,8 @@ def drag_command(seconds, pixels, across):
     20 ms: 40 moves one way, 40 back."""
     words = ["mousedown", "3"]
     for i in range(int(seconds / 0.02)):
-        step = pixels if (i // 40) % 2 == 0 else -pixels
+        # Up first: Fenwar's view stops turning down at its limit, not up.
+        step = -pixels if (i // 40) % 2 == 0 else pixels
         dx, dy = (step, 0) if across else (0, step)
         words += ["mousemove_relative", "--", str(dx), str(dy), "sleep", "0.02"]
     return words + ["mouseup", "3"]
