@@ -109,7 +109,7 @@ static void alternarPantallaCompleta(Juego& juego, Recursos& r, Ventana& v) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-static void aplicarEfectos(const Efectos& efectos, Juego& juego, Recursos& r, Ventana& v) {
+void aplicarEfectos(const Efectos& efectos, Juego& juego, Recursos& r, Ventana& v) {
     if (efectos.modoPoligono) {
         aplicarModoPoligono(juego);
     }

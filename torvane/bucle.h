@@ -17,6 +17,10 @@ Tecla traducirTecla(int sdlKey);
 // menu picture; the light.
 void dibujarFrame(Juego& juego, Recursos& r);
 
+// Applies what a key asked of the GL state: polygon mode, texturing, play's state (init), full
+// screen.
+void aplicarEfectos(const Efectos& efectos, Juego& juego, Recursos& r, Ventana& v);
+
 // Handles every pending event; ends the program with status 1 only if no video mode can be set.
 void atenderEventos(Juego& juego, Recursos& r, Ventana& v);
 

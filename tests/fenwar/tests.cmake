@@ -32,7 +32,8 @@ if(NOT FUZZ)
   endif()
 endif()
 # Whole game frames of every phase of the benchmark, the fast way and every piece drawn directly.
-if(NOT FUZZ AND TARGET bench_juego_fenwar)
+# They compare pictures: under the sanitizers the frame runs in the scripted play instead.
+if(NOT FUZZ AND NOT SANITIZE AND TARGET bench_juego_fenwar)
   add_unit_test(fenwar_cuadros_gl_tests
     SOURCES fenwar/cuadro_gl_test.cpp ../fenwar/cuadro.cpp ../fenwar/controles.cpp
             ../fenwar/ventana.cpp ../fenwar/escenario.cpp ../fenwar/primitivas.cpp

@@ -13,6 +13,7 @@
 #include "torre.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -64,7 +65,7 @@ class Partida {
 
     const std::string& error() const { return error_; }
     Juego& juego() { return juego_; }
-    const Recursos& recursos() const { return r_; }
+    Recursos& recursos() { return r_; }
 
   private:
     std::unique_ptr<obj_type> misil_ = std::make_unique<obj_type>();
@@ -138,6 +139,37 @@ TEST_F(Cuadros, EveryPhaseLooksTheSameBothWays) {
     ambasManeras(Fase::Ciudad, 52, quieta, p);
     // Five strikes of 3 on city 0 (health 15): it fell; the other three stand whole.
     EXPECT_EQ(p->juego().ciudades_vivas, 3);
+}
+
+// Full screen sets a projection of its own, and the kept picture is made anew for it; leaving a
+// menu sets play's projection again (init): what follows is drawn under it, not copied from the
+// picture of the other projection.
+TEST_F(Cuadros, ThePictureOfAnotherProjectionIsNotCopied) {
+    std::vector<std::vector<unsigned char>> cuadros[2];
+    for (int manera = 0; manera < 2; ++manera) {
+        Partida p(manera == 1);
+        Ventana v;
+        for (int i = 0; i < 12; ++i) {
+            if (i == 4) {
+                liberarFoto(p.recursos().foto);
+                cargarFotoEscenario(p.recursos());
+                glMatrixMode(GL_PROJECTION);
+                glLoadIdentity();
+                gluPerspective(45.0, 640.0 / 480.0, 0.1, 200.0);
+                glMatrixMode(GL_MODELVIEW);
+            }
+            if (i == 8) {
+                Efectos volver;
+                volver.init = true;
+                aplicarEfectos(volver, p.juego(), p.recursos(), v);
+            }
+            cuadros[manera].push_back(p.cuadro(Fase::Quieta, i));
+        }
+    }
+    for (std::size_t i = 0; i < cuadros[0].size(); ++i) {
+        EXPECT_TRUE(looksTheSame(cuadros[0][i], cuadros[1][i], W, H)) << "frame " << i;
+    }
+    EXPECT_NE(cuadros[0][7], cuadros[0][8]) << "the projection changed";
 }
 
 // Lit, the sky box takes the normal the mesh drawn last left: with projectiles flying, then with
