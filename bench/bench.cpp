@@ -209,9 +209,10 @@ bool medirArranque(const std::string& nombre, const std::string& bin, const std:
 int main(int argc, char** argv) {
     const Opciones op = leer(argc, argv);
     if (!op.valida) {
-        std::fprintf(stderr, "usage: bench [--corto] [--cuadros N] [--assets DIR]\n"
-                             "  --corto  only a short run of the play frames in every phase, with\n"
-                             "           the caches (the test suite)\n");
+        std::fprintf(stderr,
+                     "usage: bench [--corto] [--cuadros N] [--assets DIR]\n"
+                     "  --corto  only a short run of the play frames in every phase, drawn\n"
+                     "           the fast way (the test suite)\n");
         return 2;
     }
     const std::string bin = carpetaPropia();
@@ -228,7 +229,7 @@ int main(int argc, char** argv) {
 
     Medidas m;
     const std::string n = std::to_string(op.cuadros);
-    // Without the caches a frame is slower and only tells how much they save: fewer frames.
+    // Drawn directly a frame is slower and only tells how much the fast way saves: fewer frames.
     const std::string pocos = std::to_string(std::max(op.cuadros / 5, 1));
     bool bien = true;
     for (Fase f : TODAS_LAS_FASES) {
@@ -238,14 +239,12 @@ int main(int argc, char** argv) {
         bien =
             correr({bin + "/bench-torvane", "--cuadros", n, "--fase", fase}, op.assets, m) && bien;
         if (!op.corto) {
-            bien =
-                correr({bin + "/bench-fenwar", "--cuadros", pocos, "--fase", fase, "--sin-listas"},
-                       op.assets, m) &&
-                bien;
-            bien =
-                correr({bin + "/bench-torvane", "--cuadros", pocos, "--fase", fase, "--sin-capa"},
-                       op.assets, m) &&
-                bien;
+            bien = correr({bin + "/bench-fenwar", "--cuadros", pocos, "--fase", fase, "--directo"},
+                          op.assets, m) &&
+                   bien;
+            bien = correr({bin + "/bench-torvane", "--cuadros", pocos, "--fase", fase, "--directo"},
+                          op.assets, m) &&
+                   bien;
         }
     }
     if (!op.corto) {

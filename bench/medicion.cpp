@@ -46,10 +46,6 @@ void informar(const std::string& clave, double valor) {
     std::fflush(stdout);
 }
 
-double periodoConPausa(double trabajo, double pausa) {
-    return trabajo + pausa;
-}
-
 double periodoAlRitmo(double trabajo, double ritmo) {
     return std::max(trabajo, ritmo);
 }

@@ -22,10 +22,8 @@ double percentil(std::vector<double> muestras, double p);
 // One result on standard output as the driver reads it: "medida <clave> <valor>".
 std::string lineaMedida(const std::string& clave, double valor);
 void informar(const std::string& clave, double valor);
-// A frame's period under each game's pacing, from the frame's own work in ms: Fenwar sleeps a
-// fixed time after every frame, Torvane sleeps what is left of its frame time (none when the work
-// took longer).
-double periodoConPausa(double trabajo, double pausa);
+// A frame's period under the games' pace, from the frame's own work in ms: they sleep what is left
+// of their frame time `ritmo` (none when the work took longer).
 double periodoAlRitmo(double trabajo, double ritmo);
 
 // The share of one core, in percent, that `cpu` ms of processor time take in every `periodo` ms;
@@ -34,7 +32,7 @@ double parteDeNucleo(double cpu, double periodo);
 
 // The results of a frame run under `clave`: median, 95th and 99th percentile of the frame times,
 // median processor time, the share of a core that median takes in the period `periodo` gives the
-// median frame (see periodoConPausa), and the number of frames.
+// median frame (see periodoAlRitmo), and the number of frames.
 void informarCuadros(const std::string& clave, const std::vector<double>& ms,
                      const std::vector<double>& cpu, double (*periodo)(double trabajo));
 

@@ -1,5 +1,4 @@
-// The command line of the frame benchmarks: --cuadros N, --fase NAME, --sin-listas, --sin-capa,
-// --foto FILE.
+// The command line of the frame benchmarks: --cuadros N, --fase NAME, --directo, --foto FILE.
 #include "opciones.h"
 
 #include <cstdlib>
@@ -16,10 +15,8 @@ OpcionesCuadros leerOpciones(int argc, char** argv) {
             o.cuadros = static_cast<int>(o.valida ? n : 0);
         } else if (std::strcmp(argv[i], "--fase") == 0 && hayValor) {
             o.valida = leerFase(argv[++i], o.fase);
-        } else if (std::strcmp(argv[i], "--sin-listas") == 0) {
-            o.sinListas = true;
-        } else if (std::strcmp(argv[i], "--sin-capa") == 0) {
-            o.sinCapa = true;
+        } else if (std::strcmp(argv[i], "--directo") == 0) {
+            o.directo = true;
         } else if (std::strcmp(argv[i], "--foto") == 0 && hayValor) {
             o.foto = argv[++i];
         } else {

@@ -1,5 +1,4 @@
-// The command line of the frame benchmarks: --cuadros N, --fase NAME, --sin-listas, --sin-capa,
-// --foto FILE.
+// The command line of the frame benchmarks: --cuadros N, --fase NAME, --directo, --foto FILE.
 #pragma once
 
 #include "fases.h"
@@ -9,9 +8,8 @@
 struct OpcionesCuadros {
     int cuadros = 300;
     Fase fase = Fase::Quieta;
-    bool sinListas = false;
-    // The scenery drawn every frame instead of copied from its kept picture.
-    bool sinCapa = false;
+    // Every piece drawn directly every frame: no display lists, no kept picture.
+    bool directo = false;
     std::string foto;
     bool valida = true;
 };

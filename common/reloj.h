@@ -3,6 +3,8 @@
 
 // Milliseconds on a monotonic clock; only differences between two readings mean anything.
 long relojMs();
+// The same clock in microseconds, for the frame's pace.
+long long relojUs();
 
 // Tests: freeze the clock at `ms` (every reading returns it until released).
 void relojFijar(long ms);

@@ -6,14 +6,12 @@
 #include "digitos.h"
 #include "mira.h"
 #include "misiles.h"
-#include "teselado.h"
 #include "texturas.h"
 #include "ventana.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
-#include <vector>
 
 namespace {
 
@@ -23,8 +21,6 @@ constexpr float RADIO_CIUDAD = 0.5f;
 constexpr int PASOS_MODELOS = 40;
 constexpr float ASPECTO_X = 0.75f;
 constexpr float ASPECTO_Y = 1.3333334f;
-// Missiles (flying or bursting) sent between two flushes; see misilesPorTandas.
-constexpr int MISILES_POR_TANDA = 8;
 
 // The world point on the far plane under the mouse pointer. Nothing has been drawn when the
 // frame picks, so the depth under the pointer is the one a clear leaves: it is taken from the
@@ -58,18 +54,8 @@ void enlazar(const Juego& j, int slot) {
     glBindTexture(GL_TEXTURE_2D, j.textura[slot]);
 }
 
-// The score and the city-health lines.
-void marcador(Juego& j, Escenario& e) {
-    escenaMarcador(e, j, [&j] {
-        printNumers(ASPECTO_X, ASPECTO_Y, 20.0f, 10.0f, 480.0f - 20.0f * ASPECTO_Y, 0.0f, j.puntaje,
-                    false);
-        printCitys(ASPECTO_X, ASPECTO_Y, 15.0f, 640.0f - 8.0f * 20.0f + 10.0f, 480.0f - 20.0f, 0.0f,
-                   j.vidaCitys);
-    });
-}
-
 // The aiming cross, the score and the city health over an orthographic 480 x 640 space.
-void superposicion(Juego& j, Escenario& e) {
+void superposicion(Juego& j) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glOrtho(0, 480, 0, 640, -1, 1);
@@ -85,13 +71,17 @@ void superposicion(Juego& j, Escenario& e) {
     glVertex2f(cx, cy - 15.0f);
     glEnd();
     glColor3f(0.0f, 1.0f, 0.0f);
-    marcador(j, e);
+    printNumers(ASPECTO_X, ASPECTO_Y, 20.0f, 10.0f, 480.0f - 20.0f * ASPECTO_Y, 0.0f, j.puntaje,
+                false);
+    printCitys(ASPECTO_X, ASPECTO_Y, 15.0f, 640.0f - 8.0f * 20.0f + 10.0f, 480.0f - 20.0f, 0.0f,
+               j.vidaCitys);
 }
 
 // The scenery that does not move, on a cleared window: towers, cannons, cities and sky under the
 // light, then the ground unlit (yellow when textures are off).
 void escenario(Juego& j, Escenario& e) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    prepararVista(e, j);
     enlazar(j, TEX_TORRES);
     escenaTorres(e, j);
     enlazar(j, TEX_CANIONES);
@@ -110,42 +100,12 @@ void escenario(Juego& j, Escenario& e) {
     escenaSuelo(e);
 }
 
-// The scenery depends on the GL state it is drawn under (view, zoom, light, textures, outline
-// mode), on which cities stand and on the barrel angles; once the view rests its picture is
-// kept, one for each cannon's view, and while none of that changes the picture is copied instead
-// of drawing it again (the copy covers every pixel's colour and depth, so that frame clears
-// nothing). A city that falls or stands again, or a barrel that turns, is drawn again only where
-// its zone shows. The scenery binds its own textures and sends its own normals and texture
-// coordinates, so what the moving things left of those does not matter.
+// The scenery is the same while the view, the zoom, the light, the switches, the standing cities
+// and the barrels are: then its kept picture is copied instead (it covers every pixel's colour and
+// depth, so that frame clears nothing). What comes after sets its own colour, texture, normals and
+// texture coordinates, whichever way the scenery came.
 void escenarioGuardado(Juego& j, Escenario& e) {
-    std::vector<float> muestra;
-    std::vector<Zona> zonas;
-    for (int i = 0; i < 3; i++) {
-        const float* c = j.coordCitys[i];
-        muestra.push_back(j.vidaCitys[i] > 0 ? 1.0f : 0.0f);
-        zonas.push_back({{c[0], c[1], c[2]}, teselado::ALCANCE_CUPULA * j.d.RAD_CITY});
-    }
-    for (int h = 0; h < 4; h++) {
-        muestra.push_back(j.angulo_canion[h]);
-        zonas.push_back({{j.coordcannon[2 * h], j.coordcannon[2 * h + 1], -j.altura_tower[h]},
-                         teselado::ALCANCE_CANON});
-    }
-    escenaFija(e.capa, muestra, zonas, false, [&] { escenario(j, e); });
-}
-
-// Software GL (llvmpipe) only sorts the triangles it is sent into screen tiles, and fills their
-// pixels on threads of its own once the frame is handed over: at a flush or at the swap. Sent in
-// one piece, the missiles would be filled only at the swap, after the last one is sent, with this
-// thread waiting. Sent in batches with a flush after each, one batch is filled while this thread
-// sends the next. The calls and their order are the same; only the flushes are added.
-void misilesPorTandas(Juego& j, const Escenario& e) {
-    porTandas(
-        j.buffmisiles, j.cantmisiles, MISILES_POR_TANDA,
-        [&](Misil* primero, int cuantos) {
-            drawmisiles(PASOS_MODELOS, primero, cuantos, j.vMisil, j.tMisil, j.nMisil, j.oMisil,
-                        j.textura, e.misil, e.chispa);
-        },
-        [] { glFlush(); });
+    escenaFija(e.foto, claveEscenario(e, j), [&] { escenario(j, e); });
 }
 
 } // namespace
@@ -207,9 +167,9 @@ void cuadroJuego(Juego& j, Escenario& e) {
         glEnable(GL_LIGHTING);
     }
     material(amb2, dif2, 100.0f);
-    prepararModelos(e, j);
     enlazar(j, TEX_AVION);
-    misilesPorTandas(j, e);
+    drawmisiles(PASOS_MODELOS, j.buffmisiles, j.cantmisiles, j.vMisil, j.tMisil, j.nMisil, j.oMisil,
+                j.textura, e.misil, e.chispa);
     drawavion(PASOS_MODELOS, j.av, j.canthitrest, j.hitavion, j.vAvion, j.tAvion, j.nAvion,
               j.oAvion, e.avion);
     glDisable(GL_LIGHT0);
@@ -218,6 +178,6 @@ void cuadroJuego(Juego& j, Escenario& e) {
 
     atenderEventos(j, e, Pantalla::Juego);
 
-    superposicion(j, e);
-    proyeccionJuego(j.zoom);
+    superposicion(j);
+    proyeccionJuego(e, j.zoom);
 }

@@ -1,178 +1,240 @@
-// The scenery in vertex buffers, the models and score lines in display lists, the kept picture.
+// The scenery as pieces in display lists left out when out of view, the models, the kept picture.
 #include "escenario.h"
 
+#include "mira.h"
 #include "misiles.h"
 #include "modelo.h"
 #include "primitivas.h"
 #include "salida_gl.h"
-#include "salida_grabada.h"
-#include "triangulos.h"
+#include "ventana.h"
 
 #include <GL/gl.h>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
-constexpr float RADIO_MUNDO = 30.0f;
-constexpr int PASOS_CIELO = 300;
-constexpr int PASOS_CIUDAD = 100;
-// The two models, the spark and the score lines.
-constexpr int CANT_LISTAS = 4;
+// The corners a drawing sends, without its matrix calls (the sky stands at the origin).
+struct Puntos {
+    std::vector<double> xyz;
+    void comenzar(Trazo) {}
+    void terminar() {}
+    void texd(double, double) {}
+    void normald(double, double, double) {}
+    void vertice3d(double x, double y, double z) { xyz.insert(xyz.end(), {x, y, z}); }
+};
 
-// Records into `d` what `trazar` sends to a tessellation sink.
-template <class F> void grabar(Decorado& d, F trazar) {
-    grabarDecorado(d, [&trazar](Grabadora& g) {
-        SalidaGrabada s{g};
+// Hands a model's polygons, or a sphere's strips, to a batch of triangles.
+struct SalidaLote {
+    LoteTriangulos lote;
+    void comenzar(Trazo t) { lote.poligono(t == Trazo::TiraCuadrilateros); }
+    void terminar() { lote.terminar(); }
+    void normalf(float x, float y, float z) { lote.normal(x, y, z); }
+    void normald(double x, double y, double z) {
+        lote.normal(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    }
+    void texf(float s, float t) { lote.textura(s, t); }
+    void texd(double s, double t) { lote.textura(static_cast<float>(s), static_cast<float>(t)); }
+    void vertice3f(float x, float y, float z) { lote.vertice(x, y, z); }
+    void vertice3d(double x, double y, double z) {
+        lote.vertice(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
+    }
+};
+
+// The models and the spark are drawn dozens of times a frame: each is one batch of triangles.
+template <class F> unsigned listaModelo(F trazar) {
+    const unsigned l = glGenLists(1);
+    if (l != 0) {
+        glNewList(l, GL_COMPILE);
+        SalidaLote s;
         trazar(s);
-    });
-}
-
-void grabarCaniones(Escenario& e, Juego& j) {
-    grabar(e.caniones, [&j](SalidaGrabada& s) {
-        teselado::canones(s, j.coordcannon, j.altura_tower, j.angulo_canion);
-    });
-    for (int h = 0; h < 4; h++) {
-        e.angulosGrabados[h] = j.angulo_canion[h];
+        s.lote.cerrar();
+        glEndList();
     }
-}
-
-// Records into `lista` what `trazar` sends: filled, as one batch of triangles that Mesa replays in
-// one draw instead of one for each polygon or strip (the same pixels); in the outline mode as it
-// is sent, so that only the outlines show.
-template <class F> void grabarModelo(unsigned lista, bool contorno, F trazar) {
-    glNewList(lista, GL_COMPILE);
-    SalidaGL gl;
-    if (contorno) {
-        trazar(gl);
-    } else {
-        Triangulador<SalidaGL> triangulos(gl);
-        trazar(triangulos);
-        triangulos.cerrar();
-    }
-    glEndList();
-}
-
-// The models and the spark move, so they are drawn every frame, dozens of times.
-void grabarModelos(Escenario& e, const Juego& j) {
-    const bool c = j.wireframe;
-    grabarModelo(e.misil, c,
-                 [&j](auto& s) { trazarObjeto(s, j.oMisil, j.vMisil, j.tMisil, j.nMisil); });
-    grabarModelo(e.avion, c,
-                 [&j](auto& s) { trazarObjeto(s, j.oAvion, j.vAvion, j.tAvion, j.nAvion); });
-    // The spark of a burst, as drawSphere draws it.
-    grabarModelo(e.chispa, c,
-                 [](auto& s) { teselado::esfera(s, PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA); });
-    e.modelosContorno = c;
+    return l;
 }
 
 } // namespace
 
-void cargarEscenario(Escenario& e, Juego& j) {
-    if (!e.usarListas) {
-        return;
-    }
-
-    e.misil = glGenLists(CANT_LISTAS);
-    if (e.misil == 0) {
-        e.usarListas = false;
-        return;
-    }
-    e.avion = e.misil + 1;
-    e.chispa = e.misil + 2;
-    e.marcador = e.misil + 3;
-    e.marcadorGrabado = false;
-
-    grabar(e.torres,
-           [&j](SalidaGrabada& s) { teselado::torres(s, j.coordcannon, j.altura_tower); });
-    grabarCaniones(e, j);
-    for (int i = 0; i < 3; i++) {
-        const float* c = j.coordCitys[i];
-        grabar(e.ciudades[i], [&](SalidaGrabada& s) {
-            teselado::cupula(s, c[0], c[1], c[2], j.d.RAD_CITY, PASOS_CIUDAD);
-        });
-    }
-    grabar(e.cielo, [](SalidaGrabada& s) {
-        teselado::cupula(s, 0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
-    });
-    grabar(e.suelo, [](SalidaGrabada& s) { teselado::suelo(s, 0.0f, 0.0f, 0.0f, RADIO_MUNDO); });
-    grabarModelos(e, j);
+teselado::Sector sectorCielo(int k) {
+    const int fila = k / COLUMNAS_SECTORES, columna = k % COLUMNAS_SECTORES;
+    return {fila * BANDAS_SECTOR, (fila + 1) * BANDAS_SECTOR - 1, columna * CUADROS_SECTOR,
+            (columna + 1) * CUADROS_SECTOR};
 }
 
-void cargarCapaEscenario(Escenario& e) {
-    if (!e.usarListas) {
+Esfera esferaTorre(const Juego& j, int h) {
+    // A tube of the larger of its two walls, from the ground up to its height.
+    const double medio = 0.5 * j.altura_tower[h], pared = std::max(teselado::RADIO_TORRE, 0.15f);
+    return {{j.coordcannon[2 * h], j.coordcannon[2 * h + 1], -medio},
+            std::sqrt(pared * pared + medio * medio)};
+}
+
+Esfera esferaCanion(const Juego& j, int h) {
+    // The barrel turns about a line through the turret's centre and reaches twice the turret's
+    // radius from it.
+    return {{j.coordcannon[2 * h], j.coordcannon[2 * h + 1], -j.altura_tower[h]},
+            2.5 * teselado::RADIO_CANON};
+}
+
+Esfera esferaCiudad(const Juego& j, int i) {
+    // A dome's corners lie on its sphere and its faces inside.
+    const float* c = j.coordCitys[i];
+    return {{c[0], c[1], c[2]}, std::fabs(j.d.RAD_CITY)};
+}
+
+Esfera esferaSector(int k) {
+    // The centre of the box around its corners, and the farthest corner from it.
+    Puntos p;
+    teselado::sectorMediaEsfera(p, PASOS_CIELO, PASOS_CIELO, RADIO_MUNDO, sectorCielo(k));
+    Esfera e;
+    for (int f = 0; f < 3 && !p.xyz.empty(); ++f) {
+        double menor = p.xyz[f], mayor = p.xyz[f];
+        for (std::size_t i = f; i < p.xyz.size(); i += 3) {
+            menor = std::min(menor, p.xyz[i]);
+            mayor = std::max(mayor, p.xyz[i]);
+        }
+        e.centro[f] = 0.5 * (menor + mayor);
+    }
+    for (std::size_t i = 0; i < p.xyz.size(); i += 3) {
+        e.radio = std::max(e.radio, std::hypot(p.xyz[i] - e.centro[0], p.xyz[i + 1] - e.centro[1],
+                                               p.xyz[i + 2] - e.centro[2]));
+    }
+    return e;
+}
+
+void cargarEscenario(Escenario& e, Juego& j) {
+    if (e.directo) {
         return;
     }
-    GLint vista[4] = {};
-    glGetIntegerv(GL_VIEWPORT, vista);
-    // One picture for each cannon's view: a change of cannon comes back to a view kept before.
-    e.capa.cuantas = 4;
-    cargarCapaFija(e.capa, vista[2], vista[3]);
+    float* c = j.coordcannon;
+    for (int h = 0; h < 4; h++) {
+        hacerPieza(e.torres[h], esferaTorre(j, h), [c, &j, h] {
+            tower(c[2 * h], c[2 * h + 1], 0.0f, teselado::RADIO_TORRE, j.altura_tower[h],
+                  teselado::PASOS_TORRE);
+        });
+        hacerPieza(e.caniones[h], esferaCanion(j, h), [c, &j, h] {
+            canion(c[2 * h], c[2 * h + 1], -j.altura_tower[h], teselado::RADIO_CANON,
+                   j.angulo_canion[h], teselado::PASOS_CANON);
+        });
+        e.angulos[h] = j.angulo_canion[h];
+    }
+    for (int i = 0; i < 3; i++) {
+        const float* p = j.coordCitys[i];
+        hacerPieza(e.ciudades[i], esferaCiudad(j, i),
+                   [p, &j] { city(p[0], p[1], p[2], j.d.RAD_CITY, teselado::PASOS_CIUDAD); });
+    }
+    for (int k = 0; k < SECTORES_CIELO; k++) {
+        hacerPieza(e.cielo[k], esferaSector(k), [k] {
+            SalidaGL s;
+            teselado::sectorCupula(s, 0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO, sectorCielo(k));
+        });
+    }
+    hacerPieza(e.suelo, Esfera{{0.0, 0.0, 0.0}, RADIO_MUNDO},
+               [] { ground(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO); });
+    e.misil = listaModelo(
+        [&j](SalidaLote& s) { trazarObjeto(s, j.oMisil, j.vMisil, j.tMisil, j.nMisil); });
+    e.avion = listaModelo(
+        [&j](SalidaLote& s) { trazarObjeto(s, j.oAvion, j.vAvion, j.tAvion, j.nAvion); });
+    e.chispa = listaModelo(
+        [](SalidaLote& s) { teselado::esfera(s, PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA); });
+}
+
+void cargarFotoEscenario(Escenario& e) {
+    if (!e.directo) {
+        cargarFoto(e.foto, ANCHO_VENTANA, ALTO_VENTANA);
+    }
 }
 
 void descargarEscenario(Escenario& e) {
-    liberarCapaFija(e.capa);
-    for (Decorado* d : {&e.torres, &e.caniones, &e.ciudades[0], &e.ciudades[1], &e.ciudades[2],
-                        &e.cielo, &e.suelo}) {
-        liberarDecorado(*d);
+    liberarFoto(e.foto);
+    for (Pieza* grupo : {e.torres, e.caniones}) {
+        std::for_each(grupo, grupo + 4, liberarPieza);
     }
-    if (e.usarListas && e.misil != 0) {
-        glDeleteLists(e.misil, CANT_LISTAS);
-        e.misil = e.avion = e.chispa = e.marcador = 0;
-        e.marcadorGrabado = false;
-    }
-}
-
-void prepararModelos(Escenario& e, const Juego& j) {
-    if (e.usarListas && e.modelosContorno != j.wireframe) {
-        grabarModelos(e, j);
+    std::for_each(e.ciudades, e.ciudades + 3, liberarPieza);
+    std::for_each(e.cielo, e.cielo + SECTORES_CIELO, liberarPieza);
+    liberarPieza(e.suelo);
+    for (unsigned* l : {&e.misil, &e.avion, &e.chispa}) {
+        if (*l != 0) {
+            glDeleteLists(*l, 1);
+        }
+        *l = 0;
     }
 }
 
-void escenaTorres(Escenario& e, Juego& j) {
-    if (e.usarListas) {
-        dibujarDecorado(e.torres);
-    } else {
+void prepararVista(Escenario& e, const Juego& j) {
+    const Vista v = vistaCanion(j.nro_canion, j.coordcannon, j.x, j.y, j.z, j.lz);
+    e.vista = volumenVista(perspectiva(45.0f / e.zoom, 1.3333334f, 0.1, 100.0),
+                           mirar(v.ojo, v.centro, v.arriba) *
+                               rotacion(j.anglecannon[j.nro_canion], j.x, j.y, -j.z));
+}
+
+std::vector<float> claveEscenario(const Escenario& e, const Juego& j) {
+    // The view itself, not the look offset: past its limit the offset changes and the view not.
+    const Vista v = vistaCanion(j.nro_canion, j.coordcannon, j.x, j.y, j.z, j.lz);
+    std::vector<float> clave;
+    for (const double* d : {v.ojo, v.centro, v.arriba}) {
+        clave.insert(clave.end(), d, d + 3);
+    }
+    clave.insert(clave.end(),
+                 {j.anglecannon[j.nro_canion], e.zoom, j.luz ? 1.0f : 0.0f, j.verdeluz, j.azulluz,
+                  j.xluz, j.yluz, j.texturas ? 1.0f : 0.0f, j.wireframe ? 1.0f : 0.0f});
+    for (int i = 0; i < 3; i++) {
+        clave.push_back(j.vidaCitys[i] > 0 ? 1.0f : 0.0f);
+    }
+    clave.insert(clave.end(), j.angulo_canion, j.angulo_canion + 4);
+    return clave;
+}
+
+void escenaTorres(const Escenario& e, Juego& j) {
+    if (e.directo) {
         dibujartorres(j.coordcannon, j.altura_tower, j.angulo_canion);
+        return;
+    }
+    for (const Pieza& p : e.torres) {
+        dibujarPieza(p, e.vista);
     }
 }
 
 void escenaCaniones(Escenario& e, Juego& j) {
-    if (!e.usarListas) {
+    if (e.directo) {
         dibujarcaniones(j.coordcannon, j.altura_tower, j.angulo_canion);
         return;
     }
     for (int h = 0; h < 4; h++) {
-        if (e.angulosGrabados[h] != j.angulo_canion[h]) {
-            grabarCaniones(e, j);
-            break;
+        if (e.angulos[h] != j.angulo_canion[h]) {
+            compilarPieza(e.caniones[h]);
+            e.angulos[h] = j.angulo_canion[h];
         }
+        dibujarPieza(e.caniones[h], e.vista);
     }
-    dibujarDecorado(e.caniones);
 }
 
-void escenaCiudades(Escenario& e, Juego& j) {
-    if (!e.usarListas) {
+void escenaCiudades(const Escenario& e, Juego& j) {
+    if (e.directo) {
         dibujarciudades(j.d, j.coordCitys, j.vidaCitys);
         return;
     }
     for (int i = 0; i < 3; i++) {
         if (j.vidaCitys[i] > 0) {
-            dibujarDecorado(e.ciudades[i]);
+            dibujarPieza(e.ciudades[i], e.vista);
         }
     }
 }
 
-void escenaCielo(Escenario& e) {
-    if (e.usarListas) {
-        dibujarDecorado(e.cielo);
-    } else {
+void escenaCielo(const Escenario& e) {
+    if (e.directo) {
         cielitoLindo(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
+        return;
+    }
+    for (const Pieza& p : e.cielo) {
+        dibujarPieza(p, e.vista);
     }
 }
 
-void escenaSuelo(Escenario& e) {
-    if (e.usarListas) {
-        dibujarDecorado(e.suelo);
-    } else {
+void escenaSuelo(const Escenario& e) {
+    if (e.directo) {
         ground(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO);
+        return;
     }
+    dibujarPieza(e.suelo, e.vista);
 }

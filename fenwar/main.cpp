@@ -11,6 +11,7 @@
 
 #include "memoria.h"
 #include "reloj.h"
+#include "ritmo.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
@@ -33,9 +34,6 @@ int main(int, char**) {
     auto juego = std::make_unique<Juego>();
     Juego& j = *juego;
     Escenario escenario;
-#ifdef FENWAR_SIN_LISTAS
-    escenario.usarListas = false;
-#endif
 
     const dificultad d = getDifficultad("dificultad.xml");
     iniciarJuego(j, d, relojMs());
@@ -62,6 +60,7 @@ int main(int, char**) {
 
     // The game frame clears the window itself, only when it draws its scenery.
     while (!j.fin) {
+        const long long inicio = relojUs();
         glLoadIdentity();
         pruebaPartidaPerdida(j);
         if (j.pausa) {
@@ -81,10 +80,10 @@ int main(int, char**) {
         SDL_GL_SwapBuffers();
         if (!menusCargados) {
             cargarTexturasMenu(j.textura);
-            cargarCapaEscenario(escenario);
+            cargarFotoEscenario(escenario);
             menusCargados = true;
         }
-        SDL_Delay(16);
+        esperarCuadro(inicio);
     }
     return 0;
 }

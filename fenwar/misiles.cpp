@@ -159,40 +159,6 @@ bool pasoExplosion(Misil& m) {
     return true;
 }
 
-namespace {
-
-// Where the batch that starts at slot `desde` ends: at the slot that would be its
-// (porTanda + 1)-th to draw something, or at `n` when there is none.
-int finTanda(const Misil* buffmisiles, int desde, int n, int porTanda) {
-    int contados = 0;
-    for (int i = desde; i < n; i++) {
-        if (buffmisiles[i].vivo || buffmisiles[i].explotando) {
-            if (contados == porTanda) {
-                return i;
-            }
-            contados++;
-        }
-    }
-    return n;
-}
-
-} // namespace
-
-void porTandas(Misil* buffmisiles, int cantmisiles, int porTanda,
-               const std::function<void(Misil*, int)>& tanda, const std::function<void()>& entre) {
-    const int n = cantmisiles < 0 ? 0 : (cantmisiles > MAX_MISILES ? MAX_MISILES : cantmisiles);
-    const int cada = porTanda < 1 ? 1 : porTanda;
-    int desde = 0;
-    do {
-        const int hasta = finTanda(buffmisiles, desde, n, cada);
-        tanda(buffmisiles + desde, hasta - desde);
-        if (hasta < n) {
-            entre();
-        }
-        desde = hasta;
-    } while (desde < n);
-}
-
 void desplazamientoParticula(const Misil& m, int k, float out[3]) {
     float f = static_cast<float>(k + 1) / MISIL_PARTICLES;
     out[0] = static_cast<float>(std::cos(7.0 * k)) * m.x_particle[k] / f;

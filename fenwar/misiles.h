@@ -4,8 +4,6 @@
 #include "dificultad.h"
 #include "modelo.h"
 
-#include <functional>
-
 constexpr int MISIL_PARTICLES = 50;
 // Each particle of a burst is a small sphere of this many steps each way and this radius.
 constexpr int PASOS_CHISPA = 4;
@@ -62,14 +60,6 @@ void calcularmisiles(const dificultad& d, Misil* buffmisiles, int& cantmis, int&
 bool pasoExplosion(Misil& m);
 // Offset of particle k from the burst centre, after pasoExplosion moved it.
 void desplazamientoParticula(const Misil& m, int k, float out[3]);
-
-// Goes through the first `cantmisiles` slots (taken as 0 to MAX_MISILES) in order, in batches:
-// each holds `porTanda` slots that draw something (flying or exploding; at least one), except the
-// last, which takes what is left; finished slots go with the batch they follow, those at the
-// start with the first. `tanda` gets each batch's first slot and its number of slots, `entre` is
-// called between two batches. There is always one batch at least, empty when there are no slots.
-void porTandas(Misil* buffmisiles, int cantmisiles, int porTanda,
-               const std::function<void(Misil*, int)>& tanda, const std::function<void()>& entre);
 
 // Drawing: the burst of missile i, its trail, and every missile of the game. Given a display list
 // of the missile model (or of a spark), it is replayed instead of sending the model again.

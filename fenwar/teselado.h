@@ -18,12 +18,8 @@ constexpr double DOS_PI = 6.283185307179586;
 constexpr double GRADO_DISCO = 0.017453333333333335;
 // Largest ring a tower or cannon stores on the stack; larger counts draw no tube.
 constexpr int MAX_PASOS = 1024;
-// A cannon's turret radius, and how far from the turret's centre the cannon reaches, barrel
-// included, whatever the barrel's angle: the barrel turns about a line through that centre.
+// A cannon's turret radius.
 constexpr float RADIO_CANON = 0.1f;
-constexpr double ALCANCE_CANON = 2.5 * RADIO_CANON;
-// A dome's vertices lie on its sphere and its faces inside it: a sphere a little larger holds it.
-constexpr double ALCANCE_CUPULA = 1.01;
 
 // Disc of 180 vertices, one every 2 degrees; the texture repeats every 20 units.
 template <class S> void circulo(S& s, float radius) {
@@ -85,9 +81,15 @@ void aro(S& s, int numSteps, const float* arrX_1, const float* arrX_2, const flo
     s.terminar();
 }
 
-// Bands 0..ultima of a sphere, each its own quad strip; the texture s is i / sDivisor.
-template <class S> void bandas(S& s, int lats, int longs, float r, int ultima, double sDivisor) {
-    for (int i = 0; i <= ultima; i++) {
+// Part of a sphere's bands: bands banda0..banda1 between vertex columns columna0..columna1, the
+// quads between those columns (all of them: 0..lats or 0..lats/2, and 0..longs).
+struct Sector {
+    int banda0, banda1, columna0, columna1;
+};
+
+// The bands of a sector, each its own quad strip; the texture s is i / sDivisor.
+template <class S> void bandas(S& s, int lats, int longs, float r, double sDivisor, Sector k) {
+    for (int i = k.banda0; i <= k.banda1; i++) {
         double lat0 = PI * (-0.5 + static_cast<double>(i - 1) / lats);
         double z0 = std::sin(lat0);
         double zr0 = std::cos(lat0);
@@ -95,7 +97,7 @@ template <class S> void bandas(S& s, int lats, int longs, float r, int ultima, d
         double z1 = std::sin(lat1);
         double zr1 = std::cos(lat1);
         s.comenzar(Trazo::TiraCuadrilateros);
-        for (int j = 0; j <= longs; j++) {
+        for (int j = k.columna0; j <= k.columna1; j++) {
             double lng = DOS_PI * static_cast<double>(j - 1) / longs;
             double x = std::cos(lng);
             double y = std::sin(lng);
@@ -115,24 +117,41 @@ template <class S> void esfera(S& s, int lats, int longs, float r) {
     if (lats < 1 || longs < 1) {
         return;
     }
-    bandas(s, lats, longs, r, lats, lats);
+    bandas(s, lats, longs, r, lats, Sector{0, lats, 0, longs});
 }
 
-// The z <= 0 half: bands 0..lats/2, latitudes still divided by the full lats.
-template <class S> void mediaEsfera(S& s, int lats, int longs, float r) {
+// The z <= 0 half: bands 0..lats/2, latitudes still divided by the full lats. A sector of it
+// draws the quads of the half that lie in both its bands and its columns.
+template <class S> void sectorMediaEsfera(S& s, int lats, int longs, float r, Sector k) {
     int halfLats = lats / 2;
     if (halfLats < 1 || longs < 1) {
         return;
     }
-    bandas(s, lats, longs, r, halfLats, halfLats);
+    k.banda0 = k.banda0 < 0 ? 0 : k.banda0;
+    k.banda1 = k.banda1 > halfLats ? halfLats : k.banda1;
+    k.columna0 = k.columna0 < 0 ? 0 : k.columna0;
+    k.columna1 = k.columna1 > longs ? longs : k.columna1;
+    if (k.columna1 > k.columna0) {
+        bandas(s, lats, longs, r, halfLats, k);
+    }
 }
 
-// A dome standing at a point: the body of both the cities and the sky.
-template <class S> void cupula(S& s, float posx, float posy, float posz, float radius, int pasos) {
+template <class S> void mediaEsfera(S& s, int lats, int longs, float r) {
+    sectorMediaEsfera(s, lats, longs, r, Sector{0, lats / 2, 0, longs});
+}
+
+// A sector of a dome standing at a point; the whole dome is the body of both the cities and the
+// sky.
+template <class S>
+void sectorCupula(S& s, float posx, float posy, float posz, float radius, int pasos, Sector k) {
     s.empujar();
     s.trasladar(posx, posy, posz);
-    mediaEsfera(s, pasos, pasos, radius);
+    sectorMediaEsfera(s, pasos, pasos, radius, k);
     s.sacar();
+}
+
+template <class S> void cupula(S& s, float posx, float posy, float posz, float radius, int pasos) {
+    sectorCupula(s, posx, posy, posz, radius, pasos, Sector{0, pasos / 2, 0, pasos});
 }
 
 template <class S> void suelo(S& s, float posx, float posy, float posz, float radius) {
@@ -187,9 +206,32 @@ void canon(S& s, float posx, float posy, float posz, float crad, float angulo, i
     s.sacar();
 }
 
+// Tower h of four, cannon h of four and city i of three, as the scenery places them.
+constexpr int PASOS_TORRE = 100;
+constexpr float RADIO_TORRE = 0.1f;
+constexpr int PASOS_CANON = 20;
+constexpr int PASOS_CIUDAD = 100;
+
+template <class S>
+void torreNumero(S& s, const float* coordcannon, const float* altura_tower, int h) {
+    torre(s, coordcannon[2 * h], coordcannon[2 * h + 1], 0.0f, RADIO_TORRE, altura_tower[h],
+          PASOS_TORRE);
+}
+
+template <class S>
+void canonNumero(S& s, const float* coordcannon, const float* altura_tower,
+                 const float* angulo_canion, int h) {
+    canon(s, coordcannon[2 * h], coordcannon[2 * h + 1], -altura_tower[h], RADIO_CANON,
+          angulo_canion[h], PASOS_CANON);
+}
+
+template <class S> void ciudadNumero(S& s, float radCity, const float (*coordCitys)[3], int i) {
+    cupula(s, coordCitys[i][0], coordCitys[i][1], coordCitys[i][2], radCity, PASOS_CIUDAD);
+}
+
 template <class S> void torres(S& s, const float* coordcannon, const float* altura_tower) {
     for (int h = 0; h < 4; h++) {
-        torre(s, coordcannon[2 * h], coordcannon[2 * h + 1], 0.0f, 0.1f, altura_tower[h], 100);
+        torreNumero(s, coordcannon, altura_tower, h);
     }
 }
 
@@ -197,8 +239,7 @@ template <class S>
 void canones(S& s, const float* coordcannon, const float* altura_tower,
              const float* angulo_canion) {
     for (int h = 0; h < 4; h++) {
-        canon(s, coordcannon[2 * h], coordcannon[2 * h + 1], -altura_tower[h], RADIO_CANON,
-              angulo_canion[h], 20);
+        canonNumero(s, coordcannon, altura_tower, angulo_canion, h);
     }
 }
 
@@ -207,7 +248,7 @@ template <class S>
 void ciudades(S& s, float radCity, const float (*coordCitys)[3], const int* vidaCitys) {
     for (int i = 0; i < 3; i++) {
         if (vidaCitys[i] > 0) {
-            cupula(s, coordCitys[i][0], coordCitys[i][1], coordCitys[i][2], radCity, 100);
+            ciudadNumero(s, radCity, coordCitys, i);
         }
     }
 }

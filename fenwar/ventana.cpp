@@ -11,7 +11,8 @@
 #include <SDL.h>
 #include <cstdlib>
 
-void proyeccionJuego(float zoom) {
+void proyeccionJuego(Escenario& e, float zoom) {
+    e.zoom = zoom;
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
@@ -21,7 +22,7 @@ void proyeccionJuego(float zoom) {
 }
 
 void cargarRecursosGL(Juego& j, Escenario& e, bool conMenus) {
-    proyeccionJuego(j.zoom);
+    proyeccionJuego(e, j.zoom);
     glEnable(GL_NORMALIZE);
     if (conMenus) {
         cargarTexturas(j.textura, CANT_TEXTURAS);
@@ -30,7 +31,7 @@ void cargarRecursosGL(Juego& j, Escenario& e, bool conMenus) {
     }
     cargarEscenario(e, j);
     if (conMenus) {
-        cargarCapaEscenario(e);
+        cargarFotoEscenario(e);
     }
 }
 

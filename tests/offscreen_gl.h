@@ -4,6 +4,7 @@
 #include <GL/osmesa.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -23,6 +24,60 @@ inline void readColourAndDepth(int w, int h, std::vector<std::uint32_t>& colour,
     depth.resize(static_cast<size_t>(w) * h);
     glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, colour.data());
     glReadPixels(0, 0, w, h, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, depth.data());
+}
+
+// How two RGBA pictures of w x h pixels differ: how many pixels, the largest difference of one
+// channel, and whether some 4 x 4 block differs in every pixel.
+struct PictureDifference {
+    std::size_t pixels = 0;
+    int largest = 0;
+    bool wholeBlock = false;
+};
+
+inline PictureDifference differenceOf(const std::vector<unsigned char>& a,
+                                      const std::vector<unsigned char>& b, int w, int h) {
+    PictureDifference d;
+    std::vector<unsigned char> differs(static_cast<size_t>(w) * h, 0);
+    for (size_t p = 0; p < differs.size(); ++p) {
+        for (int c = 0; c < 3; ++c) {
+            const int delta = std::abs(a[4 * p + c] - b[4 * p + c]);
+            d.largest = std::max(d.largest, delta);
+            differs[p] |= delta != 0;
+        }
+        d.pixels += differs[p];
+    }
+    for (int y = 0; y + 4 <= h && !d.wholeBlock; ++y) {
+        for (int x = 0; x + 4 <= w && !d.wholeBlock; ++x) {
+            int count = 0;
+            for (int k = 0; k < 16; ++k) {
+                count += differs[static_cast<size_t>(y + k / 4) * w + x + k % 4];
+            }
+            d.wholeBlock = count == 16;
+        }
+    }
+    return d;
+}
+
+// Two ways of drawing one thing show the same picture: at most 0.5 % of the pixels differ, each
+// by at most a few levels of a channel, and only along edges (no 4 x 4 block differs whole). In
+// the outline mode the picture is all edges, and where two edges of a piece lie on each other
+// with different texture coordinates (the seam of a tube) either may show: there a differing
+// pixel may differ by any amount.
+constexpr int FEW_LEVELS = 4;
+inline ::testing::AssertionResult looksTheSame(const std::vector<unsigned char>& a,
+                                               const std::vector<unsigned char>& b, int w, int h,
+                                               bool outline = false) {
+    if (a.size() != b.size() || a.size() < static_cast<size_t>(w) * h * 4) {
+        return ::testing::AssertionFailure() << "pictures of different sizes";
+    }
+    const PictureDifference d = differenceOf(a, b, w, h);
+    const bool few = d.pixels * 200 <= static_cast<size_t>(w) * h;
+    if (few && (outline || d.largest <= FEW_LEVELS) && !d.wholeBlock) {
+        return ::testing::AssertionSuccess() << d.pixels << " pixels differ";
+    }
+    return ::testing::AssertionFailure()
+           << d.pixels << " pixels differ, by up to " << d.largest
+           << (d.wholeBlock ? ", a whole 4 x 4 block among them" : "");
 }
 
 // A `side` x `side` RGB texture of noise from `seed`, filtered linearly, bound and returned: a

@@ -15,9 +15,9 @@
 #include "luz.h"
 #include "memoria.h"
 #include "modo_video.h"
+#include "reloj.h"
+#include "ritmo.h"
 
-constexpr int ANCHO = 640;
-constexpr int ALTO = 480;
 constexpr int BITS = 32;
 
 Tecla traducirTecla(int sdlKey) {
@@ -91,12 +91,12 @@ static void aplicarTexturas(const Juego& juego) {
 // that is refused leaves the game in the one it had, with a context made anew all the same.
 static void alternarPantallaCompleta(Juego& juego, Recursos& r, Ventana& v) {
     liberarRecursos(r);
-    if (!alternarModoVideo(ANCHO, ALTO, BITS, v.flags, SDL_FULLSCREEN)) {
+    if (!alternarModoVideo(ANCHO_VENTANA, ALTO_VENTANA, BITS, v.flags, SDL_FULLSCREEN)) {
         SDL_Quit();
         std::exit(1);
     }
     cargarRecursos(r, juego);
-    cargarCapa(r);
+    cargarFotoEscenario(r);
     devolverMemoriaLibre();
     glShadeModel(juego.facet_interpol ? GL_FLAT : GL_SMOOTH);
     glEnable(GL_DEPTH_TEST);
@@ -105,11 +105,11 @@ static void alternarPantallaCompleta(Juego& juego, Recursos& r, Ventana& v) {
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(ANCHO) / ALTO, 0.1, 200.0);
+    gluPerspective(45.0, static_cast<double>(ANCHO_VENTANA) / ALTO_VENTANA, 0.1, 200.0);
     glMatrixMode(GL_MODELVIEW);
 }
 
-static void aplicarEfectos(const Efectos& efectos, Juego& juego, Recursos& r, Ventana& v) {
+void aplicarEfectos(const Efectos& efectos, Juego& juego, Recursos& r, Ventana& v) {
     if (efectos.modoPoligono) {
         aplicarModoPoligono(juego);
     }
@@ -117,7 +117,9 @@ static void aplicarEfectos(const Efectos& efectos, Juego& juego, Recursos& r, Ve
         aplicarTexturas(juego);
     }
     if (efectos.init) {
+        // The projection of play again: the kept picture may be of the one full screen set.
         init(juego.habilitar_texturas, juego.facet_interpol);
+        r.foto.valida = false;
     }
     if (efectos.pantallaCompleta) {
         alternarPantallaCompleta(juego, r, v);
@@ -164,7 +166,7 @@ void atenderEventos(Juego& juego, Recursos& r, Ventana& v) {
     }
 }
 
-int correrTorvane(bool conCapa) {
+int correrTorvane() {
     ajustarAsignador();
     // The meshes outlive the game state, whose projectiles point at them.
     auto misil = std::make_unique<obj_type>();
@@ -193,32 +195,31 @@ int correrTorvane(bool conCapa) {
     }
     Ventana ventana;
     ventana.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
-    if (SDL_SetVideoMode(ANCHO, ALTO, BITS, ventana.flags) == nullptr) {
+    if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS, ventana.flags) == nullptr) {
         falloDeVideo();
     }
     SDL_WM_SetCaption("Torvane", "Torvane");
     Recursos recursos;
-    recursos.capa.usar = conCapa;
     cargarRecursos(recursos, juego);
     init(juego.habilitar_texturas, juego.facet_interpol);
 
-    // The menu pictures past the start screen and the kept picture of the scenery are made once
-    // the first frame is on screen.
+    // The menu pictures past the start screen and the kept picture are made once the first frame
+    // is on screen.
     bool menusCargados = false;
     while (juego.estado != FIN) {
         empezarNivel(juego);
         do {
-            Uint32 inicio = SDL_GetTicks();
+            const long long inicio = relojUs();
             comenzarFrame(juego);
             dibujarFrame(juego, recursos);
             atenderEventos(juego, recursos, ventana);
             SDL_GL_SwapBuffers();
             if (!menusCargados) {
                 cargarTexturasMenu(recursos.texturas);
-                cargarCapa(recursos);
+                cargarFotoEscenario(recursos);
                 menusCargados = true;
             }
-            SDL_Delay(esperaFrame(inicio, SDL_GetTicks()));
+            esperarCuadro(inicio);
         } while (sigueNivel(juego));
         terminarNivel(juego);
     }

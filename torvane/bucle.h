@@ -17,10 +17,12 @@ Tecla traducirTecla(int sdlKey);
 // menu picture; the light.
 void dibujarFrame(Juego& juego, Recursos& r);
 
+// Applies what a key asked of the GL state: polygon mode, texturing, play's state (init), full
+// screen.
+void aplicarEfectos(const Efectos& efectos, Juego& juego, Recursos& r, Ventana& v);
+
 // Handles every pending event; ends the program with status 1 only if no video mode can be set.
 void atenderEventos(Juego& juego, Recursos& r, Ventana& v);
 
-// The whole program from its working directory; returns the exit status. Without `conCapa` the
-// scenery and the HUD are drawn every frame instead of copied from the kept picture and replayed
-// from a display list (the same picture).
-int correrTorvane(bool conCapa = true);
+// The whole program from its working directory; returns the exit status.
+int correrTorvane();

@@ -24,6 +24,8 @@ class CCamera {
     void RotateY(float Angle);
 
     SF3dVector getPosition() const { return Position; }
+    // The turns about x, y and z, in degrees.
+    SF3dVector getAngulos() const { return F3dVector(RotatedX, RotatedY, RotatedZ); }
     // The direction as of the last Render: a turn shows here only after the next Render. Before
     // the first Render that computed it, the direction its angles give: (0, 0, -1) unturned.
     SF3dVector getViewDir() const;

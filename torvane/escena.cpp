@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "ciudad.h"
-#include "decorado.h"
 #include "hud.h"
 #include "torre.h"
 
@@ -32,14 +31,14 @@ static void colocarVista(const Juego& juego, const Vista& vista) {
 static void dibujarEscenario(const Juego& juego, const Recursos& r) {
     glPushMatrix();
     glColor3f(0.0f, 0.0f, 0.0f);
-    glCallList(r.listaCielo);
+    cielo(r);
     glPopMatrix();
 
     for (const Ciudad* ciudad : ciudadesDelNivel(juego, juego.nivel)) {
         glPushMatrix();
         glColor3f(1.0f, 0.0f, 0.0f);
         glTranslatef(ciudad->getX(), ciudad->getY(), ciudad->getZ());
-        glCallList(r.listaCubo);
+        malla(r.listaCubo, *juego.cubo);
         glPopMatrix();
     }
     for (int i = 0; i < 3; ++i) {
@@ -51,55 +50,59 @@ static void dibujarEscenario(const Juego& juego, const Recursos& r) {
         glColor3f(0.0f, 1.0f, 0.0f);
         glTranslatef(p[0], p[1], p[2]);
         glScalef(0.4f, 0.4f, 0.4f);
-        glCallList(r.listaCubo);
+        malla(r.listaCubo, *juego.cubo);
         glPopMatrix();
     }
 }
 
-// What the scenery shows besides the GL state: the tower the view is from (it is not drawn) and
-// where the level's cities and the towers stand.
-static std::vector<float> muestraEscenario(const Juego& juego) {
-    std::vector<float> muestra = {static_cast<float>(juego.en_torre)};
-    for (const Ciudad* ciudad : ciudadesDelNivel(juego, juego.nivel)) {
-        muestra.insert(muestra.end(), {ciudad->getX(), ciudad->getY(), ciudad->getZ()});
+// What the scenery's picture shows besides the projection (see aplicarEfectos): the view, the
+// level, the tower the view is from (not drawn), the switches, the light, and the mesh drawn
+// last, whose normal the sky box is lit with since it gives none of its own.
+static std::vector<float> claveEscenario(const Juego& juego, const Vista& vista,
+                                         const Recursos& r) {
+    std::vector<float> clave = {static_cast<float>(vista.tipo),
+                                vista.x,
+                                vista.z,
+                                static_cast<float>(juego.en_torre),
+                                static_cast<float>(juego.nivel),
+                                juego.wire ? 1.0f : 0.0f,
+                                juego.habilitar_texturas ? 1.0f : 0.0f,
+                                juego.facet_interpol ? 1.0f : 0.0f,
+                                juego.lumus ? 1.0f : 0.0f,
+                                juego.red,
+                                juego.green,
+                                juego.blue,
+                                juego.xil,
+                                juego.yil,
+                                juego.zil,
+                                static_cast<float>(r.ultimaMalla)};
+    if (vista.tipo == TipoVista::CAMARA && juego.torres[juego.en_torre] != nullptr) {
+        const CCamera* camara = juego.torres[juego.en_torre]->getCamara();
+        const SF3dVector p = camara->getPosition(), a = camara->getAngulos();
+        clave.insert(clave.end(), {p.x, p.y, p.z, a.x, a.y, a.z});
     }
-    for (const float* p : juego.torres_posiciones) {
-        muestra.insert(muestra.end(), p, p + 3);
-    }
-    return muestra;
-}
-
-// The scenery on a cleared window, or its kept picture while it stays the same (the copy covers
-// every pixel's colour and depth, so it replaces the clear). The sky box sends no normals: lit, it
-// shades with the normal the last frame left, which goes into the key. Then the HUD over it, drawn
-// every frame (a handful of quads; recording it into a list again whenever the score or the
-// ammunition changed cost more than drawing it); it switches lighting off, and what it switched
-// off is switched on again for the projectiles.
-static void fondo(const Juego& juego, Recursos& r) {
-    escenaFija(r.capa, muestraEscenario(juego), {}, true, [&] {
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        dibujarEscenario(juego, r);
-    });
-    const bool luz = glIsEnabled(GL_LIGHTING), luz0 = glIsEnabled(GL_LIGHT0);
-    dibujarHud(juego, r.texturas, r.capa.usar);
-    if (luz) {
-        glEnable(GL_LIGHTING);
-    }
-    if (luz0) {
-        glEnable(GL_LIGHT0);
-    }
+    return clave;
 }
 
 void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r) {
     colocarVista(juego, frame.vista);
-    fondo(juego, r);
+    escenaFija(r.foto, claveEscenario(juego, frame.vista, r), [&] {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        dibujarEscenario(juego, r);
+    });
+    // The cubes of the towers come last in the scenery: a copied picture leaves their normal too.
+    dejarNormal(*juego.cubo);
+    r.ultimaMalla = Malla::CUBO;
+    if (!frame.balas.empty() || !frame.misiles.empty()) {
+        r.ultimaMalla = Malla::MISIL;
+    }
 
     for (const Dibujo& bala : frame.balas) {
         glPushMatrix();
         glColor3f(0.0f, 0.0f, 1.0f);
         glTranslatef(bala.x, bala.y, bala.z);
         glScalef(0.00025f, 0.00025f, 0.00025f);
-        glCallList(r.listaMisil);
+        malla(r.listaMisil, *juego.misil);
         glPopMatrix();
     }
     for (const Dibujo& misil : frame.misiles) {
@@ -108,14 +111,10 @@ void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r) {
         glTranslatef(misil.x, misil.y, misil.z);
         glRotatef(180.0f, 1.0f, 0.0f, 0.0f);
         glScalef(0.001f, 0.001f, 0.001f);
-        glCallList(r.listaMisil);
+        malla(r.listaMisil, *juego.misil);
         glPopMatrix();
     }
-    // A frame of play ends as the HUD leaves it, with lighting off and the colour white: the menu
-    // pictures are drawn in the current colour.
-    glDisable(GL_LIGHTING);
-    glDisable(GL_LIGHT0);
-    glColor3f(1.0f, 1.0f, 1.0f);
+    dibujarHud(juego, r.texturas);
 }
 
 void dibujarMenu(Juego& juego, Texturas& t) {

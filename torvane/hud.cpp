@@ -5,7 +5,6 @@
 #include <GL/glu.h>
 
 #include "ciudad.h"
-#include "lote_cuadros.h"
 #include "hud_reglas.h"
 #include "torre.h"
 
@@ -27,12 +26,20 @@ namespace {
 
 // One rectangle `desx` by `desy` with its top-left corner at (iz, ar) in HUD units (x 0 to 480
 // across, y 0 to 640 up), textured with `textura`.
-void rectangulo(LoteCuadros& lote, unsigned textura, int iz, int desx, int ar, int desy) {
+void rectangulo(unsigned textura, int iz, int desx, int ar, int desy) {
     const float x0 = static_cast<float>(iz), x1 = static_cast<float>(iz + desx);
     const float y0 = static_cast<float>(ar), y1 = static_cast<float>(ar - desy);
-    const float esquinas[4][5] = {
-        {x0, y0, 0.1f, 0, 1}, {x0, y1, 0.1f, 0, 0}, {x1, y1, 0.1f, 1, 0}, {x1, y0, 0.1f, 1, 1}};
-    lote.cuadro(textura, esquinas);
+    glBindTexture(GL_TEXTURE_2D, textura);
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 1);
+    glVertex3f(x0, y0, 0.1f);
+    glTexCoord2f(0, 0);
+    glVertex3f(x0, y1, 0.1f);
+    glTexCoord2f(1, 0);
+    glVertex3f(x1, y1, 0.1f);
+    glTexCoord2f(1, 1);
+    glVertex3f(x1, y0, 0.1f);
+    glEnd();
 }
 
 unsigned texturaCelda(const Texturas& t, Celda celda) {
@@ -49,7 +56,7 @@ unsigned texturaCelda(const Texturas& t, Celda celda) {
 
 } // namespace
 
-void dibujarHud(const Juego& juego, const Texturas& t, bool porLotes) {
+void dibujarHud(const Juego& juego, const Texturas& t) {
     DigitosPuntaje d = digitosPuntaje(juego.puntaje);
     glDisable(GL_LIGHTING);
     glDisable(GL_LIGHT0);
@@ -62,21 +69,20 @@ void dibujarHud(const Juego& juego, const Texturas& t, bool porLotes) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     glColor3f(1.0f, 1.0f, 1.0f);
-    LoteCuadros lote(porLotes);
 
-    rectangulo(lote, t.textura_digito[d.miles], 0, 35, 640, 30);
-    rectangulo(lote, t.textura_digito[d.centenas], 30, 35, 640, 30);
-    rectangulo(lote, t.textura_digito[d.decenas], 60, 35, 640, 30);
-    rectangulo(lote, t.textura_digito[d.unidades], 90, 35, 640, 30);
+    rectangulo(t.textura_digito[d.miles], 0, 35, 640, 30);
+    rectangulo(t.textura_digito[d.centenas], 30, 35, 640, 30);
+    rectangulo(t.textura_digito[d.decenas], 60, 35, 640, 30);
+    rectangulo(t.textura_digito[d.unidades], 90, 35, 640, 30);
 
     const Torre* torre = juego.torres[juego.en_torre];
     // Marks and cells past the right edge (x 480) are not drawn.
     int municion = torre != nullptr ? torre->getMunicion() : 0;
     for (int i = 0; i < municion && 200 + 5 * i < 480; ++i) {
-        rectangulo(lote, t.textura_bala, 200 + 5 * i, 5, 100, 60);
+        rectangulo(t.textura_bala, 200 + 5 * i, 5, 100, 60);
     }
 
-    rectangulo(lote, t.textura_digito[d.unidades], 238, 4, 318, 6);
+    rectangulo(t.textura_digito[d.unidades], 238, 4, 318, 6);
 
     const auto nivel = juego.ciudades.find(juego.nivel);
     if (nivel != juego.ciudades.end()) {
@@ -86,15 +92,14 @@ void dibujarHud(const Juego& juego, const Texturas& t, bool porLotes) {
                 continue;
             }
             int arriba = 640 - fila;
-            rectangulo(lote, t.textura_vida[par.first], 10, 83, arriba, 20);
+            rectangulo(t.textura_vida[par.first], 10, 83, arriba, 20);
             const Ciudad& ciudad = *par.second;
             unsigned celda = texturaCelda(t, celdaSalud(ciudad.getSalud(), ciudad.getSaludTot()));
             for (int i = 0; i < ciudad.getSalud() && 93 + 13 * i < 480; ++i) {
-                rectangulo(lote, celda, 93 + 13 * i, 13, arriba, 20);
+                rectangulo(celda, 93 + 13 * i, 13, arriba, 20);
             }
         }
     }
-    lote.terminar();
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);

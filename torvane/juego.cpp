@@ -132,8 +132,3 @@ void terminarNivel(Juego& juego) {
         juego.estado = PAUSA;
     }
 }
-
-unsigned esperaFrame(unsigned inicio, unsigned ahora) {
-    unsigned transcurrido = ahora - inicio;
-    return transcurrido < FRAME_MS ? FRAME_MS - transcurrido : 0;
-}

@@ -18,7 +18,6 @@ constexpr int PRIMER_NIVEL = 1;
 constexpr int ULTIMO_NIVEL = 3;
 constexpr int MISILES_POR_NIVEL = 10;
 constexpr int MAX_EN_VUELO = 5;
-constexpr unsigned FRAME_MS = 16;
 
 using MapaCiudades = std::map<int, std::map<int, Ciudad*>>;
 using MapaProyectiles = std::map<int, std::unique_ptr<Proyectil>>;
@@ -90,6 +89,3 @@ void terminarNivel(Juego& juego);
 
 // The frame loop of one level goes on while this holds.
 bool sigueNivel(const Juego& juego);
-
-// Milliseconds to sleep so that a frame begun at `inicio` lasts at least 16 ms.
-unsigned esperaFrame(unsigned inicio, unsigned ahora);

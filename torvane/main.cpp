@@ -4,9 +4,5 @@
 #include "bucle.h"
 
 int main(int, char**) {
-#ifdef TORVANE_SIN_CAPA
-    return correrTorvane(false);
-#else
     return correrTorvane();
-#endif
 }

@@ -60,3 +60,5 @@ bool caraValida(const obj_type& objeto, const polygon_type& cara);
 // Draws the mesh as flat-lit textured triangles with the current transform (faces whose corners
 // are not vertices of the mesh are left out).
 void drawObject(const obj_type& object);
+// Sets the normal drawObject leaves current (its last valid face's); none when it has no face.
+void dejarNormal(const obj_type& object);

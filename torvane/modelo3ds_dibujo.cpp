@@ -23,3 +23,14 @@ void drawObject(const obj_type& object) {
     }
     glEnd();
 }
+
+void dejarNormal(const obj_type& object) {
+    for (int l_index = std::clamp(object.polygons_qty, 0, MAX_POLYGONS) - 1; l_index >= 0;
+         --l_index) {
+        const polygon_type& cara = object.polygon[l_index];
+        if (caraValida(object, cara)) {
+            glNormal3f(cara.normal.x, cara.normal.y, cara.normal.z);
+            return;
+        }
+    }
+}

@@ -10,10 +10,13 @@ void cargarRecursos(Recursos& r, Juego& juego) {
     cargarTexturas(r.texturas);
     juego.misil->id_texture = static_cast<int>(r.texturas.textura_misil);
     juego.cubo->id_texture = static_cast<int>(r.texturas.textura_ciudad);
-
-    r.listaCielo = glGenLists(3);
-    r.listaMisil = r.listaCielo + 1;
-    r.listaCubo = r.listaCielo + 2;
+    const unsigned primera = r.directo ? 0 : glGenLists(3);
+    if (primera == 0) {
+        return;
+    }
+    r.listaCielo = primera;
+    r.listaMisil = primera + 1;
+    r.listaCubo = primera + 2;
     glNewList(r.listaCielo, GL_COMPILE);
     drawSkyBox(r.texturas.sky_box_textura);
     glEndList();
@@ -25,10 +28,10 @@ void cargarRecursos(Recursos& r, Juego& juego) {
     glEndList();
 }
 
-void cargarCapa(Recursos& r) {
-    GLint vista[4] = {};
-    glGetIntegerv(GL_VIEWPORT, vista);
-    cargarCapaFija(r.capa, vista[2], vista[3]);
+void cargarFotoEscenario(Recursos& r) {
+    if (!r.directo) {
+        cargarFoto(r.foto, ANCHO_VENTANA, ALTO_VENTANA);
+    }
 }
 
 void liberarRecursos(Recursos& r) {
@@ -36,6 +39,22 @@ void liberarRecursos(Recursos& r) {
         glDeleteLists(r.listaCielo, 3);
     }
     r.listaCielo = r.listaMisil = r.listaCubo = 0;
-    liberarCapaFija(r.capa);
+    liberarFoto(r.foto);
     liberarTexturas(r.texturas);
+}
+
+void cielo(const Recursos& r) {
+    if (r.listaCielo != 0) {
+        glCallList(r.listaCielo);
+    } else {
+        drawSkyBox(r.texturas.sky_box_textura);
+    }
+}
+
+void malla(unsigned lista, const obj_type& objeto) {
+    if (lista != 0) {
+        glCallList(lista);
+    } else {
+        drawObject(objeto);
+    }
 }

@@ -9,15 +9,6 @@ if(TARGET bench AND NOT SANITIZE)
                        ENVIRONMENT "ASSETS=${CMAKE_SOURCE_DIR}/assets")
 endif()
 
-# The busy scenes of the benchmark saved both ways (display lists or not, kept scenery or not) are
-# the same picture, byte for byte: still, and in every phase of play, on the frame of a change and
-# some frames after it.
-if(TARGET bench-fenwar AND TARGET bench-torvane AND NOT SANITIZE)
-  add_test(NAME bench_fotos COMMAND ${PYTHON_SISTEMA} ${CMAKE_CURRENT_SOURCE_DIR}/bench/test_fotos.py)
-  set_tests_properties(bench_fotos PROPERTIES LABELS e2e TIMEOUT 300 ENVIRONMENT
-    "BIN_DIR=${CMAKE_BINARY_DIR}/bin;ASSETS=${CMAKE_SOURCE_DIR}/assets;SHOTS_DIR=${CMAKE_BINARY_DIR}/shots")
-endif()
-
 # Torvane's menu pictures read after start-up, in Mesa's off-screen GL.
 if(NOT FUZZ)
   add_unit_test(texturas_diferidas_tests

@@ -1,8 +1,12 @@
-// The game clock and the 15-bit generator behave the same on every machine.
+// The game clock, the frame's pace and the 15-bit generator behave the same on every machine.
 #include "azar.h"
 #include "reloj.h"
+#include "ritmo.h"
 
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
 
 TEST(Reloj, CountsMillisecondsAndCanBeHeld) {
     long a = relojMs();
@@ -13,6 +17,39 @@ TEST(Reloj, CountsMillisecondsAndCanBeHeld) {
     long b = relojMs();
     EXPECT_GE(b, a);
     EXPECT_LT(b - a, 10000); // milliseconds, not microseconds of processor time
+    const long long us = relojUs();
+    EXPECT_LE(std::llabs(us / 1000 - relojMs()), 1);
+}
+
+// A frame sleeps what is left of 16 ms since it began, to the nearest millisecond, and nothing
+// once it (or a swap that waited for the display) took that long.
+TEST(Ritmo, AFrameLastsSixteenMilliseconds) {
+    EXPECT_EQ(esperaCuadro(1000000, 1000000), 16);
+    EXPECT_EQ(esperaCuadro(1000000, 1010000), 6);
+    EXPECT_EQ(esperaCuadro(1000000, 1010400), 6);
+    EXPECT_EQ(esperaCuadro(1000000, 1010600), 5);
+    EXPECT_EQ(esperaCuadro(1000000, 1015400), 1);
+    EXPECT_EQ(esperaCuadro(1000000, 1015600), 0);
+    EXPECT_EQ(esperaCuadro(1000000, 1016000), 0);
+    EXPECT_EQ(esperaCuadro(1000000, 1017000), 0);
+    EXPECT_EQ(esperaCuadro(1000000, 100000000), 0);
+    // A clock set back (only tests do it) never asks for more than a frame.
+    EXPECT_EQ(esperaCuadro(1000000, 900000), 16);
+}
+
+TEST(Ritmo, SleepsWhatIsLeftOfTheFrame) {
+    using reloj = std::chrono::steady_clock;
+    relojFijar(5000);
+    EXPECT_EQ(relojUs(), 5000000);
+    const auto antes = reloj::now();
+    esperarCuadro(4990000);
+    const auto seis = reloj::now() - antes;
+    esperarCuadro(4980000);
+    const auto nada = reloj::now() - antes - seis;
+    relojSoltar();
+    EXPECT_GE(seis, std::chrono::milliseconds(6));
+    EXPECT_LT(seis, std::chrono::milliseconds(200));
+    EXPECT_LT(nada, std::chrono::milliseconds(5));
 }
 
 TEST(Azar, FifteenBitRangeAndRepeatableSequence) {

@@ -1,15 +1,9 @@
-add_unit_test(common_tests SOURCES common/reloj_azar_test.cpp LIBS comun)
+add_unit_test(common_tests SOURCES common/reloj_azar_test.cpp LIBS comun comun_sdl)
 add_unit_test(memoria_tests SOURCES common/memoria_test.cpp LIBS comun)
-# The recorded scenery's runs and view test (no GL), then its buffers and the kept picture in
-# Mesa's off-screen GL.
-add_unit_test(grabacion_tests SOURCES common/grabacion_test.cpp LIBS comun)
 if(NOT FUZZ)
-  add_unit_test(decorado_tests
-    SOURCES common/decorado_test.cpp ../common/decorado.cpp ../common/capa_fija.cpp
-    LIBS ${OSMESA_LIBRARY} comun)
-  # Quads in batches by texture: the same pixels as one by one.
-  add_unit_test(lote_cuadros_tests SOURCES common/lote_cuadros_test.cpp ../common/lote_cuadros.cpp
-    LIBS ${OSMESA_LIBRARY} comun)
+  # The fast drawing in Mesa's off-screen GL: the matrices, the view test, pieces, the kept picture.
+  add_unit_test(dibujo_rapido_tests SOURCES common/dibujo_rapido_test.cpp ../common/dibujo_rapido.cpp
+    LIBS ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} comun)
 endif()
 # The sound room: its mixer and placement law, the check of a sound file; the placement against the
 # view gluLookAt makes; the device recorded by SDL's disk driver, driven by a recorder program of

@@ -1,13 +1,13 @@
 """Fenwar starts and draws its textured field; ESC and the close request end it with 0; a missing
 difficulty file is reported and play goes on; a missing plane model is fatal; F11 twice keeps the
-textures; the recorded scenery and its kept picture draw the same pictures as immediate mode."""
+textures."""
 
 import os
 import sys
 import time
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import (XServer, Game, BIN_DIR, distinct_colours, quick_difference,  # noqa: E402
+from harness import (XServer, Game, distinct_colours, quick_difference,  # noqa: E402
                      wait_until_still)
 from fenwar_screen import difficulty, in_play, prepare, read_health, read_score  # noqa: E402
 
@@ -85,58 +85,6 @@ def full_screen_twice_keeps_textures(x):
         assert game.wait_exit() == 0, game.stderr()
 
 
-# Scenes played the same way in both programs: what each does before its screenshot. The keys
-# reach the configuration screen through the pause screen (p, c) and come back the same way. The
-# first missile is launched 10 s after the start, at a random place: each group of scenes is
-# played by a new process, well within that time.
-SCENES = [
-    [("cannon-0", lambda g: g.key("Left")),
-     ("light", lambda g: g.key("y", "y", "h", "m", "k", pause=0.2)),
-     ("zoom", lambda g: g.key("Up", "Up", pause=0.3))],
-    [("look-up", lambda g: g.drag(320, 300, 320, 240)),
-     ("cannon-3", lambda g: g.key("Left", pause=0.5))],
-    [("no-textures", lambda g: g.key("p", "c", "t", "p", "p", pause=0.3)),
-     ("outline", lambda g: g.key("p", "c", "t", "w", "p", "p", pause=0.3))],
-    [("unlit", lambda g: g.key("p", "c", "l", "p", "p", pause=0.3)),
-     ("full-screen", lambda g: g.key("F11", pause=0.3))],
-    # Round the four cannons back to the first, each change turning the barrel left behind: the
-    # views kept before come back drawn again where the barrels turned.
-    [("round-of-cannons", lambda g: g.key("Right", "Right", "Right", "Right", pause=0.5)),
-     ("next-cannon-again", lambda g: g.key("Right", pause=0.5))],
-]
-
-
-def play_scenes(x, binary, group):
-    shots = []
-    with Game("fenwar", x, prepare=STILL, binary=os.path.join(BIN_DIR, binary)) as game:
-        game.wait_for_frame(lambda s: in_play(s))
-        game.move(400, 200)
-        for name, play in group:
-            play(game)
-            time.sleep(0.3)
-            _, shot = wait_until_still(game)
-            game.screenshot(f"{binary}-{name}")
-            shots.append(shot)
-        game.key("Escape")
-        assert game.wait_exit() == 0
-    return shots
-
-
-def lists_draw_what_immediate_mode_draws(x):
-    """The game with its display lists and kept scenery picture against the one sending
-    everything in immediate mode every frame, scene after scene: every pixel the same."""
-    for group in SCENES:
-        kept = play_scenes(x, "fenwar", group)
-        immediate = play_scenes(x, "fenwar-sin-listas", group)
-        for (name, _), a, b in zip(group, kept, immediate):
-            assert name in ("no-textures", "outline") or textured(a), name
-            assert list(a.getdata()) == list(b.getdata()), (name, quick_difference(a, b))
-        # Each step changed what is seen (full screen on this 640 x 480 display looks the same).
-        for i in range(1, len(group)):
-            if group[i][0] != "full-screen":
-                assert quick_difference(kept[i - 1], kept[i]) > 0.5, group[i][0]
-
-
 def main():
     with XServer() as x:
         starts_and_ends_on_escape(x)
@@ -144,7 +92,6 @@ def main():
         plays_on_without_difficulty_file(x)
         stops_without_plane_model(x)
         full_screen_twice_keeps_textures(x)
-        lists_draw_what_immediate_mode_draws(x)
 
 
 if __name__ == "__main__":

@@ -1,19 +1,21 @@
-// Textures, the menu picture, the recorded scenery and models, drawn by Mesa's off-screen software
-// GL.
+// Textures, the menu picture, and each piece of scenery and each model from its list against its
+// drawing, in Mesa's off-screen software GL; the spheres that hold the pieces.
 #include "offscreen_gl.h"
 #include "escenario.h"
+#include "grabadora.h"
 #include "menu.h"
+#include "mira.h"
 #include "misiles.h"
 #include "modelo.h"
 #include "primitivas.h"
-#include "salida_gl.h"
 #include "texturas.h"
-#include "triangulos.h"
 
 #include <FreeImage.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -216,11 +218,83 @@ TEST_F(GlTest, AMenuPictureThatFailedToLoadIsTheFlatTint) {
     EXPECT_EQ(pixel(320, 240), (std::vector<int>{10, 87, 20}));
 }
 
-// A scene under the game's light with the scenery of Escenario, lists on or off.
-// A cleared window seen from `ojo` towards `centro` (z down the screen), depth-tested, filled or
-// outlined, under one directional light of these colours.
-void vistaConLuz(const GLdouble ojo[3], const GLdouble centro[3], bool contorno, const GLfloat* amb,
-                 const GLfloat* dif, const GLfloat* pos) {
+// Every vertex a drawing sends, placed in the world by its own matrix calls.
+std::vector<std::array<double, 3>> enElMundo(const Grabadora& g) {
+    std::vector<Matriz> pila = {traslacion(0.0, 0.0, 0.0)};
+    std::vector<std::array<double, 3>> puntos;
+    for (const Llamada& l : g.llamadas) {
+        Matriz& m = pila.back();
+        if (l.op == "push") {
+            pila.push_back(m);
+        } else if (l.op == "pop") {
+            pila.pop_back();
+        } else if (l.op == "translate") {
+            m = m * traslacion(l.v[0], l.v[1], l.v[2]);
+        } else if (l.op == "rotate") {
+            m = m * rotacion(l.v[0], l.v[1], l.v[2], l.v[3]);
+        } else if (l.op == "vertex") {
+            // GL rounds a vertex sent in double to float.
+            const double v[3] = {static_cast<float>(l.v[0]), static_cast<float>(l.v[1]),
+                                 static_cast<float>(l.v[2])};
+            std::array<double, 3> p{};
+            for (int f = 0; f < 3; ++f) {
+                p[f] = m.m[f] * v[0] + m.m[4 + f] * v[1] + m.m[8 + f] * v[2] + m.m[12 + f];
+            }
+            puntos.push_back(p);
+        }
+    }
+    return puntos;
+}
+
+// The farthest vertex of a drawing lies inside the sphere, and not far inside: a sphere much too
+// large would cull nothing.
+void esperarDentro(const Grabadora& g, const Esfera& e, const std::string& que) {
+    const auto puntos = enElMundo(g);
+    ASSERT_FALSE(puntos.empty()) << que;
+    double lejos = 0.0;
+    for (const auto& p : puntos) {
+        lejos =
+            std::max(lejos, std::hypot(p[0] - e.centro[0], p[1] - e.centro[1], p[2] - e.centro[2]));
+    }
+    EXPECT_LE(lejos, e.radio * (1.0 + 1e-6) + 1e-6) << que;
+    EXPECT_GT(lejos, 0.6 * e.radio) << que;
+}
+
+// Towers, cannons at every barrel angle the game allows, cities of odd sizes and every sector of
+// the sky lie inside their spheres.
+TEST(Esferas, HoldEveryVertexOfTheirPieces) {
+    auto j = std::make_unique<Juego>();
+    iniciarJuego(*j, dificultad{}, 0);
+    for (int h = 0; h < 4; h++) {
+        Grabadora torre;
+        teselado::torreNumero(torre, j->coordcannon, j->altura_tower, h);
+        esperarDentro(torre, esferaTorre(*j, h), "tower " + std::to_string(h));
+        for (float angulo = -45.0f; angulo <= 45.0f; angulo += 5.0f) {
+            j->angulo_canion[h] = angulo;
+            Grabadora canon;
+            teselado::canonNumero(canon, j->coordcannon, j->altura_tower, j->angulo_canion, h);
+            esperarDentro(canon, esferaCanion(*j, h),
+                          "cannon " + std::to_string(h) + " at " + std::to_string(angulo));
+        }
+    }
+    for (float radio : {0.5f, 0.05f, 3.0f, -0.7f}) {
+        j->d.RAD_CITY = radio;
+        for (int i = 0; i < 3; i++) {
+            Grabadora ciudad;
+            teselado::ciudadNumero(ciudad, j->d.RAD_CITY, j->coordCitys, i);
+            esperarDentro(ciudad, esferaCiudad(*j, i),
+                          "city " + std::to_string(i) + " of radius " + std::to_string(radio));
+        }
+    }
+    for (int k = 0; k < SECTORES_CIELO; k++) {
+        Grabadora sector;
+        teselado::sectorCupula(sector, 0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO, sectorCielo(k));
+        esperarDentro(sector, esferaSector(k), "sector " + std::to_string(k));
+    }
+}
+
+// Under the game's light and a textured look from above a cannon.
+void vista(const double ojo[3], const double centro[3], bool contorno) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(45.0, 1.3333334f, 0.1, 100.0);
@@ -229,93 +303,117 @@ void vistaConLuz(const GLdouble ojo[3], const GLdouble centro[3], bool contorno,
     gluLookAt(ojo[0], ojo[1], ojo[2], centro[0], centro[1], centro[2], 0, 0, -1);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_NORMALIZE);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glEnable(GL_TEXTURE_2D);
     glPolygonMode(GL_FRONT_AND_BACK, contorno ? GL_LINE : GL_FILL);
+    GLfloat amb[] = {0.0f, 0.2f, 0.1f, 1.0f};
+    GLfloat dif[] = {1.0f, 0.8f, 0.6f, 1.0f};
+    GLfloat pos[] = {0.3f, 0.2f, -1.5f, 0.0f};
     glLightfv(GL_LIGHT0, GL_AMBIENT, amb);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, dif);
+    glLightfv(GL_LIGHT0, GL_SPECULAR, dif);
     glLightfv(GL_LIGHT0, GL_POSITION, pos);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, dif);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, dif);
+    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 50.0f);
     glEnable(GL_LIGHT0);
     glEnable(GL_LIGHTING);
 }
 
-std::vector<unsigned char> escena(Escenario& e, Juego& j, bool contorno) {
-    const GLdouble ojo[3] = {3.5, -3.5, -2.5}, centro[3] = {0, 0, -0.5};
-    GLfloat amb[] = {0.0f, 0.2f, 0.1f, 1.0f};
-    GLfloat dif[] = {1.0f, 0.8f, 0.6f, 1.0f};
-    GLfloat pos[] = {0.3f, 0.2f, -1.5f, 0.0f};
-    vistaConLuz(ojo, centro, contorno, amb, dif, pos);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_DIFFUSE, dif);
-    escenaTorres(e, j);
-    escenaCaniones(e, j);
-    escenaCiudades(e, j);
-    escenaCielo(e);
-    glDisable(GL_LIGHTING);
-    escenaSuelo(e);
+template <class F> std::vector<unsigned char> dibujo(F dibujar) {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    dibujar();
     std::vector<unsigned char> p(W * H * 4);
     glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
     return p;
 }
 
-TEST_F(GlTest, RecordedSceneryDrawsTheSamePixelsAsImmediateMode) {
+// Each piece from its list draws what its own drawing draws, with its own picture, filled and
+// outlined, from above a cannon and from the middle of the field; every sector of the sky looked
+// at from the middle of the field.
+TEST_F(GlTest, EachPieceFromItsListDrawsWhatItsDrawingDraws) {
+    const char* assets = std::getenv("ASSETS");
+    ASSERT_NE(assets, nullptr);
+    ASSERT_EQ(chdir(assets), 0);
+    unsigned textura[CANT_TEXTURAS] = {};
+    cargarTexturasJuego(textura, CANT_TEXTURAS);
     auto j = std::make_unique<Juego>();
     iniciarJuego(*j, dificultad{}, 0);
-    Escenario listas;
-    Escenario inmediato;
-    inmediato.usarListas = false;
-    cargarEscenario(listas, *j);
-    cargarEscenario(inmediato, *j);
-    ASSERT_TRUE(listas.usarListas);
-    ASSERT_EQ(inmediato.cielo.buffer, 0u) << "no buffers without the cache";
+    j->angulo_canion[2] = 30.0f;
+    Escenario e;
+    cargarEscenario(e, *j);
+    const auto igual = [](const Pieza& p, int slot, const unsigned* t, const std::string& que,
+                          bool contorno) {
+        glBindTexture(GL_TEXTURE_2D, t[slot]);
+        EXPECT_TRUE(
+            looksTheSame(dibujo([&] { glCallList(p.lista); }), dibujo(p.trazar), W, H, contorno))
+            << que << (contorno ? " outlined" : "");
+    };
+    // Above cannon 1 looking at the field, and from the middle of the field looking at cannon 1.
+    const double alto[3] = {2.6, 0.7, -1.0}, medio[3] = {0.0, 0.0, -0.5};
+    const double* vistas[2][2] = {{alto, medio}, {medio, alto}};
     for (bool contorno : {false, true}) {
-        auto a = escena(listas, *j, contorno);
-        auto b = escena(inmediato, *j, contorno);
-        EXPECT_TRUE(a == b) << "outline " << contorno;
+        for (const auto& v : vistas) {
+            vista(v[0], v[1], contorno);
+            for (int h = 0; h < 4; h++) {
+                igual(e.torres[h], TEX_TORRES, textura, "tower " + std::to_string(h), contorno);
+                igual(e.caniones[h], TEX_CANIONES, textura, "cannon " + std::to_string(h),
+                      contorno);
+            }
+            for (int i = 0; i < 3; i++) {
+                igual(e.ciudades[i], TEX_CIUDADES, textura, "city " + std::to_string(i), contorno);
+            }
+            igual(e.suelo, TEX_SUELO, textura, "ground", contorno);
+        }
     }
-    // A turned barrel and a destroyed city show in both at once.
-    auto antes = escena(listas, *j, false);
-    j->angulo_canion[1] = 30.0f;
-    j->vidaCitys[2] = 0;
-    auto a = escena(listas, *j, false);
-    auto b = escena(inmediato, *j, false);
-    EXPECT_TRUE(a == b);
-    EXPECT_FALSE(a == antes);
-    EXPECT_EQ(listas.angulosGrabados[1], 30.0f);
+    // The sectors are all drawn by one code: every one filled, and outlined every seventh.
+    for (int k = 0; k < SECTORES_CIELO; k++) {
+        for (bool contorno : {false, true}) {
+            if (contorno && k % 7 != 0) {
+                continue;
+            }
+            const double ojo[3] = {0.0, 0.0, -1.0};
+            vista(ojo, e.cielo[k].esfera.centro, contorno);
+            igual(e.cielo[k], TEX_CIELO, textura, "sector " + std::to_string(k), contorno);
+        }
+    }
+    descargarEscenario(e);
+    glDeleteTextures(CANT_TEXTURAS, textura);
 }
 
-// One thing close up, lit, with a texture of scattered texels (so that any other way of
-// interpolating a corner's values shows), then a line like a missile's trail, drawn with the
-// normal and texture coordinate the thing left current; the colour and depth of every pixel.
-template <class F> std::vector<GLuint> deCerca(bool contorno, float escala, F dibujar) {
-    const GLdouble ojo[3] = {0.35, -0.3, -0.25}, centro[3] = {0, 0, 0};
-    GLfloat amb[] = {0.1f, 0.2f, 0.1f, 1.0f};
-    GLfloat dif[] = {1.0f, 0.9f, 0.7f, 1.0f};
-    GLfloat pos[] = {0.3f, 0.5f, -1.5f, 0.0f};
-    vistaConLuz(ojo, centro, contorno, amb, dif, pos);
-    glEnable(GL_TEXTURE_2D);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, dif);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, dif);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 50.0f);
-    glPushMatrix();
-    glScalef(escala, escala, escala);
-    dibujar();
-    glPopMatrix();
-    glBegin(GL_LINES);
-    glVertex3f(-0.2f, 0.2f, -0.2f);
-    glVertex3f(0.2f, -0.1f, 0.1f);
-    glEnd();
-    glDisable(GL_LIGHTING);
-    glDisable(GL_TEXTURE_2D);
-    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    std::vector<GLuint> p(static_cast<size_t>(W * H * 2));
-    glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
-    glReadPixels(0, 0, W, H, GL_DEPTH_COMPONENT, GL_UNSIGNED_INT, p.data() + W * H);
-    return p;
+// The sky's sectors together draw the dome, from above each cannon looking out and up.
+TEST_F(GlTest, TheSectorsOfTheSkyDrawTheDome) {
+    auto j = std::make_unique<Juego>();
+    iniciarJuego(*j, dificultad{}, 0);
+    noiseTexture(64, 777);
+    Escenario e;
+    cargarEscenario(e, *j);
+    for (int canon = 0; canon < 4; canon++) {
+        for (float lz : {0.0f, 40.0f, -30.0f}) {
+            j->nro_canion = canon;
+            j->x = j->coordcannon[2 * canon];
+            j->y = j->coordcannon[2 * canon + 1];
+            j->lz = lz;
+            glMatrixMode(GL_PROJECTION);
+            glLoadIdentity();
+            gluPerspective(45.0f / j->zoom, 1.3333334f, 0.1, 100.0);
+            glMatrixMode(GL_MODELVIEW);
+            glLoadIdentity();
+            calcularLookAt(j->nro_canion, 0.0f, j->coordcannon, j->x, j->y, j->z, j->lz);
+            glRotatef(j->anglecannon[j->nro_canion], j->x, j->y, -j->z);
+            glEnable(GL_DEPTH_TEST);
+            glEnable(GL_TEXTURE_2D);
+            prepararVista(e, *j);
+            EXPECT_TRUE(looksTheSame(
+                dibujo([&] { escenaCielo(e); }),
+                dibujo([] { cielitoLindo(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO); }), W, H))
+                << "cannon " << canon << " looking " << lz;
+        }
+    }
+    descargarEscenario(e);
 }
 
-// The models and the spark are recorded as batches of triangles when filled and as their polygons
-// in the outline mode; either way they draw what the polygons draw, to the last bit of colour and
-// depth, the trail after them included.
-TEST_F(GlTest, RecordedModelsAndSparkDrawTheSamePixelsAsTheirPolygons) {
+// The models and the spark from their lists draw what their faces draw, the trail after them too.
+TEST_F(GlTest, ModelsFromTheirListsDrawWhatTheirFacesDraw) {
     const char* assets = std::getenv("ASSETS");
     ASSERT_NE(assets, nullptr);
     auto j = std::make_unique<Juego>();
@@ -329,57 +427,70 @@ TEST_F(GlTest, RecordedModelsAndSparkDrawTheSamePixelsAsTheirPolygons) {
     noiseTexture(64, 12345);
     Escenario e;
     cargarEscenario(e, *j);
-    ASSERT_TRUE(e.usarListas);
+    const double ojo[3] = {0.35, -0.3, -0.25}, centro[3] = {0, 0, 0};
+    const Juego& m = *j;
     for (bool contorno : {false, true}) {
-        j->wireframe = contorno;
-        prepararModelos(e, *j);
-        EXPECT_EQ(e.modelosContorno, contorno);
-        const Juego& m = *j;
-        auto misil = [&](unsigned lista) {
-            return deCerca(contorno, 1.0f,
-                           [&] { modelo(lista, m.oMisil, m.vMisil, m.tMisil, m.nMisil); });
-        };
-        auto avion = [&](unsigned lista) {
-            return deCerca(contorno, 0.6f,
-                           [&] { modelo(lista, m.oAvion, m.vAvion, m.tAvion, m.nAvion); });
-        };
-        auto chispa = [&](bool lista) {
-            return deCerca(contorno, 40.0f, [&] {
-                if (lista) {
-                    glCallList(e.chispa);
-                } else {
-                    drawSphere(PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA);
-                }
+        vista(ojo, centro, contorno);
+        const auto deCerca = [](float escala, auto dibujar) {
+            return dibujo([&] {
+                glPushMatrix();
+                glScalef(escala, escala, escala);
+                dibujar();
+                glPopMatrix();
+                glBegin(GL_LINES);
+                glVertex3f(-0.2f, 0.2f, -0.2f);
+                glVertex3f(0.2f, -0.1f, 0.1f);
+                glEnd();
             });
         };
-        const auto misilPoligonos = misil(0);
-        EXPECT_TRUE(misil(e.misil) == misilPoligonos) << "outline " << contorno;
-        EXPECT_TRUE(avion(e.avion) == avion(0)) << "outline " << contorno;
-        EXPECT_TRUE(chispa(true) == chispa(false)) << "outline " << contorno;
-        // The comparison sees the smallest change: the same model a hair turned.
-        auto girado = deCerca(contorno, 1.0f, [&] {
-            glRotatef(0.05f, 0.0f, 0.0f, 1.0f);
-            modelo(e.misil, m.oMisil, m.vMisil, m.tMisil, m.nMisil);
-        });
-        EXPECT_FALSE(girado == misilPoligonos);
+        EXPECT_TRUE(looksTheSame(
+            deCerca(1.0f, [&] { modelo(e.misil, m.oMisil, m.vMisil, m.tMisil, m.nMisil); }),
+            deCerca(1.0f, [&] { modelo(0, m.oMisil, m.vMisil, m.tMisil, m.nMisil); }), W, H,
+            contorno))
+            << "missile" << (contorno ? " outlined" : "");
+        EXPECT_TRUE(looksTheSame(
+            deCerca(0.6f, [&] { modelo(e.avion, m.oAvion, m.vAvion, m.tAvion, m.nAvion); }),
+            deCerca(0.6f, [&] { modelo(0, m.oAvion, m.vAvion, m.tAvion, m.nAvion); }), W, H,
+            contorno))
+            << "plane" << (contorno ? " outlined" : "");
+        EXPECT_TRUE(looksTheSame(
+            deCerca(40.0f, [&] { glCallList(e.chispa); }),
+            deCerca(40.0f, [] { drawSphere(PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA); }), W, H,
+            contorno))
+            << "spark" << (contorno ? " outlined" : "");
     }
+    descargarEscenario(e);
 }
 
-// Strips too: a tube sent as a triangle strip and recorded as triangles draws the same.
-TEST_F(GlTest, ATriangleStripRecordedAsTrianglesDrawsTheSamePixels) {
-    noiseTexture(64, 12345);
-    float x[41], y[41];
-    const unsigned lista = glGenLists(1);
-    glNewList(lista, GL_COMPILE);
-    SalidaGL gl;
-    Triangulador<SalidaGL> t(gl);
-    teselado::cilindro(t, 40, 0.1f, 0.2f, x, y);
-    t.cerrar();
-    glEndList();
-    auto grabado = deCerca(false, 1.0f, [&] { glCallList(lista); });
-    auto tira = deCerca(false, 1.0f, [&] { drawCylinder(40, 0.1f, 0.2f, x, y); });
-    EXPECT_TRUE(grabado == tira);
-    glDeleteLists(lista, 1);
+// Made again in a new context, as after F11: the lists are new and draw the same.
+TEST_F(GlTest, TheSceneryIsMadeAgainInANewContext) {
+    auto j = std::make_unique<Juego>();
+    iniciarJuego(*j, dificultad{}, 0);
+    Escenario e;
+    cargarEscenario(e, *j);
+    const double ojo[3] = {2.6, 0.7, -1.0}, centro[3] = {0.0, 0.0, -0.5};
+    vista(ojo, centro, false);
+    const auto antes = dibujo([&] {
+        glCallList(e.cielo[40].lista);
+        glCallList(e.torres[1].lista);
+    });
+    const unsigned listaCielo = e.cielo[40].lista;
+    descargarEscenario(e);
+    EXPECT_FALSE(glIsList(listaCielo));
+    EXPECT_EQ(e.torres[1].lista, 0u);
+    OSMesaContext otro = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
+    ASSERT_NE(otro, nullptr);
+    ASSERT_TRUE(gl_.makeCurrent(otro));
+    cargarEscenario(e, *j);
+    vista(ojo, centro, false);
+    EXPECT_TRUE(looksTheSame(dibujo([&] {
+                                 glCallList(e.cielo[40].lista);
+                                 glCallList(e.torres[1].lista);
+                             }),
+                             antes, W, H));
+    descargarEscenario(e);
+    ASSERT_TRUE(gl_.makeCurrent(gl_.context));
+    OSMesaDestroyContext(otro);
 }
 
 } // namespace

@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -130,6 +132,63 @@ TEST(MediaEsfera, DegenerateCountsDrawNothing) {
     teselado::mediaEsfera(g, 8, 0, 1.0f);
     teselado::esfera(g, 0, 8, 1.0f);
     EXPECT_TRUE(g.llamadas.empty());
+}
+
+// The quads of a strip of quads, each as its four corners with normals and texture coordinates,
+// in the order sent.
+std::vector<std::vector<double>> cuadros(const Grabadora& g) {
+    std::vector<std::vector<double>> r;
+    std::vector<double> tira;
+    const auto cerrar = [&] {
+        // Two values of texture, three of normal, three of position a corner: 16 a pair.
+        for (std::size_t k = 0; k + 32 <= tira.size(); k += 16) {
+            r.emplace_back(tira.begin() + static_cast<long>(k),
+                           tira.begin() + static_cast<long>(k) + 32);
+        }
+        tira.clear();
+    };
+    for (const Llamada& l : g.llamadas) {
+        if (l.op == "end") {
+            cerrar();
+        } else if (l.op == "tex" || l.op == "normal" || l.op == "vertex") {
+            tira.insert(tira.end(), l.v, l.v + l.componentes);
+        }
+    }
+    return r;
+}
+
+// Cut into sectors of bands and columns of any size, the dome sends each of its quads once, with
+// the same corners, normals and texture coordinates: the sectors together are the dome.
+TEST(MediaEsfera, ItsSectorsHoldEachQuadOnce) {
+    Grabadora todo;
+    teselado::mediaEsfera(todo, 30, 30, 2.0f);
+    const auto esperados = cuadros(todo);
+    ASSERT_EQ(esperados.size(), 16u * 30);
+    for (int bandas : {1, 4, 7, 16}) {
+        for (int columnas : {1, 6, 11, 30}) {
+            std::vector<std::vector<double>> juntos;
+            for (int b = 0; b <= 15; b += bandas) {
+                for (int c = 0; c < 30; c += columnas) {
+                    Grabadora g;
+                    teselado::sectorMediaEsfera(g, 30, 30, 2.0f,
+                                                {b, b + bandas - 1, c, c + columnas});
+                    for (auto& q : cuadros(g)) {
+                        juntos.push_back(std::move(q));
+                    }
+                }
+            }
+            std::sort(juntos.begin(), juntos.end());
+            auto ordenados = esperados;
+            std::sort(ordenados.begin(), ordenados.end());
+            EXPECT_EQ(juntos, ordenados) << bandas << " bands by " << columnas << " columns";
+        }
+    }
+    // A sector outside the dome, or of no quads, sends nothing.
+    Grabadora nada;
+    teselado::sectorMediaEsfera(nada, 30, 30, 2.0f, {16, 20, 0, 30});
+    teselado::sectorMediaEsfera(nada, 30, 30, 2.0f, {0, 15, 30, 40});
+    teselado::sectorMediaEsfera(nada, 30, 30, 2.0f, {0, 15, 7, 7});
+    EXPECT_TRUE(nada.llamadas.empty());
 }
 
 TEST(Torre, StandsOnTheGroundWithTheFixedOuterWall) {

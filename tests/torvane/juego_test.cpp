@@ -102,16 +102,6 @@ TEST(Niveles, CamerasStandAtTheirTowersAndTwoOfThemFaceTheField) {
     EXPECT_NEAR(dos.z, 0.7071f, 1e-4);
 }
 
-TEST(Pausa, FramesLastAtLeastSixteenMilliseconds) {
-    EXPECT_EQ(esperaFrame(1000, 1000), 16u);
-    EXPECT_EQ(esperaFrame(1000, 1010), 6u);
-    EXPECT_EQ(esperaFrame(1000, 1015), 1u);
-    EXPECT_EQ(esperaFrame(1000, 1016), 0u);
-    EXPECT_EQ(esperaFrame(1000, 1100), 0u);
-    // The tick count wraps after 49 days: the difference is still the elapsed time.
-    EXPECT_EQ(esperaFrame(0xFFFFFFFEu, 3u), 11u);
-}
-
 TEST(Configuracion, MissingLevelsAndCitiesAreNamedAndOddIdsIgnored) {
     MapaCiudades ciudades;
     Ciudad a(0, 0, 0, 5), b(1, 0, 0, 5), c(2, 0, 0, 5), d(3, 0, 0, 5);

@@ -172,7 +172,7 @@ TEST_F(Pantalla, HudShowsDigitsAmmunitionAimAndOneHealthRowPerCity) {
     glLoadIdentity();
     glEnable(GL_LIGHTING);
     Texturas t;
-    dibujarHud(p.juego, t, true);
+    dibujarHud(p.juego, t);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
 
     // HUD x in pixels is 4/3 of a unit, y from the top 3/4 of a unit.

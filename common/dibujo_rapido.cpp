@@ -1,0 +1,347 @@
+// Drawing fast by ordinary means: unchanging pieces in display lists, left out when out of view.
+#include "dibujo_rapido.h"
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+#include <cmath>
+#include <utility>
+
+namespace {
+
+constexpr double PI = 3.141592653589793;
+
+Matriz identidad() {
+    return Matriz{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
+}
+
+void normalizar(double v[3]) {
+    const double largo = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    for (int i = 0; i < 3 && largo > 0.0; ++i) {
+        v[i] /= largo;
+    }
+}
+
+} // namespace
+
+Matriz operator*(const Matriz& a, const Matriz& b) {
+    Matriz r{};
+    for (int c = 0; c < 4; ++c) {
+        for (int f = 0; f < 4; ++f) {
+            for (int k = 0; k < 4; ++k) {
+                r.m[c * 4 + f] += a.m[k * 4 + f] * b.m[c * 4 + k];
+            }
+        }
+    }
+    return r;
+}
+
+Matriz perspectiva(double campoGrados, double aspecto, double cerca, double lejos) {
+    const double f = 1.0 / std::tan(campoGrados * PI / 360.0);
+    Matriz r{};
+    r.m[0] = f / aspecto;
+    r.m[5] = f;
+    r.m[10] = (lejos + cerca) / (cerca - lejos);
+    r.m[11] = -1.0;
+    r.m[14] = 2.0 * lejos * cerca / (cerca - lejos);
+    return r;
+}
+
+Matriz mirar(const double ojo[3], const double centro[3], const double arriba[3]) {
+    double f[3] = {centro[0] - ojo[0], centro[1] - ojo[1], centro[2] - ojo[2]};
+    normalizar(f);
+    double s[3] = {f[1] * arriba[2] - f[2] * arriba[1], f[2] * arriba[0] - f[0] * arriba[2],
+                   f[0] * arriba[1] - f[1] * arriba[0]};
+    normalizar(s);
+    const double u[3] = {s[1] * f[2] - s[2] * f[1], s[2] * f[0] - s[0] * f[2],
+                         s[0] * f[1] - s[1] * f[0]};
+    Matriz r = identidad();
+    for (int i = 0; i < 3; ++i) {
+        r.m[i * 4] = s[i];
+        r.m[i * 4 + 1] = u[i];
+        r.m[i * 4 + 2] = -f[i];
+    }
+    return r * traslacion(-ojo[0], -ojo[1], -ojo[2]);
+}
+
+// About the axis made of length 1; a null axis turns nothing.
+Matriz rotacion(double grados, double x, double y, double z) {
+    double e[3] = {x, y, z};
+    if (std::sqrt(x * x + y * y + z * z) <= 1e-4) {
+        return identidad();
+    }
+    normalizar(e);
+    const double a = grados * PI / 180.0, c = std::cos(a), s = std::sin(a), u = 1.0 - c;
+    return Matriz{{e[0] * e[0] * u + c, e[1] * e[0] * u + e[2] * s, e[0] * e[2] * u - e[1] * s, 0,
+                   e[0] * e[1] * u - e[2] * s, e[1] * e[1] * u + c, e[1] * e[2] * u + e[0] * s, 0,
+                   e[0] * e[2] * u + e[1] * s, e[1] * e[2] * u - e[0] * s, e[2] * e[2] * u + c, 0,
+                   0, 0, 0, 1}};
+}
+
+Matriz traslacion(double x, double y, double z) {
+    Matriz r = identidad();
+    r.m[12] = x;
+    r.m[13] = y;
+    r.m[14] = z;
+    return r;
+}
+
+VolumenVista volumenVista(const Matriz& proyeccion, const Matriz& vista) {
+    const Matriz m = proyeccion * vista;
+    VolumenVista v;
+    // Left, right, bottom, top, near, far: the last row plus or minus rows 0, 1 and 2.
+    for (int k = 0; k < 6; ++k) {
+        const int fila = k / 2;
+        const double signo = k % 2 == 0 ? 1.0 : -1.0;
+        double* p = v.planos[k];
+        for (int c = 0; c < 4; ++c) {
+            p[c] = m.m[c * 4 + 3] + signo * m.m[c * 4 + fila];
+        }
+        const double largo = std::sqrt(p[0] * p[0] + p[1] * p[1] + p[2] * p[2]);
+        for (int c = 0; c < 4; ++c) {
+            p[c] = largo > 0.0 ? p[c] / largo : 0.0;
+        }
+    }
+    return v;
+}
+
+bool fueraDeVista(const VolumenVista& v, const Esfera& e) {
+    // A ten-thousandth of the sphere's size and distance, and a little more: far beyond what float
+    // rounding moves a vertex.
+    const double lejos = std::sqrt(e.centro[0] * e.centro[0] + e.centro[1] * e.centro[1] +
+                                   e.centro[2] * e.centro[2]);
+    const double margen = e.radio + 1e-4 * (e.radio + lejos) + 1e-5;
+    for (const auto& p : v.planos) {
+        // A plane of a degenerate matrix is all zeros and leaves nothing out.
+        if (p[0] * e.centro[0] + p[1] * e.centro[1] + p[2] * e.centro[2] + p[3] < -margen) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void hacerPieza(Pieza& p, const Esfera& e, std::function<void()> trazar) {
+    p.esfera = e;
+    p.trazar = std::move(trazar);
+    compilarPieza(p);
+}
+
+void compilarPieza(Pieza& p) {
+    liberarPieza(p);
+    p.lista = glGenLists(1);
+    if (p.lista != 0) {
+        glNewList(p.lista, GL_COMPILE);
+        p.trazar();
+        glEndList();
+    }
+}
+
+void liberarPieza(Pieza& p) {
+    if (p.lista != 0) {
+        glDeleteLists(p.lista, 1);
+    }
+    p.lista = 0;
+}
+
+void dibujarPieza(const Pieza& p, const VolumenVista& v) {
+    if (!fueraDeVista(v, p.esfera)) {
+        glCallList(p.lista);
+    }
+}
+
+void LoteTriangulos::poligono(bool tira) {
+    tira_ = tira;
+}
+
+void LoteTriangulos::normal(float x, float y, float z) {
+    actual_.n[0] = x;
+    actual_.n[1] = y;
+    actual_.n[2] = z;
+    conNormal_ = true;
+}
+
+void LoteTriangulos::textura(float s, float t) {
+    actual_.t[0] = s;
+    actual_.t[1] = t;
+    conTextura_ = true;
+}
+
+void LoteTriangulos::vertice(float x, float y, float z) {
+    actual_.p[0] = x;
+    actual_.p[1] = y;
+    actual_.p[2] = z;
+    esquinas_.push_back(actual_);
+}
+
+// One triangle, each edge flagged as the primitive's own or an inner one.
+void LoteTriangulos::triangulo(const Esquina& a, const Esquina& b, const Esquina& c,
+                               const bool bordes[3]) {
+    if (!abierto_) {
+        glBegin(GL_TRIANGLES);
+        abierto_ = true;
+    }
+    const Esquina* esquinas[3] = {&a, &b, &c};
+    for (int k = 0; k < 3; ++k) {
+        glEdgeFlag(bordes[k] ? GL_TRUE : GL_FALSE);
+        if (conNormal_) {
+            glNormal3fv(esquinas[k]->n);
+        }
+        if (conTextura_) {
+            glTexCoord2fv(esquinas[k]->t);
+        }
+        glVertex3fv(esquinas[k]->p);
+    }
+}
+
+// As the driver splits them (see "Batches of triangles" in docs/performance.md): a polygon into
+// triangles i, i + 1, 0; the quad k, k + 1, k + 3, k + 2 of a strip into k + 2, k, k + 3 and
+// k, k + 1, k + 3.
+void LoteTriangulos::terminar() {
+    const std::vector<Esquina>& e = esquinas_;
+    const int n = static_cast<int>(e.size());
+    for (int i = 1; !tira_ && i + 1 < n; ++i) {
+        const bool bordes[3] = {true, i + 1 == n - 1, i == 1};
+        triangulo(e[i], e[i + 1], e[0], bordes);
+    }
+    for (int k = 0; tira_ && k + 3 < n; k += 2) {
+        const bool primero[3] = {true, false, true}, segundo[3] = {true, true, false};
+        triangulo(e[k + 2], e[k], e[k + 3], primero);
+        triangulo(e[k], e[k + 1], e[k + 3], segundo);
+    }
+    esquinas_.clear();
+}
+
+void LoteTriangulos::cerrar() {
+    if (abierto_) {
+        glEnd();
+    }
+    abierto_ = false;
+    glEdgeFlag(GL_TRUE);
+    if (conNormal_) {
+        glNormal3fv(actual_.n);
+    }
+    if (conTextura_) {
+        glTexCoord2fv(actual_.t);
+    }
+}
+
+namespace {
+
+// A depth copy needs the window's own depth format; 0 when there is none to copy.
+GLenum formatoProfundidad() {
+    GLint bits = 0, stencil = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &bits);
+    glGetIntegerv(GL_STENCIL_BITS, &stencil);
+    if (stencil != 0) {
+        return bits == 24 && stencil == 8 ? GL_DEPTH24_STENCIL8 : 0;
+    }
+    switch (bits) {
+    case 16:
+        return GL_DEPTH_COMPONENT16;
+    case 24:
+        return GL_DEPTH_COMPONENT24;
+    case 32:
+        return GL_DEPTH_COMPONENT32;
+    default:
+        return 0;
+    }
+}
+
+// The whole window into the bound draw framebuffer or back, upside down: see "The kept picture"
+// in docs/performance.md.
+void copiarVolteado(int ancho, int alto) {
+    glBlitFramebuffer(0, 0, ancho, alto, 0, alto, ancho, 0,
+                      GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT, GL_NEAREST);
+}
+
+} // namespace
+
+void cargarFoto(FotoFija& f, int ancho, int alto) {
+    liberarFoto(f);
+    // Errors left by earlier calls would be taken for the copy's.
+    for (int k = 0; k < 8 && glGetError() != GL_NO_ERROR; ++k) {
+    }
+    const GLenum formato = ancho > 0 && alto > 0 ? formatoProfundidad() : 0;
+    if (formato == 0) {
+        return;
+    }
+    f.ancho = ancho;
+    f.alto = alto;
+    // The colour in the window's own byte order: see "The kept picture" in docs/performance.md.
+    glGenTextures(1, &f.color);
+    glBindTexture(GL_TEXTURE_2D, f.color);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, ancho, alto, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glGenRenderbuffers(1, &f.profundidad);
+    glBindRenderbuffer(GL_RENDERBUFFER, f.profundidad);
+    glRenderbufferStorage(GL_RENDERBUFFER, formato, ancho, alto);
+    glBindRenderbuffer(GL_RENDERBUFFER, 0);
+    glGenFramebuffers(1, &f.fbo);
+    glBindFramebuffer(GL_FRAMEBUFFER, f.fbo);
+    glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, f.color, 0);
+    glFramebufferRenderbuffer(GL_FRAMEBUFFER,
+                              formato == GL_DEPTH24_STENCIL8 ? GL_DEPTH_STENCIL_ATTACHMENT
+                                                             : GL_DEPTH_ATTACHMENT,
+                              GL_RENDERBUFFER, f.profundidad);
+    const bool completo = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+    // One copy tried now: a driver that cannot copy this window's depth says so here, not later.
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, f.fbo);
+    copiarVolteado(ancho, alto);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    f.disponible = completo && glGetError() == GL_NO_ERROR;
+    if (!f.disponible) {
+        liberarFoto(f);
+    }
+}
+
+void liberarFoto(FotoFija& f) {
+    if (f.fbo != 0) {
+        glDeleteFramebuffers(1, &f.fbo);
+    }
+    if (f.color != 0) {
+        glDeleteTextures(1, &f.color);
+    }
+    if (f.profundidad != 0) {
+        glDeleteRenderbuffers(1, &f.profundidad);
+    }
+    f = FotoFija{};
+}
+
+namespace {
+
+// Counts the frames in a row with the same key.
+void contar(FotoFija& f, const std::vector<float>& clave) {
+    f.quietos = f.anterior == clave ? f.quietos + 1 : 0;
+    f.anterior = clave;
+}
+
+} // namespace
+
+bool reponerFoto(FotoFija& f, const std::vector<float>& clave) {
+    if (!f.valida || f.clave != clave) {
+        return false;
+    }
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, f.fbo);
+    copiarVolteado(f.ancho, f.alto);
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+    contar(f, clave);
+    return true;
+}
+
+void guardarFoto(FotoFija& f, const std::vector<float>& clave) {
+    contar(f, clave);
+    if (f.disponible && f.quietos >= 2) {
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, f.fbo);
+        copiarVolteado(f.ancho, f.alto);
+        glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+        f.clave = clave;
+        f.valida = true;
+        return;
+    }
+    // The drawing handed over at once, so that it is filled while what moves is sent: see "The
+    // scenery handed over early" in docs/performance.md.
+    glFlush();
+}

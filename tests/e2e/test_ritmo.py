@@ -1,0 +1,146 @@
+"""Both games on a display that shows a picture at each 60 Hz refresh, as most desktop drivers do:
+a preloaded swap (pantalla_60hz.c) that shows each picture at the refresh after it, with one
+picture queued or with every swap waiting for its refresh. Played still, turning the view with
+the right button held and shooting in bursts, at least 95 % of the refreshes show a new picture.
+
+A machine too busy to draw a frame within a refresh misses refreshes whatever the game's pace:
+when more than 5 % of a phase's frames took longer than a refresh to draw (the time between two
+swaps less what the game slept), that phase says so and is not judged; a run in which no phase
+could be judged is a skip."""
+
+import os
+import sys
+import tempfile
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import XServer, Game, quick_difference, asset_picture  # noqa: E402
+from fenwar_screen import in_play  # noqa: E402
+
+HOOK = os.environ.get("SYNC_HOOK")
+START = asset_picture("texturas/inicio_comenzar.png")
+# Each phase is played this long; its first part, while the player's action gets going, is not
+# counted.
+PHASE_SECONDS = 3.0
+SETTLE_SECONDS = 0.4
+SHARE = 0.95
+
+
+def monotonic_ns():
+    return time.clock_gettime_ns(time.CLOCK_MONOTONIC)
+
+
+def drag_command(seconds, pixels, across):
+    """xdotool's words for the right button held and the pointer dragged to and fro, a move every
+    20 ms: 40 moves one way, 40 back."""
+    words = ["mousedown", "3"]
+    for i in range(int(seconds / 0.02)):
+        # Up first: Fenwar's view stops turning down at its limit, not up.
+        step = -pixels if (i // 40) % 2 == 0 else pixels
+        dx, dy = (step, 0) if across else (0, step)
+        words += ["mousemove_relative", "--", str(dx), str(dy), "sleep", "0.02"]
+    return words + ["mouseup", "3"]
+
+
+def bursts_command(seconds):
+    """Clicks in bursts: five quick clicks, then a pause, over and over."""
+    words = []
+    for _ in range(int(seconds / 0.5)):
+        words += ["click", "--repeat", "5", "--delay", "40", "1", "sleep", "0.3"]
+    return words
+
+
+def play_phases(game, across):
+    """Still, turning, shooting: the monotonic times each phase was counted over."""
+    windows = {}
+    game.move(320, 240)
+    start = monotonic_ns()
+    time.sleep(PHASE_SECONDS)
+    windows["still"] = (start, monotonic_ns())
+    start = monotonic_ns()
+    game.x.xdotool(*drag_command(PHASE_SECONDS, 3, across))
+    windows["turning"] = (start, monotonic_ns())
+    start = monotonic_ns()
+    game.x.xdotool(*bursts_command(PHASE_SECONDS))
+    windows["shooting"] = (start, monotonic_ns())
+    return windows
+
+
+def read_log(path):
+    """The refreshes' start and period, and for each swap: the refresh that shows its picture,
+    when it was made and how long its frame took to draw."""
+    with open(path) as f:
+        lines = f.read().split("\n")
+    _, first, period = lines[0].split()
+    swaps = [tuple(int(w) for w in line.split()) for line in lines[1:] if line.strip()]
+    return int(first), int(period), swaps
+
+
+def judge(log, window):
+    """Over the window, less its first part: the share of the refreshes that show a picture not
+    shown before, their number, and the share of the frames that took longer than a refresh."""
+    first, period, swaps = log
+    a = window[0] + int(SETTLE_SECONDS * 1e9)
+    lo = (a - first) // period + 1
+    hi = (window[1] - first) // period
+    refreshes = set(range(lo, hi + 1))
+    new = refreshes & {refresh for refresh, _, _ in swaps}
+    frames = [work for _, made, work in swaps if a <= made <= window[1]]
+    slow = sum(1 for work in frames if work > period) / max(len(frames), 1)
+    return len(new) / max(len(refreshes), 1), len(refreshes), slow
+
+
+def measure(x, name, mode, reach_play, across):
+    folder = tempfile.mkdtemp(prefix=f"ritmo-{name}-")
+    log_path = os.path.join(folder, "refrescos.txt")
+    env = {"LD_PRELOAD": HOOK, "PANTALLA_MODO": mode, "PANTALLA_REGISTRO": log_path}
+    with Game(name, x, env=env) as game:
+        reach_play(game)
+        time.sleep(0.5)
+        windows = play_phases(game, across)
+        assert game.running(), game.stderr()
+        game.kill()
+    log = read_log(log_path)
+    results = {phase: judge(log, w) for phase, w in windows.items()}
+    os.remove(log_path)
+    os.rmdir(folder)
+    return results
+
+
+def fenwar_play(game):
+    game.wait_for_frame(lambda s: in_play(s))
+
+
+def torvane_play(game):
+    game.wait_for_frame()
+    game.key("Return")
+    game.wait_for_frame(lambda s: quick_difference(s, START) > 30, timeout=10)
+
+
+def main():
+    if not HOOK or not os.path.exists(HOOK):
+        print("the preloaded 60 Hz swap was not built")
+        sys.exit(77)
+    failures, judged = [], 0
+    with XServer() as x:
+        for name, reach_play, across in (("fenwar", fenwar_play, False),
+                                         ("torvane", torvane_play, True)):
+            for mode in ("cola", "espera"):
+                results = measure(x, name, mode, reach_play, across)
+                for phase, (share, count, slow) in results.items():
+                    print(f"{name} {mode} {phase}: {share:.1%} of {count} refreshes show a new "
+                          f"picture; {slow:.1%} of the frames took longer than a refresh")
+                    if slow > 1 - SHARE:
+                        print("  not judged: the machine is too busy to draw a frame a refresh")
+                        continue
+                    judged += 1
+                    if share < SHARE:
+                        failures.append(f"{name} {mode} {phase}: {share:.1%}")
+    assert not failures, failures
+    if judged == 0:
+        print("no phase could be judged on this machine")
+        sys.exit(77)
+
+
+if __name__ == "__main__":
+    main()
