@@ -83,17 +83,29 @@ Archivo leerDescriptor(int fd, Admite admite, std::size_t maximo) {
 }
 
 Archivo leerArchivo(const char* nombre, Admite admite, std::size_t maximo) {
-    // Opened without waiting: a named pipe with no writer would otherwise hold the game at start-up
-    // before its kind could be looked at. Reads wait again, and such a pipe reads as empty.
-    const int fd = open(nombre, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // Opened without waiting, so that a named pipe with no writer cannot hold the game at start-up
+    // where only regular files are read; where pipes are read, it is opened again to wait for its
+    // writer as a pipe is meant to be read.
+    int fd = open(nombre, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return fallido(Archivo::Estado::no_se_abre, errno);
     }
-    const int estado = fcntl(fd, F_GETFL);
-    if (estado < 0 || fcntl(fd, F_SETFL, estado & ~O_NONBLOCK) < 0) {
+    struct stat info;
+    if (admite == Admite::cualquiera && fstat(fd, &info) == 0 && S_ISFIFO(info.st_mode)) {
+        const int esperando = open(nombre, O_RDONLY | O_CLOEXEC);
         const int error = errno;
         close(fd);
-        return fallido(Archivo::Estado::no_se_lee, error);
+        if (esperando < 0) {
+            return fallido(Archivo::Estado::no_se_abre, error);
+        }
+        fd = esperando;
+    } else {
+        const int estado = fcntl(fd, F_GETFL);
+        if (estado < 0 || fcntl(fd, F_SETFL, estado & ~O_NONBLOCK) < 0) {
+            const int error = errno;
+            close(fd);
+            return fallido(Archivo::Estado::no_se_lee, error);
+        }
     }
     Archivo a = leerDescriptor(fd, admite, maximo);
     close(fd);
