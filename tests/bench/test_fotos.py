@@ -10,12 +10,14 @@ import subprocess
 import sys
 import tempfile
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(os.path.dirname(HERE), "e2e"))
-from harness import ASSETS, BIN_DIR, SHOTS_DIR, XServer  # noqa: E402
-from test_torvane_capa import build_gl_counter, gl_calls  # noqa: E402
+from PIL import Image
 
-WIDTH, HEIGHT = 640, 480
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "support"))
+from harness import (ASSETS, BIN_DIR, HEIGHT, WIDTH, XServer, gl_calls, save_shot,  # noqa: E402
+                     shim)
+from pictures import distinct_colours, where_they_differ  # noqa: E402
+
 HEADER = b"P6\n%d %d\n255\n" % (WIDTH, HEIGHT)
 
 # The player acts on the first frame of a phase and every 12th after it (0.2 s at 16 ms a frame).
@@ -50,12 +52,12 @@ def state_of(stdout):
     return found
 
 
-def photo(x, program, options, folder, counter, frames=5, phase="quieta"):
-    """Runs one benchmark program with --foto from the data folder: the picture's RGB bytes, the
-    program's GL calls that copy a kept picture or replay a display list, and what it printed."""
+def photo(x, program, options, folder, frames=5, phase="quieta"):
+    """Runs one benchmark program with --foto from the data folder: the picture, the program's GL
+    calls that copy a kept picture or replay a display list, and what it printed."""
     path = os.path.join(folder, "%s-%s-%d%s.ppm" % (program, phase, frames, "".join(options)))
     env = x.env()
-    env["LD_PRELOAD"] = counter
+    env["LD_PRELOAD"] = shim("gl_calls")
     run = subprocess.run([os.path.join(BIN_DIR, program), "--cuadros", str(frames), "--fase", phase,
                           *options, "--foto", path], cwd=ASSETS, env=env, stdin=subprocess.DEVNULL,
                          stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=120)
@@ -67,40 +69,16 @@ def photo(x, program, options, folder, counter, frames=5, phase="quieta"):
     assert data.startswith(HEADER), (path, data[:20])
     pixels = data[len(HEADER):]
     assert len(pixels) == WIDTH * HEIGHT * 3, (path, len(pixels))
-    return pixels, gl_calls(errors), state_of(run.stdout.decode("latin-1"))
-
-
-def colours(pixels):
-    return len({pixels[i:i + 3] for i in range(0, len(pixels), 3)})
-
-
-def save(pixels, name):
-    from PIL import Image
-    os.makedirs(SHOTS_DIR, exist_ok=True)
-    Image.frombytes("RGB", (WIDTH, HEIGHT), pixels).save(os.path.join(SHOTS_DIR, name + ".png"))
-
-
-def where_they_differ(a, b):
-    """How many pixels differ, the box holding them (left, top, right, bottom) and the largest
-    difference of one channel."""
-    count, largest = 0, 0
-    left, top, right, bottom = WIDTH, HEIGHT, -1, -1
-    for i in range(0, len(a), 3):
-        if a[i:i + 3] == b[i:i + 3]:
-            continue
-        count += 1
-        largest = max(largest, *(abs(a[i + k] - b[i + k]) for k in range(3)))
-        x, y = (i // 3) % WIDTH, (i // 3) // WIDTH
-        left, top, right, bottom = min(left, x), min(top, y), max(right, x), max(bottom, y)
-    return count, (left, top, right, bottom), largest
+    picture = Image.frombytes("RGB", (WIDTH, HEIGHT), pixels)
+    return picture, gl_calls(errors), state_of(run.stdout.decode("latin-1"))
 
 
 class Game:
     """One game's benchmark program, the option that turns its caches off and the GL calls that
     only its caches make."""
 
-    def __init__(self, x, folder, counter, program, option, label, cached_calls):
-        self.x, self.folder, self.counter = x, folder, counter
+    def __init__(self, x, folder, program, option, label, cached_calls):
+        self.x, self.folder = x, folder
         self.program, self.option, self.label = program, option, label
         self.cached_calls = cached_calls
 
@@ -108,18 +86,17 @@ class Game:
         """The picture of frame `frames` of `phase` with the caches and without them, which must be
         the same; the picture, the calls with the caches and what the phase left."""
         name = "%s-%s-%d" % (self.label, phase, frames)
-        kept, kept_calls, state = photo(self.x, self.program, [], self.folder, self.counter,
-                                        frames, phase)
-        fresh, fresh_calls, _ = photo(self.x, self.program, [self.option], self.folder,
-                                      self.counter, frames, phase)
-        save(kept, "bench-" + name)
+        kept, kept_calls, state = photo(self.x, self.program, [], self.folder, frames, phase)
+        fresh, fresh_calls, _ = photo(self.x, self.program, [self.option], self.folder, frames,
+                                      phase)
+        save_shot(kept, "bench-" + name)
         # Without the caches, nothing was copied or replayed that only the caches make.
         for call in self.cached_calls:
             assert fresh_calls[call] == 0, (name, fresh_calls)
         # A black or flat picture would pass the comparison for nothing: the scene is textured.
-        assert colours(kept) > 1000, (name, colours(kept))
-        if kept != fresh:
-            save(fresh, "bench-%s%s" % (name, self.option))
+        assert distinct_colours(kept) > 1000, (name, distinct_colours(kept))
+        if kept.tobytes() != fresh.tobytes():
+            save_shot(fresh, "bench-%s%s" % (name, self.option))
             count, box, largest = where_they_differ(kept, fresh)
             raise AssertionError("%s, phase %s, frame %d: %d pixels differ with %s, within %s, "
                                  "by up to %d" % (self.label, phase, frames, count, self.option,
@@ -144,7 +121,7 @@ def check_phases(game, phases, still, did_it):
     for phase, frames in phases.items():
         for n in frames:
             picture, _, left = game.both_ways(phase, n)
-            assert picture != still, \
+            assert picture.tobytes() != still.tobytes(), \
                 "%s, phase %s, frame %d: the still scene's picture" % (game.label, phase, n)
             assert did_it(phase, n, left), (game.label, phase, n, left)
 
@@ -186,14 +163,13 @@ def torvane_did(phase, frames, left):
 
 def main():
     with XServer() as x, tempfile.TemporaryDirectory(prefix="fotos-") as folder:
-        counter = build_gl_counter(folder)
-        fenwar = Game(x, folder, counter, "bench-fenwar", "--sin-listas", "fenwar",
+        fenwar = Game(x, folder, "bench-fenwar", "--sin-listas", "fenwar",
                       ("glCallList", "glBlitFramebuffer"))
-        torvane = Game(x, folder, counter, "bench-torvane", "--sin-capa", "torvane",
+        torvane = Game(x, folder, "bench-torvane", "--sin-capa", "torvane",
                        ("glBlitFramebuffer",))
         fenwar_still = check_still(fenwar)
         torvane_still = check_still(torvane)
-        assert fenwar_still != torvane_still
+        assert fenwar_still.tobytes() != torvane_still.tobytes()
         check_phases(fenwar, FENWAR_PHASES, fenwar_still, fenwar_did)
         check_phases(torvane, TORVANE_PHASES, torvane_still, torvane_did)
 

@@ -15,7 +15,7 @@ endif()
 if(TARGET bench-fenwar AND TARGET bench-torvane AND NOT SANITIZE)
   add_test(NAME bench_fotos COMMAND ${PYTHON_SISTEMA} ${CMAKE_CURRENT_SOURCE_DIR}/bench/test_fotos.py)
   set_tests_properties(bench_fotos PROPERTIES LABELS e2e TIMEOUT 300 ENVIRONMENT
-    "BIN_DIR=${CMAKE_BINARY_DIR}/bin;ASSETS=${CMAKE_SOURCE_DIR}/assets;SHOTS_DIR=${CMAKE_BINARY_DIR}/shots")
+                       "${ENTORNO_JUEGOS}")
 endif()
 
 # Torvane's menu pictures read after start-up, in Mesa's off-screen GL.

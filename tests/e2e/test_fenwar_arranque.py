@@ -4,29 +4,22 @@ textures; the recorded scenery and its kept picture draw the same pictures as im
 
 import os
 import sys
-import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import (XServer, Game, BIN_DIR, distinct_colours, quick_difference,  # noqa: E402
-                     wait_until_still)
-from fenwar_screen import difficulty, in_play, prepare, read_health, read_score  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "support"))
+from harness import Game, play_cases, BIN_DIR  # noqa: E402
+from pictures import quick_difference  # noqa: E402
+from fenwar_screen import (difficulty, in_play, prepare, read_health, read_score,  # noqa: E402
+                           textured)
 
-GROUND = (0, 320, 640, 480)
-SKY = (0, 80, 640, 260)
 # Missiles only after 10 s and never moving, the plane after 150 s: a still scene.
 STILL = prepare(difficulty(dificultad=1))
 
 
-def textured(shot):
-    """A textured ground shows many shades; an untextured one a few."""
-    return distinct_colours(shot, GROUND) > 300 and distinct_colours(shot, SKY) > 100
-
-
 def starts_and_ends_on_escape(x):
     with Game("fenwar", x, prepare=STILL) as game:
-        shot = game.wait_for_frame(lambda s: in_play(s))
-        time.sleep(0.5)
-        shot = game.screenshot("arranque")
+        game.wait_for_picture(in_play)
+        shot = game.wait_still(label="arranque")
         assert textured(shot), "the field is not textured"
         assert read_score(shot) == "00000000", read_score(shot)
         assert read_health(shot) == ["100", "100", "100"], read_health(shot)
@@ -37,23 +30,23 @@ def starts_and_ends_on_escape(x):
 
 def ends_on_close_request(x):
     with Game("fenwar", x, prepare=STILL) as game:
-        game.wait_for_frame(lambda s: in_play(s))
+        game.wait_for_picture(in_play)
         game.close_request()
         assert game.wait_exit() == 0, game.stderr()
     # The same from the pause screen.
     with Game("fenwar", x, prepare=STILL) as game:
-        game.wait_for_frame(lambda s: in_play(s))
+        game.wait_for_picture(in_play)
         game.key("p")
-        game.wait_for_frame(lambda s: not in_play(s))
+        game.wait_for_picture(lambda s: not in_play(s))
         game.close_request()
         assert game.wait_exit() == 0, game.stderr()
 
 
 def plays_on_without_difficulty_file(x):
     with Game("fenwar", x, prepare=prepare(remove=["dificultad.xml"])) as game:
-        shot = game.wait_for_frame(lambda s: in_play(s))
+        shot = game.wait_for_picture(in_play)
         assert textured(shot)
-        time.sleep(0.5)
+        game.wait_frames(30)  # plays on
         assert game.running()
         assert game.stderr() == "Error al cargar el archivo xml dificultad.xml", game.stderr()
         game.key("Escape")
@@ -68,16 +61,12 @@ def stops_without_plane_model(x):
 
 def full_screen_twice_keeps_textures(x):
     with Game("fenwar", x, prepare=STILL) as game:
-        game.wait_for_frame(lambda s: in_play(s))
-        _, before = wait_until_still(game)
-        game.key("F11")
-        time.sleep(1.0)
-        full = game.screenshot("pantalla-completa")
+        game.wait_for_picture(in_play)
+        before = game.wait_still()
+        full = game.after("F11", label="pantalla-completa")
         assert game.running(), game.stderr()
         assert textured(full), "no textures in full screen"
-        game.key("F11")
-        time.sleep(1.0)
-        after = game.screenshot("pantalla-completa-vuelta")
+        after = game.after("F11", label="pantalla-completa-vuelta")
         assert textured(after), "no textures after leaving full screen"
         assert quick_difference(before, after) < 1.0, quick_difference(before, after)
         assert read_score(after) == "00000000"
@@ -91,32 +80,29 @@ def full_screen_twice_keeps_textures(x):
 # played by a new process, well within that time.
 SCENES = [
     [("cannon-0", lambda g: g.key("Left")),
-     ("light", lambda g: g.key("y", "y", "h", "m", "k", pause=0.2)),
-     ("zoom", lambda g: g.key("Up", "Up", pause=0.3))],
+     ("light", lambda g: g.key("y", "y", "h", "m", "k")),
+     ("zoom", lambda g: g.key("Up", "Up"))],
     [("look-up", lambda g: g.drag(320, 300, 320, 240)),
-     ("cannon-3", lambda g: g.key("Left", pause=0.5))],
-    [("no-textures", lambda g: g.key("p", "c", "t", "p", "p", pause=0.3)),
-     ("outline", lambda g: g.key("p", "c", "t", "w", "p", "p", pause=0.3))],
-    [("unlit", lambda g: g.key("p", "c", "l", "p", "p", pause=0.3)),
-     ("full-screen", lambda g: g.key("F11", pause=0.3))],
+     ("cannon-3", lambda g: g.key("Left"))],
+    [("no-textures", lambda g: g.key("p", "c", "t", "p", "p")),
+     ("outline", lambda g: g.key("p", "c", "t", "w", "p", "p"))],
+    [("unlit", lambda g: g.key("p", "c", "l", "p", "p")),
+     ("full-screen", lambda g: g.key("F11"))],
     # Round the four cannons back to the first, each change turning the barrel left behind: the
     # views kept before come back drawn again where the barrels turned.
-    [("round-of-cannons", lambda g: g.key("Right", "Right", "Right", "Right", pause=0.5)),
-     ("next-cannon-again", lambda g: g.key("Right", pause=0.5))],
+    [("round-of-cannons", lambda g: g.key("Right", "Right", "Right", "Right")),
+     ("next-cannon-again", lambda g: g.key("Right"))],
 ]
 
 
 def play_scenes(x, binary, group):
     shots = []
     with Game("fenwar", x, prepare=STILL, binary=os.path.join(BIN_DIR, binary)) as game:
-        game.wait_for_frame(lambda s: in_play(s))
+        game.wait_for_picture(in_play)
         game.move(400, 200)
         for name, play in group:
             play(game)
-            time.sleep(0.3)
-            _, shot = wait_until_still(game)
-            game.screenshot(f"{binary}-{name}")
-            shots.append(shot)
+            shots.append(game.wait_still(label=f"{binary}-{name}"))
         game.key("Escape")
         assert game.wait_exit() == 0
     return shots
@@ -138,13 +124,12 @@ def lists_draw_what_immediate_mode_draws(x):
 
 
 def main():
-    with XServer() as x:
-        starts_and_ends_on_escape(x)
-        ends_on_close_request(x)
-        plays_on_without_difficulty_file(x)
-        stops_without_plane_model(x)
-        full_screen_twice_keeps_textures(x)
-        lists_draw_what_immediate_mode_draws(x)
+    play_cases(starts_and_ends_on_escape,
+               ends_on_close_request,
+               plays_on_without_difficulty_file,
+               stops_without_plane_model,
+               full_screen_twice_keeps_textures,
+               lists_draw_what_immediate_mode_draws)
 
 
 if __name__ == "__main__":
