@@ -6,11 +6,12 @@ import os
 import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import (XServer, Game, count_pixels, mean_colour, quick_difference,  # noqa: E402
-                     save_shot, wait_until_still)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "support"))
+from harness import Game, play_cases  # noqa: E402
+from pictures import count_pixels, mean_colour, quick_difference  # noqa: E402
 from fenwar_screen import (GREEN, RED, WHITE, YELLOW, difficulty, health_colour,  # noqa: E402
-                             in_play, prepare, read_health, read_score)
+                           in_play, prepare, read_health, read_score)
 
 GROUND = (0, 330, 640, 480)
 SKY = (0, 80, 640, 250)
@@ -18,20 +19,9 @@ EXPECTED_COLOUR = {"100": GREEN, "070": GREEN, "040": YELLOW, "010": RED, "000":
 MAGENTA = (255, 0, 255)
 
 
-def wait_for(game, test, timeout, label):
-    end = time.time() + timeout
-    while time.time() < end:
-        shot = game.screenshot()
-        if test(shot):
-            return shot
-        assert game.running(), game.stderr()
-        time.sleep(0.1)
-    raise AssertionError(f"never saw: {label}")
-
-
 def settled(game):
     """A screenshot a frame later."""
-    time.sleep(0.03)
+    game.wait_frames(1)
     return game.screenshot()
 
 
@@ -44,7 +34,7 @@ def sound_health(shot, line, text):
 def cities_fall_and_the_game_starts_again(x):
     deadly = prepare(difficulty(dificultad=14, por_hit=30, rad_city=0.5))
     with Game("fenwar", x, prepare=deadly) as game:
-        game.wait_for_frame(lambda s: in_play(s))
+        game.wait_for_picture(in_play)
         seen = set()
         end = time.time() + 60
         while True:
@@ -62,17 +52,17 @@ def cities_fall_and_the_game_starts_again(x):
                     assert sound_health(again, line, text), (line, text)
             seen.update(text for text in texts if "?" not in text)
             assert time.time() < end, "the cities never fell"
-            time.sleep(0.05)
+            game.wait_frames(1)
         assert seen - {"100"}, "no damage ever showed"
         game.screenshot("ciudades-caidas")
         assert mean_colour(shot, (0, 0, 640, 480))[1] > mean_colour(shot, (0, 0, 640, 480))[0]
         # SPACE: a new game at once, cities full and score 0.
         game.key("space")
-        shot = wait_for(game, in_play, 5, "the new game")
+        shot = game.wait_for_picture(in_play, 5, what="the new game")
         assert read_health(shot) == ["100", "100", "100"], read_health(shot)
         assert read_score(shot) == "00000000"
         # Lost again; q on the pause screen ends the program.
-        wait_for(game, lambda s: not in_play(s), 60, "the pause screen again")
+        game.wait_for_picture(lambda s: not in_play(s), 60, what="the pause screen again")
         game.key("q")
         assert game.wait_exit() == 0, game.stderr()
 
@@ -99,8 +89,8 @@ def a_falling_missile_is_shot_down(x):
     falling = prepare(difficulty(dificultad=3, puntos_misil=10),
                       flat_images={"avion.jpg": MAGENTA})
     with Game("fenwar", x, prepare=falling) as game:
-        game.wait_for_frame(lambda s: in_play(s))
-        time.sleep(3.5)
+        game.wait_for_picture(in_play)
+        time.sleep(3.5)  # the first launch, by the game's clock
         # A missile falls every 3 s somewhere over the cities: turn through the cannons until one
         # is in sight, then aim at it and click quickly until it is down (it moves on between
         # the picture and the click).
@@ -111,7 +101,7 @@ def a_falling_missile_is_shot_down(x):
             if target:
                 break
             game.key("Left")
-            time.sleep(0.5)
+            game.drawn()
         assert target, "no missile in sight from any cannon"
         game.screenshot("misil-en-vuelo")
         assert read_score(shot) == "00000000"
@@ -121,13 +111,11 @@ def a_falling_missile_is_shot_down(x):
             target = magenta_centre(game.screenshot())
             if target is None:
                 game.key("Left")
-                time.sleep(0.3)
+                game.drawn()
                 continue
             # The aim is read at the start of a frame: point first, then a quick click.
-            game.move(*target)
-            time.sleep(0.03)
-            game.click()
-            time.sleep(0.1)
+            game.click(*target)
+            game.drawn()
         shot = game.screenshot("misil-derribado")
         assert read_score(shot) == "00000010", read_score(shot)
         game.key("Escape")
@@ -139,17 +127,8 @@ def keys_change_the_picture(x):
     # and every picture here shows only what the keys change.
     still = prepare(difficulty(dificultad=1, separacion_city=1000, por_hit=0))
     with Game("fenwar", x, prepare=still) as game:
-        game.wait_for_frame(lambda s: in_play(s))
-
-        def after(*keys, label):
-            """The picture once the keys and the waits they cause are over. All events pending in a
-            frame go to the screen of that frame: each key gets a frame of its own."""
-            game.key(*keys, pause=0.4)
-            time.sleep(0.5)
-            shot = wait_until_still(game)[1]
-            if label:
-                save_shot(shot, "fenwar-" + label)
-            return shot
+        game.wait_for_picture(in_play)
+        after = game.after
 
         # Each change is compared with the picture right before it.
         base = after("Left", label=None)
@@ -194,10 +173,9 @@ def keys_change_the_picture(x):
 
 
 def main():
-    with XServer() as x:
-        a_falling_missile_is_shot_down(x)
-        keys_change_the_picture(x)
-        cities_fall_and_the_game_starts_again(x)
+    play_cases(a_falling_missile_is_shot_down,
+               keys_change_the_picture,
+               cities_fall_and_the_game_starts_again)
 
 
 if __name__ == "__main__":

@@ -8,32 +8,23 @@ import time
 
 from PIL import ImageChops
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import (XServer, Game, count_pixels, quick_difference, save_doc_shot,  # noqa: E402
-                     save_shot, wait_until_still)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "support"))
+from harness import Game, play_cases, save_doc_shot  # noqa: E402
+from pictures import count_pixels, quick_difference  # noqa: E402
 from fenwar_screen import (GREEN, difficulty, health_colour, in_play, prepare,  # noqa: E402
-                             read_health, read_score)
+                           read_health, read_score)
 
 TINT = (10, 87, 20)  # (0.039, 0.341, 0.078) of white
-
-
-def settled(game, *keys, label=None):
-    """Presses the keys one frame apart and returns the picture once it stands still."""
-    game.key(*keys, pause=0.4)
-    time.sleep(0.5)
-    shot = wait_until_still(game)[1]
-    if label:
-        save_shot(shot, "fenwar-" + label)
-    return shot
 
 
 def white_menus_show_the_flat_tint(x):
     white = prepare(difficulty(dificultad=1),
                     flat_images={"menu.jpg": (255, 255, 255), "menu3.jpg": (255, 255, 255)})
     with Game("fenwar", x, prepare=white) as game:
-        game.wait_for_frame(lambda s: in_play(s))
+        game.wait_for_picture(in_play)
         for keys, label in ((("p",), "menu-blanco"), (("c",), "config-blanco")):
-            shot = settled(game, *keys, label=label)
+            shot = game.after(*keys, label=label)
             off = count_pixels(shot, lambda p: any(abs(a - b) > 2 for a, b in zip(p, TINT)))
             assert off == 0, f"{label}: {off} pixels are not the tint"
         game.close_request()
@@ -42,7 +33,7 @@ def white_menus_show_the_flat_tint(x):
 
 def overlay_and_menus(x):
     with Game("fenwar", x, prepare=prepare(difficulty(dificultad=1))) as game:
-        shot = game.wait_for_frame(lambda s: in_play(s))
+        shot = game.wait_for_picture(in_play)
         # The score: eight green digits at the top left; the cities: three lines at the top right.
         assert read_score(shot) == "00000000", read_score(shot)
         assert read_health(shot) == ["100", "100", "100"]
@@ -54,18 +45,18 @@ def overlay_and_menus(x):
                              (0, 75, 640, 480))
         assert stray < 20, "green digits below the overlay"
 
-        pause = settled(game, "p", label="pausa-menu")
+        pause = game.after("p", label="pausa-menu")
         save_doc_shot(pause, "fenwar-pausa.png")
-        config = settled(game, "c")
+        config = game.after("c")
         # Outline mode in the game frame, then the menus again.
-        settled(game, "w", "p", "p")
-        outlined = settled(game, "p", label="pausa-contorno")
+        game.after("w", "p", "p")
+        outlined = game.after("p", label="pausa-contorno")
         assert not ImageChops.difference(outlined, pause).getbbox(), \
             quick_difference(outlined, pause)
-        assert not ImageChops.difference(settled(game, "c"), config).getbbox()
+        assert not ImageChops.difference(game.after("c"), config).getbbox()
         # Filled again, zoomed all the way in, then the menus again.
-        settled(game, "w", "p", "p", "Up", "Up", "Up", "Up")
-        zoomed = settled(game, "p", label="pausa-zoom")
+        game.after("w", "p", "p", "Up", "Up", "Up", "Up")
+        zoomed = game.after("p", label="pausa-zoom")
         assert not ImageChops.difference(zoomed, pause).getbbox(), quick_difference(zoomed, pause)
         game.key("q")
         assert game.wait_exit() == 0, game.stderr()
@@ -83,22 +74,19 @@ def moving_patch(a, b):
 def picture_for_the_readme(x):
     """A game under way: cities, a falling missile, one shot down, some damage."""
     with Game("fenwar", x, prepare=prepare(difficulty(dificultad=6, por_hit=10))) as game:
-        game.wait_for_frame(lambda s: in_play(s))
-        game.key("Left", pause=0.5)
+        game.wait_for_picture(in_play)
+        game.key("Left")
         game.drag(320, 200, 320, 230, button=3)
-        time.sleep(4.0)
+        time.sleep(4.0)  # launches come by the game's clock: a few missiles in the air
         for _ in range(20):
             a = game.screenshot()
-            time.sleep(0.15)
+            game.wait_frames(4)
             target = moving_patch(a, game.screenshot())
             if target:
-                game.move(*target)
-                time.sleep(0.1)
-                game.click()
-                time.sleep(0.4)
-                if read_score(game.screenshot()) != "00000000":
+                game.click(*target)
+                if read_score(game.look()) != "00000000":
                     break
-        time.sleep(1.5)
+        time.sleep(1.5)  # more of the game, by its clock: some damage on the cities
         shot = game.screenshot("juego")
         assert in_play(shot)
         save_doc_shot(shot, "fenwar.png")
@@ -107,10 +95,7 @@ def picture_for_the_readme(x):
 
 
 def main():
-    with XServer() as x:
-        white_menus_show_the_flat_tint(x)
-        overlay_and_menus(x)
-        picture_for_the_readme(x)
+    play_cases(white_menus_show_the_flat_tint, overlay_and_menus, picture_for_the_readme)
 
 
 if __name__ == "__main__":

@@ -1,5 +1,5 @@
 """Both games on a display that shows a picture at each 60 Hz refresh, as most desktop drivers do:
-a preloaded swap (pantalla_60hz.c) that shows each picture at the refresh after it, with one
+a preloaded swap (tests/support/synced_display.c) that shows each picture at the refresh after it, with one
 picture queued or with every swap waiting for its refresh. Played still, turning the view with
 the right button held and shooting in bursts, at least 95 % of the refreshes show a new picture.
 
@@ -13,12 +13,11 @@ import sys
 import tempfile
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import XServer, Game, quick_difference, asset_picture  # noqa: E402
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "support"))
+from harness import XServer, Game  # noqa: E402
 from fenwar_screen import in_play  # noqa: E402
-
-HOOK = os.environ.get("SYNC_HOOK")
-START = asset_picture("texturas/inicio_comenzar.png")
+from torvane_screen import start_play  # noqa: E402
 # Each phase is played this long; its first part, while the player's action gets going, is not
 # counted.
 PHASE_SECONDS = 3.0
@@ -93,10 +92,10 @@ def judge(log, window):
 def measure(x, name, mode, reach_play, across):
     folder = tempfile.mkdtemp(prefix=f"ritmo-{name}-")
     log_path = os.path.join(folder, "refrescos.txt")
-    env = {"LD_PRELOAD": HOOK, "PANTALLA_MODO": mode, "PANTALLA_REGISTRO": log_path}
-    with Game(name, x, env=env) as game:
+    env = {"SYNC_MODE": mode, "SYNC_LOG": log_path}
+    with Game(name, x, env=env, preload=("synced_display",)) as game:
         reach_play(game)
-        time.sleep(0.5)
+        game.wait_frames(30)
         windows = play_phases(game, across)
         assert game.running(), game.stderr()
         game.kill()
@@ -108,24 +107,15 @@ def measure(x, name, mode, reach_play, across):
 
 
 def fenwar_play(game):
-    game.wait_for_frame(lambda s: in_play(s))
-
-
-def torvane_play(game):
-    game.wait_for_frame()
-    game.key("Return")
-    game.wait_for_frame(lambda s: quick_difference(s, START) > 30, timeout=10)
+    game.wait_for_picture(in_play, what="play")
 
 
 def main():
-    if not HOOK or not os.path.exists(HOOK):
-        print("the preloaded 60 Hz swap was not built")
-        sys.exit(77)
     failures, judged = [], 0
     with XServer() as x:
         for name, reach_play, across in (("fenwar", fenwar_play, False),
-                                         ("torvane", torvane_play, True)):
-            for mode in ("cola", "espera"):
+                                         ("torvane", start_play, True)):
+            for mode in ("queue", "wait"):
                 results = measure(x, name, mode, reach_play, across)
                 for phase, (share, count, slow) in results.items():
                     print(f"{name} {mode} {phase}: {share:.1%} of {count} refreshes show a new "

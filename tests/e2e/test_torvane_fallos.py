@@ -3,36 +3,25 @@ level file, the m key on the start screen, full screen toggled during play."""
 
 import os
 import sys
-import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import (XServer, Game, asset_picture, quick_difference,  # noqa: E402
-                     distinct_colours)
-
-GAME_OVER = asset_picture("texturas/gameover.png")
-START = asset_picture("texturas/inicio_comenzar.png")
-PAUSE = asset_picture("texturas/MENU_Selecc_Continuar.jpg")
-FIELD = (0, 120, 640, 400)
-
-
-def textured_sky(shot):
-    return distinct_colours(shot, (0, 100, 640, 200)) > 200
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "support"))
+from harness import XServer, Game  # noqa: E402
+from pictures import quick_difference  # noqa: E402
+from torvane_screen import (FIELD, GAME_OVER, PAUSE, START, level_file, shows,  # noqa: E402
+                            start_play, textured_sky)
 
 
 def write_level_file(text):
-    def prepare(folder):
-        with open(os.path.join(folder, "configuracion.xml"), "w") as f:
-            f.write(text)
-    return prepare
+    return level_file(lambda _: text)
 
 
 def close_from(x, keys, label):
     """Reaches a screen with `keys`, then asks the window to close: the game ends with 0."""
     with Game("torvane", x) as game:
-        game.wait_for_frame()
+        game.wait_for_picture()
         game.key(*keys)
-        time.sleep(0.5)
-        game.screenshot(f"close-{label}")
+        game.look(f"close-{label}")
         game.close_request()
         assert game.wait_exit(10) == 0, (label, game.returncode, game.stderr())
 
@@ -58,10 +47,8 @@ def main():
           <torres><municion cant="5"/><torre id="0" x="0" y="5" z="45"/>
           <torre id="1" x="-45" y="5" z="-45"/><torre id="2" x="45" y="5" z="-45"/></torres>"""
         with Game("torvane", x, prepare=write_level_file(partial)) as game:
-            game.wait_for_frame()
-            game.key("Return")
-            time.sleep(0.8)
-            game.wait_for_frame(textured_sky, timeout=10)
+            start_play(game)
+            game.wait_for_picture(textured_sky, what="the textured sky")
             game.screenshot("partial-levels")
             errors = game.stderr()
             assert "nivel 2" in errors and "ciudad 1 del nivel 3" in errors, errors
@@ -70,34 +57,28 @@ def main():
 
         # m three times on the start screen leaves no level to play: game over, then out.
         with Game("torvane", x) as game:
-            game.wait_for_frame()
+            game.wait_for_picture()
             game.key("m", "m")
-            time.sleep(0.3)
-            assert quick_difference(game.screenshot(), START) < 12
+            assert shows(game.look(), START)
             game.key("m")
-            time.sleep(0.3)
-            assert quick_difference(game.screenshot("m-three-times"), GAME_OVER) < 12
+            assert shows(game.look("m-three-times"), GAME_OVER)
             game.key("Return")
             assert game.wait_exit(10) == 0
 
         # F11 twice during play: textures and state survive the new windows; once play's
         # projection is set again (p, p) the view is the one before.
         with Game("torvane", x) as game:
-            game.wait_for_frame()
-            game.key("Return")
-            time.sleep(0.8)
-            before = game.screenshot("f11-before")
+            start_play(game)
+            before = game.wait_still(label="f11-before")
             for label in ("f11-full-screen", "f11-windowed"):
                 game.key("F11")
-                time.sleep(1.0)
-                game.wait_for_frame(textured_sky, timeout=10)
+                game.drawn()
+                game.wait_for_picture(textured_sky, what="the textured sky")
                 game.screenshot(label)
             game.key("p")
-            time.sleep(0.3)
-            assert quick_difference(game.screenshot("f11-pause"), PAUSE) < 12
+            assert shows(game.look("f11-pause"), PAUSE)
             game.key("p")
-            time.sleep(0.5)
-            after = game.screenshot("f11-after")
+            after = game.wait_still(label="f11-after")
             assert quick_difference(before, after, FIELD) < 4
             game.click(320, 240)
             game.key("q", "Return")

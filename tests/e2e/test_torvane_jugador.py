@@ -5,14 +5,13 @@ import os
 import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import (XServer, Game, asset_picture, closest_picture, quick_difference,  # noqa: E402
-                     distinct_colours)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "support"))
+from harness import Game, play_cases  # noqa: E402
+from pictures import closest_picture, quick_difference  # noqa: E402
+from torvane_screen import (FIELD, GAME_OVER, PAUSE, SHOWN, level_file, start_play,  # noqa: E402
+                            textured_sky, with_health)
 
-START = asset_picture("texturas/inicio_comenzar.png")
-# The pause menu's first page, as the game shows it between two levels.
-PAUSE = asset_picture("texturas/MENU_Selecc_Continuar.jpg")
-GAME_OVER = asset_picture("texturas/gameover.png")
 CENTRE = (300, 220, 340, 260)
 LAST_MARK = (527, 408, 533, 447)
 # Where tower 0 sees the two cities of the first level.
@@ -24,15 +23,10 @@ FIRST_CITY = '<ciudad lvl="1" id="0" x="-6"'
 def write_levels(x):
     """The shipped level file with the first city of level 1 at x written as given (line 6), and
     cities strong enough to outlive every missile of the level."""
-    def prepare(folder):
-        path = os.path.join(folder, "configuracion.xml")
-        with open(path) as f:
-            text = f.read()
+    def change(text):
         assert FIRST_CITY in text and '<salud valor="15"/>' in text
-        text = text.replace(FIRST_CITY, f'<ciudad lvl="1" id="0" x="{x}"')
-        with open(path, "w") as f:
-            f.write(text.replace('<salud valor="15"/>', '<salud valor="100"/>'))
-    return prepare
+        return with_health(text.replace(FIRST_CITY, f'<ciudad lvl="1" id="0" x="{x}"'), 100)
+    return level_file(change)
 
 
 def cut_city_model(fraction):
@@ -45,21 +39,14 @@ def cut_city_model(fraction):
     return prepare
 
 
-def playing(game):
-    """Return on the start screen, then the first picture of play."""
-    game.wait_for_frame()
-    game.key("Return")
-    return game.wait_for_frame(lambda s: quick_difference(s, START) > 30, timeout=10)
-
-
 def the_first_click_fires(x):
     with Game("torvane", x) as game:
-        before = playing(game)
-        game.click(320, 240)
+        before = start_play(game)
+        game.click(320, 240, taken=False)
         shots = []
         for _ in range(8):
             shots.append(game.screenshot())
-            time.sleep(0.02)
+            game.wait_frames(1)
         game.screenshot("primer-disparo")
         assert quick_difference(before, shots[-1], LAST_MARK) > 20, "no ammunition spent"
         # The bullet leaves the eye towards the middle of the screen and shrinks away within a
@@ -74,25 +61,19 @@ def the_first_click_fires(x):
 def a_city_at_nan_still_lets_the_level_end(x):
     # "nan" is not a number: the city stands at x = 0, and missiles aimed at it fly and strike.
     with Game("torvane", x, prepare=write_levels("nan")) as game:
-        playing(game)
+        start_play(game)
         assert game.stderr() == "", game.stderr()
         game.screenshot("ciudad-nan")
         # The fast speed (pause menu, speed page, third entry; play resumes) makes the level
         # short.
-        game.key("p", "Down", "Return", "Down", "Down", "Return", pause=0.3)
-        time.sleep(0.5)
-        assert quick_difference(game.screenshot(), PAUSE) > 30, "play did not resume"
+        game.key("p", "Down", "Return", "Down", "Down", "Return")
+        assert quick_difference(game.look(), PAUSE) > 30, "play did not resume"
         started = time.time()
-        end = time.time() + 120
-        while True:
-            name, differences = closest_picture(game.screenshot(), {"pausa": PAUSE,
-                                                                     "fin": GAME_OVER})
-            if differences[name] < 12:
-                break
-            assert time.time() < end, "the level never ended"
-            assert game.running(), game.stderr()
-            time.sleep(0.5)
+        shot = game.wait_for_picture(
+            lambda s: min(closest_picture(s, {"pausa": PAUSE, "fin": GAME_OVER})[1].values())
+            < SHOWN, timeout=120, what="the end of the level")
         game.screenshot("nivel-terminado")
+        name, _ = closest_picture(shot, {"pausa": PAUSE, "fin": GAME_OVER})
         assert name == "pausa", "the level ended in a lost game, not a won one"
         # Ten missiles, launched one every few seconds, then their flight: not in a moment.
         assert time.time() - started > 15, "the level ended before its missiles were spent"
@@ -115,9 +96,8 @@ def a_city_model_cut_short_keeps_its_faces(x):
     # before the cut are kept.
     for label, fraction in (("sin-ciudades", 0.0), ("cubo-cortado", 0.93)):
         with Game("torvane", x, prepare=cut_city_model(fraction)) as game:
-            playing(game)
-            time.sleep(0.5)
-            pictures[label] = game.screenshot(label)
+            start_play(game)
+            pictures[label] = game.wait_still(label=label)
             out = game.stdout()
             game.key("Escape", "Return")
             assert game.wait_exit(10) == 0, game.stderr()
@@ -131,38 +111,35 @@ def a_city_model_cut_short_keeps_its_faces(x):
 
 
 def refused_full_screen_keeps_playing(x):
-    refuse = {"LD_PRELOAD": os.environ["REFUSE_HOOK"]}
-    with Game("torvane", x, env=refuse) as game:
-        playing(game)
+    refuse = ("refuse_video_mode",)
+    with Game("torvane", x, preload=refuse) as game:
+        start_play(game)
         game.key("F11")
-        time.sleep(1.0)
+        shot = game.look("f11-rechazado")
         assert game.running(), "F11 ended the game"
         lines = game.stderr().splitlines()
         assert lines == ["No se pudo establecer el modo de video: mode 640x480 refused"], lines
         # Still play, textured: the sky box and the HUD, and the tower's view still turns.
-        shot = game.screenshot("f11-rechazado")
-        assert distinct_colours(shot, (0, 100, 640, 200)) > 200, "the sky lost its texture"
+        assert textured_sky(shot), "the sky lost its texture"
         game.drag(320, 240, 420, 200, button=3)
-        time.sleep(0.4)
-        assert quick_difference(shot, game.screenshot(), (0, 120, 640, 400)) > 8
+        assert quick_difference(shot, game.look(), FIELD) > 8
         game.key("Escape", "Return")
         assert game.wait_exit(10) == 0, game.stderr()
 
     # When even the mode that worked cannot be set again there is no window left: status 1.
-    with Game("torvane", x, env=dict(refuse, REFUSE_VIDEO_AFTER="1")) as game:
-        playing(game)
+    with Game("torvane", x, preload=refuse, env={"REFUSE_VIDEO_AFTER": "1"}) as game:
+        start_play(game)
         game.key("F11")
         assert game.wait_exit(10) == 1
         assert game.stderr().count("No se pudo establecer el modo de video: ") == 2
 
 
 def main():
-    with XServer() as x:
-        the_first_click_fires(x)
-        a_number_too_large_stops_the_game_with_its_line(x)
-        a_city_model_cut_short_keeps_its_faces(x)
-        refused_full_screen_keeps_playing(x)
-        a_city_at_nan_still_lets_the_level_end(x)
+    play_cases(the_first_click_fires,
+               a_number_too_large_stops_the_game_with_its_line,
+               a_city_model_cut_short_keeps_its_faces,
+               refused_full_screen_keeps_playing,
+               a_city_at_nan_still_lets_the_level_end)
 
 
 if __name__ == "__main__":

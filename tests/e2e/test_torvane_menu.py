@@ -6,18 +6,19 @@ import os
 import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import (XServer, Game, asset_picture, closest_picture, quick_difference,  # noqa: E402
-                     save_doc_shot, distinct_colours, wait_until_still)
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "support"))
+from harness import XServer, Game, save_doc_shot  # noqa: E402
+from pictures import closest_picture, distinct_colours, quick_difference  # noqa: E402
+from torvane_screen import FIELD, SHOWN, SKY, picture  # noqa: E402
 
-PAGES = {name: asset_picture("texturas/" + name) for name in (
+PAGES = {name: picture(name) for name in (
     "MENU_Selecc_Continuar.jpg", "MENU_Selecc_Velocidad.jpg", "MENU_Selecc_Estados.jpg",
     "MENU_Selecc_DirecyColor.jpg", "MENU_VELOCIDAD_Lento.png", "MENU_VELOCIDAD_Normal.png",
     "MENU_VELOCIDAD_Rapido.png", "MENU_ESTADOS_Selecc_Wireframe.png",
     "MENU_ESTADOS_Selecc_Facet_Inter.png", "MENU_ESTADOS_Selecc_Texturas.png", "MENU_ROJO.png",
     "MENU_AZUL.png", "MENU_VERDE.png", "MENU_BLANCO.png", "MENU_DIREC.png", "torre1d.jpg",
     "torre2d.jpg", "torre3d.jpg", "inicio_comenzar.png", "gameover.png")}
-FIELD = (0, 120, 640, 400)
 CITIES = (140, 270, 490, 312)
 
 
@@ -33,46 +34,45 @@ class Player:
         self.game = game
         self.step = 0
 
-    def expect(self, picture, *keys, timeout=5):
+    def expect(self, page, *keys, timeout=5):
         """Presses the keys, then checks the screen shows the named menu picture (waiting for it
-        a little: a new window after F11 takes a moment to load its pictures)."""
+        a little: a new window after F11 loads its pictures as they are shown)."""
         self.game.key(*keys)
+        self.game.drawn()
         self.step += 1
         end = time.time() + timeout
         while True:
-            time.sleep(0.2)
             shot = self.game.screenshot()
             name, differences = closest_picture(shot, PAGES)
-            if (name == picture and differences[name] < 12) or time.time() > end:
+            if (name == page and differences[name] < SHOWN) or time.time() > end:
                 break
-        self.game.screenshot(f"menu-{self.step:02d}-{picture.split('.')[0]}")
-        assert name == picture and differences[name] < 12, (picture, keys, name, differences)
+            self.game.wait_frames(1)
+        self.game.screenshot(f"menu-{self.step:02d}-{page.split('.')[0]}")
+        assert name == page and differences[name] < SHOWN, (page, keys, name, differences)
         return shot
 
-    def play(self, label, *keys, settle=0.6):
-        self.game.key(*keys)
-        time.sleep(settle)
-        shot = self.game.screenshot(label)
+    def play(self, label, *keys):
+        shot = self.game.after(*keys, label=label)
         name, differences = closest_picture(shot, PAGES)
         assert differences[name] > 30, f"{label}: still a menu ({name})"
         return shot
 
     def travel_time(self, key, arrival):
-        """Seconds from pressing `key` until the screen shows the tower's view `arrival`."""
-        start = time.time()
-        self.game.key(key, pause=0)
-        while quick_difference(arrival, self.game.screenshot(), FIELD) > 1.5:
-            assert time.time() - start < 15, "the view never arrived"
-            time.sleep(0.02)
-        return time.time() - start
+        """Frames from pressing `key` until the screen shows the tower's view `arrival` (the
+        travel moves the camera a step each frame: a busy machine changes the seconds it takes,
+        not the frames)."""
+        start = self.game.frames()
+        self.game.key(key, taken=False)
+        self.game.wait_for_picture(lambda s: quick_difference(arrival, s, FIELD) <= 1.5, 15,
+                                   what="the view of the tower")
+        return self.game.frames() - start
 
 
 def main():
     with XServer() as x, Game("torvane", x) as game:
-        game.wait_for_frame()
-        time.sleep(0.3)
+        game.wait_for_picture()
         player = Player(game)
-        plain = player.play("menu-play", "Return")
+        player.play("menu-play", "Return")
 
         # Page 0: the highlight stops at both ends.
         pause = player.expect("MENU_Selecc_Continuar.jpg", "p")
@@ -87,20 +87,20 @@ def main():
         # Speed: travelling between towers is paced by it, like the missiles.
         tower0 = player.play("menu-resume", "Return")
         game.key("2")
-        time.sleep(6)
-        tower1 = game.screenshot("menu-tower-1")
+        tower1 = game.wait_still(limit=0.8, frames=30, box=FIELD, label="menu-tower-1")
         normal = player.travel_time("1", tower0)
         player.expect("MENU_Selecc_Velocidad.jpg", "p", "Down")
         player.expect("MENU_VELOCIDAD_Lento.png", "Return")
         player.expect("MENU_VELOCIDAD_Normal.png", "Down")
         player.expect("MENU_VELOCIDAD_Rapido.png", "Down")
         player.expect("MENU_VELOCIDAD_Rapido.png", "Down")
-        player.play("menu-rapido", "Return", settle=0.1)
+        player.play("menu-rapido", "Return")
         fast = player.travel_time("2", tower1)
         assert fast < 0.75 * normal, (fast, normal)
         game.screenshot("menu-after-rapido")
         game.key("1")
-        time.sleep(3)
+        game.wait_for_picture(lambda s: quick_difference(tower0, s, FIELD) <= 1.5,
+                              what="the view of the first tower")
 
         # Render modes.
         player.expect("MENU_Selecc_Estados.jpg", "p", "Down", "Down")
@@ -127,10 +127,10 @@ def main():
         player.expect("MENU_ESTADOS_Selecc_Texturas.png", "p", "Down", "Down", "Return", "Down",
                       "Down")
         untextured = player.play("menu-untextured", "Return")
-        assert distinct_colours(untextured, (0, 100, 640, 200)) <= 2, "the sky is still textured"
+        assert distinct_colours(untextured, SKY) <= 2, "the sky is still textured"
         assert distinct_colours(untextured, CITIES) <= 6
         textured = player.play("menu-textured-again", "t")
-        assert distinct_colours(textured, (0, 100, 640, 200)) > 200
+        assert distinct_colours(textured, SKY) > 200
 
         # Light colour: each entry of the page, then red tints what it lights.
         player.expect("MENU_Selecc_DirecyColor.jpg", "p", "Down", "Down", "Down")

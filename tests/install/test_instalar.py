@@ -14,7 +14,8 @@ import tempfile
 import unittest
 from xml.etree import ElementTree
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))), "e2e"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "support"))
 import harness  # noqa: E402
 
 REPO = harness.REPO
@@ -445,7 +446,7 @@ class InstalledGames(unittest.TestCase):
                                            name + ".desktop"))
         with harness.XServer() as x, harness.Game(name, x, prepare=empty_folder,
                                                   binary=launcher) as game:
-            game.wait_for_frame()
+            game.wait_for_picture()
             game.screenshot("instalado")
             classes = {w.get_wm_class() for w in x.top_windows()}
             self.assertIn(entry["StartupWMClass"], {c[1] for c in classes if c}, classes)

@@ -6,8 +6,7 @@ if(NOT FUZZ AND NOT SANITIZE)
            COMMAND ${PYTHON_SISTEMA} ${instalar_prueba} InstalledTree Launcher StagedAndOddPrefixes
                    ChosenFolders)
   add_test(NAME install_games COMMAND ${PYTHON_SISTEMA} ${instalar_prueba} InstalledGames)
-  set(instalar_entorno BUILD_DIR=${CMAKE_BINARY_DIR} ASSETS=${CMAKE_SOURCE_DIR}/assets
-      SHOTS_DIR=${CMAKE_BINARY_DIR}/shots)
+  set(instalar_entorno BUILD_DIR=${CMAKE_BINARY_DIR} ${ENTORNO_JUEGOS})
   set_tests_properties(install_files install_games PROPERTIES LABELS install TIMEOUT 300
                        ENVIRONMENT "${instalar_entorno}")
 endif()

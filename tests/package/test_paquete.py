@@ -14,7 +14,6 @@ import re
 import subprocess
 import sys
 import tarfile
-import time
 import unittest
 from xml.etree import ElementTree
 
@@ -25,10 +24,11 @@ from paquetes import (DATA_PACKAGE, GAMES, PACKAGES, SYSTEM_PATH, WORK, as_root,
                       purge_packages, run)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(os.path.dirname(HERE), "e2e"))
+sys.path.insert(0, os.path.join(os.path.dirname(HERE), "support"))
 sys.path.insert(0, os.path.join(os.path.dirname(HERE), "install"))
 import harness  # noqa: E402
-from fenwar_screen import in_play  # noqa: E402
+from fenwar_screen import GROUND, in_play, textured  # noqa: E402
+from pictures import distinct_colours, mean_colour, quick_difference  # noqa: E402
 from test_instalar import desktop_entry, exec_arguments  # noqa: E402
 
 REPO = harness.REPO
@@ -235,61 +235,32 @@ class InstalledPackages(unittest.TestCase):
         entry = desktop_entry(f"/usr/share/applications/{game}.desktop")
         command = exec_arguments(entry["Exec"])
         self.assertEqual(command, [f"/usr/games/{game}"])
-        log = open(os.path.join(WORK, f"{game}.stderr"), "w+")
-        self.addCleanup(log.close)
-        env = dict(x.env(), PATH=SYSTEM_PATH + ":/usr/local/games:/usr/games")
-        process = subprocess.Popen(command, cwd="/", env=env, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=log)
+        started = harness.Game(game, x, command=command, cwd="/", env={
+            "PATH": SYSTEM_PATH + ":/usr/local/games:/usr/games"})
+        self.addCleanup(started.close)
+        return started
 
-        def stop():
-            if process.poll() is None:
-                process.kill()
-                process.wait()
-        self.addCleanup(stop)
-        return process, log
+    def shown(self, game, looks_right):
+        """The picture once it looks right and is drawn whole, saved as <game>-paquete.png."""
+        game.wait_for_picture(looks_right, timeout=40)
+        return game.look("paquete")
 
-    def wait_for(self, x, process, log, looks_right, label, timeout=40):
-        """The first screenshot that looks right (saved as the label), or a failure."""
-        end = time.time() + timeout
-        while time.time() < end:
-            if process.poll() is not None:
-                log.seek(0)
-                self.fail(f"{label} ended with {process.returncode}:\n{log.read()}")
-            shot = x.screenshot()
-            if looks_right(shot):
-                time.sleep(0.3)  # one more frame, so the saved picture is the settled one
-                shot = x.screenshot()
-                harness.save_shot(shot, label)
-                return shot
-            time.sleep(0.2)
-        harness.save_shot(x.screenshot(), label + "-fallo")
-        self.fail(f"{label}: the expected picture never showed")
-
-    def quit(self, x, process, log, *keys):
-        for key in keys:
-            x.xdotool("key", "--clearmodifiers", key)
-            time.sleep(0.3)
-        try:
-            status = process.wait(20)
-        except subprocess.TimeoutExpired:
-            self.fail("the game did not end on " + " ".join(keys))
-        log.seek(0)
-        self.assertEqual(status, 0, log.read())
+    def quit(self, game, *keys):
+        game.key(*keys)
+        self.assertEqual(game.wait_exit(), 0, game.stderr())
 
     def test_fenwar_draws_its_textured_field(self):
         def textured_field(shot):
             # The ground and the starry sky are pictures: many shades; the score is readable.
-            return (in_play(shot) and harness.distinct_colours(shot, (0, 320, 640, 480)) > 300
-                    and harness.distinct_colours(shot, (0, 80, 640, 260)) > 100)
+            return in_play(shot) and textured(shot)
 
         with harness.XServer() as x:
-            process, log = self.start_from_menu_entry(x, "fenwar")
-            shot = self.wait_for(x, process, log, textured_field, "paquete-fenwar")
-            red, green, blue = harness.mean_colour(shot, (0, 320, 640, 480))
+            game = self.start_from_menu_entry(x, "fenwar")
+            shot = self.shown(game, textured_field)
+            red, green, blue = mean_colour(shot, GROUND)
             self.assertGreater(green, max(red, blue), "the ground is not its green picture")
-            self.quit(x, process, log, "Escape")
-        log.seek(0)
-        self.assertNotIn("Error al cargar", log.read())
+            self.quit(game, "Escape")
+            self.assertNotIn("Error al cargar", game.stderr())
 
     def test_torvane_shows_its_start_picture(self):
         # The picture the start screen draws, as the installed data holds it.
@@ -297,13 +268,13 @@ class InstalledPackages(unittest.TestCase):
         start = start.convert("RGB").resize((harness.WIDTH, harness.HEIGHT))
 
         def start_screen(shot):
-            return harness.quick_difference(shot, start) < 12
+            return quick_difference(shot, start) < 12
 
         with harness.XServer() as x:
-            process, log = self.start_from_menu_entry(x, "torvane")
-            shot = self.wait_for(x, process, log, start_screen, "paquete-torvane")
-            self.assertGreater(harness.distinct_colours(shot), 500)
-            self.quit(x, process, log, "Escape", "Return")
+            game = self.start_from_menu_entry(x, "torvane")
+            shot = self.shown(game, start_screen)
+            self.assertGreater(distinct_colours(shot), 500)
+            self.quit(game, "Escape", "Return")
 
     def test_man_pages_name_the_data_folder(self):
         env = dict(os.environ, MANWIDTH="80", LC_ALL="C.UTF-8", PATH=SYSTEM_PATH)

@@ -3,7 +3,7 @@
 # entries under Xvfb and purged (package_debian), and tested by their own autopkgtest suite
 # (package_autopkgtest). Each is skipped (77) where this machine cannot run it.
 if(NOT FUZZ AND NOT SANITIZE)
-  set(paquete_entorno PAQUETE_DIR=${CMAKE_BINARY_DIR}/paquete SHOTS_DIR=${CMAKE_BINARY_DIR}/shots)
+  set(paquete_entorno PAQUETE_DIR=${CMAKE_BINARY_DIR}/paquete ${ENTORNO_JUEGOS})
   add_test(NAME package_build
            COMMAND ${PYTHON_SISTEMA} ${CMAKE_CURRENT_SOURCE_DIR}/package/test_construir.py)
   add_test(NAME package_debian

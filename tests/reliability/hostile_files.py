@@ -20,8 +20,9 @@ import time
 import zlib
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from player import CHECKER_BROKE, SANITIZER_REPORT, Game, XServer, play_hooks  # noqa: E402
-from harness import distinct_colours, quick_difference, wait_until_still  # noqa: E402
+from player import (CHECKER_BROKE, SANITIZER_REPORT, Game, XServer,  # noqa: E402
+                    sanitizer_env)
+from pictures import distinct_colours, quick_difference  # noqa: E402
 
 GARBAGE = random.Random(8).randbytes(4096)
 # The difficulty file the fuzzer found: it ends in 0xEE, the parser once read on past its end.
@@ -440,24 +441,19 @@ CASES = {
     ],
 }
 
-# What a case plays once the window is open: keys, waits, and screenshots kept by name, taken at
-# once ("shot": missiles may be flying) or once the screen has stood still ("still": the menus).
+# What a case plays once the window is open: keys (each taken by the game before the next), waits
+# of some frames, and screenshots kept by name, taken at once ("shot": missiles may be flying) or
+# once the screen has stood still ("still": the menus).
 PLAY = {"fenwar": [("shot", "juego"), "Left", "Up", "p", ("still", "pausa"), "c",
                    ("still", "config"), "w", "p", "p"],
-        "torvane": [("still", "inicio"), "Return", ("wait", 1.0), ("shot", "juego"), "2", "p",
+        "torvane": [("still", "inicio"), "Return", ("frames", 20), ("shot", "juego"), "2", "p",
                     ("still", "pausa"), "Down", "Return", "Return", "1", "Escape",
                     ("still", "fin")]}
 
 
-def new_screen(game, before):
-    """The screen a key led to: once it differs from `before` (the picture before the key), the
-    first picture that stands still. A slow (sanitized) game may not have drawn the key yet."""
-    start = time.time()
-    while before is not None and time.time() - start < 20:
-        if quick_difference(game.screenshot(), before) >= 1.0:
-            break
-        time.sleep(0.05)
-    return wait_until_still(game, limit=0.01)[1]
+def new_screen(game):
+    """The screen the keys so far led to, once it is drawn and stands still."""
+    return game.wait_still(limit=0.01)
 
 
 class Seen:
@@ -489,29 +485,28 @@ def run_case(x, game_name, change, stops):
     seen = Seen()
     # The aiming cross follows the pointer: every run starts with it at the same place.
     x.xdotool("mousemove", 320, 240)
-    with Game(game_name, x, prepare=change) as game:
+    # The libraries are kept loaded to the end, so that the leak checker can name them.
+    with Game(game_name, x, prepare=change, preload=("keep_libraries",)) as game:
         if stops:
             seen.status = game.wait_exit(120)
             seen.window = bool(x.top_windows())
         else:
-            game.wait_for_frame(timeout=120)
+            game.wait_for_picture(timeout=120)
             seen.window = True
-            time.sleep(0.7)
-            before = None
+            game.drawn()
             for step in PLAY[game_name]:
                 assert game.running(), game.stderr()[-3000:]
                 if isinstance(step, str):
-                    before = game.screenshot()
-                    game.key(step, pause=0.25)
-                elif step[0] == "wait":
-                    time.sleep(step[1])
+                    game.key(step)
+                elif step[0] == "frames":
+                    game.wait_frames(step[1])
                 elif step[0] == "still":
-                    seen.shots[step[1]] = new_screen(game, before)
+                    seen.shots[step[1]] = new_screen(game)
                 else:
                     seen.shots[step[1]] = game.screenshot()
             game.click(320, 240)
             game.drag(300, 240, 360, 200, button=3, steps=4)
-            time.sleep(0.5)
+            game.drawn()
             game.close_request()
             # Keys still queued are handled one a frame: a slow model (300000 faces under the
             # sanitizers) takes a while to get to the close request.
@@ -525,20 +520,6 @@ def run_case(x, game_name, change, stops):
     return seen
 
 
-def sanitizer_env():
-    here = os.path.dirname(os.path.abspath(__file__))
-    suppressions = os.environ.get("LSAN_SUPPRESSIONS", os.path.join(here, "lsan.supp"))
-    # A huge allocation asked by the image decoder fails as it would without the sanitizer. The
-    # hooks keep the GL driver loaded so the leak checker can name it.
-    env = {"ASAN_OPTIONS": "halt_on_error=1:detect_leaks=1:allocator_may_return_null=1:"
-                           "verify_asan_link_order=0",
-           "UBSAN_OPTIONS": "halt_on_error=1:print_stacktrace=1",
-           "LSAN_OPTIONS": f"suppressions={suppressions}:print_suppressions=0"}
-    if play_hooks():
-        env["LD_PRELOAD"] = play_hooks()
-    return env
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("game", choices=sorted(CASES))
@@ -550,7 +531,9 @@ def main():
             print(f"| {file} | {hostile} | {what} | {expect.outcome} |")
         return 0
 
-    os.environ.update(sanitizer_env())
+    here = os.path.dirname(os.path.abspath(__file__))
+    os.environ.update(sanitizer_env(os.environ.get("LSAN_SUPPRESSIONS",
+                                                   os.path.join(here, "lsan.supp"))))
     failures = 0
     with XServer() as x:
         # What the shipped files show, to compare every case with.

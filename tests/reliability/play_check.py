@@ -15,8 +15,9 @@ With --lasting each Torvane run plays a copy of the assets whose cities never fa
 last many minutes, and the player leaves out the keys that end a game, so one run can last the
 whole session.
 The figures go to standard output (and to --report as JSON).
-Environment: BIN_DIR (the games), ASSETS, PLAY_HOOKS (the preloadable frame counter),
-GAME_LIBRARY_PATH (another SDL 1.2), LSAN_SUPPRESSIONS (the leak checker's suppression file).
+Environment: BIN_DIR (the games), ASSETS, SHIMS_DIR (the preload shims: the frame counter, the
+libraries kept loaded), GAME_LIBRARY_PATH (another SDL 1.2), LSAN_SUPPRESSIONS (the leak checker's
+suppression file).
 """
 
 import argparse
@@ -27,7 +28,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from player import (Session, frame_rates, growth_kib, held_levels, loaded_sdl,  # noqa: E402
-                    longest_stall, XServer)
+                    longest_stall, sanitizer_env, XServer)
 
 GROWTH_LIMIT_KIB = 2048
 STALL_LIMIT_S = 5.0
@@ -65,18 +66,6 @@ def run_table(runs):
     return "\n".join(lines)
 
 
-def sanitizer_env():
-    here = os.path.dirname(os.path.abspath(__file__))
-    suppressions = os.environ.get("LSAN_SUPPRESSIONS", os.path.join(here, "lsan.supp"))
-    return {
-        # The hooks are preloaded ahead of the sanitizer runtime; they are not instrumented.
-        "ASAN_OPTIONS": "halt_on_error=1:detect_leaks=1:verify_asan_link_order=0:"
-                        "abort_on_error=0:exitcode=86",
-        "UBSAN_OPTIONS": "halt_on_error=1:print_stacktrace=1:exitcode=87",
-        "LSAN_OPTIONS": f"suppressions={suppressions}:print_suppressions=0:exitcode=88",
-    }
-
-
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("game", choices=("fenwar", "torvane"))
@@ -109,9 +98,12 @@ def main():
             if not (summary["sdl"] or "").startswith(os.path.realpath(wanted)):
                 problems.append(f"the game loaded {summary['sdl']}, not the one in {wanted}")
 
+    here = os.path.dirname(os.path.abspath(__file__))
+    suppressions = os.environ.get("LSAN_SUPPRESSIONS", os.path.join(here, "lsan.supp"))
     with XServer() as x:
-        session = Session(args.game, x, args.seed, env=sanitizer_env(), tour=args.tour,
-                          lasting=args.lasting)
+        # The libraries are kept loaded to the end, so that the leak checker can name them.
+        session = Session(args.game, x, args.seed, env=sanitizer_env(suppressions),
+                          preload=("keep_libraries",), tour=args.tour, lasting=args.lasting)
         try:
             session.play(args.seconds, on_sample=check_library)
         except Exception as error:  # a game that never drew or went away mid-action
@@ -166,9 +158,7 @@ def main():
         if not growths:
             problems.append(f"no run played {args.min_judged:.0f} s past its warm-up: memory "
                             "growth not judged")
-        if session.preload is None:
-            problems.append("no frame counter (PLAY_HOOKS): frames cannot be measured")
-        elif not rates:
+        if not rates:
             problems.append("too short to measure the frame rate")
         else:
             if statistics.median(rates) < MIN_FPS:

@@ -1,7 +1,8 @@
 """A scripted player for the reliability runs: random keys from each game's key table, clicks,
 right-button drags, wheel turns, full screen and the menus, drawn from a fixed seed so a failing
-run repeats. It watches the game from outside: resident memory from /proc, frames shown through
-the preloaded frame counter, sanitizer reports on standard error."""
+run repeats. It watches the game from outside: resident memory from /proc, frames shown and the
+heap in use through the frame counter every game of the harness carries, sanitizer reports on
+standard error."""
 
 import itertools
 import math
@@ -11,9 +12,10 @@ import re
 import sys
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-sys.path.insert(0, os.path.join(os.path.dirname(HERE), "e2e"))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "support"))
 from harness import Game, XServer  # noqa: E402,F401
+from torvane_screen import level_file, with_health  # noqa: E402
 
 # Key names (xdotool) with their weights. Fenwar never gets Escape (or q, which quits from the
 # pause screen): its session ends through the window's close button. Torvane's Escape and q lead
@@ -110,10 +112,7 @@ def lasting_levels(text):
     Traceback (most recent call last):
     ValueError: no city to move out
     """
-    text, health = re.subn(r'<salud\s+valor="[^"]*"\s*/>', f'<salud valor="{LASTING_HEALTH}"/>',
-                           text)
-    if health != 1:
-        raise ValueError("no health element to raise")
+    text = with_health(text, LASTING_HEALTH)
     moved = 0
 
     def move_out(found):
@@ -135,22 +134,15 @@ def lasting_levels(text):
     return text
 
 
-def prepare_lasting_game(folder):
-    """Rewrites the level file of a private copy of the assets so that the game lasts."""
-    path = os.path.join(folder, "configuracion.xml")
-    with open(path, encoding="utf-8") as f:
-        text = lasting_levels(f.read())
-    with open(path, "w", encoding="utf-8") as f:
-        f.write(text)
+# Rewrites the level file of a private copy of the assets so that the game lasts.
+prepare_lasting_game = level_file(lasting_levels)
 
 
 # What each run plays first when the session is asked to: the warm-up of the soak begins with it,
 # so that whatever the GL driver builds once per screen, picture or combination of settings is
-# built before memory is judged.
+# built before memory is judged. Each key of the tour is taken by the game before the next is
+# sent, so that a key that changes the screen is handled on that screen.
 TOURS = {"fenwar": fenwar_tour(), "torvane": torvane_tour()}
-# Time after each key of the tour: Fenwar blocks for up to 200 ms after some keys, and a key
-# that changes the screen must be handled before the next one arrives.
-TOUR_KEY_PAUSE = 0.4
 
 # What LeakSanitizer says when its thread tracer could not stop the game's threads: the leak check
 # did not run, which fails the run as surely as a leak would.
@@ -159,21 +151,17 @@ SANITIZER_REPORT = re.compile(r"ERROR: (AddressSanitizer|LeakSanitizer)|runtime 
                               r"SUMMARY: (Address|Leak|UndefinedBehavior)Sanitizer")
 
 
-def play_hooks():
-    """The preloadable hooks (PLAY_HOOKS names the built library: the frame counter, libraries
-    kept loaded until exit), or None."""
-    path = os.environ.get("PLAY_HOOKS")
-    return path if path and os.path.exists(path) else None
-
-
-def resident_kib(pid):
-    """Resident memory of a running process; OSError once it has exited (a process that has
-    exited but not yet been waited for has no resident memory line)."""
-    with open(f"/proc/{pid}/status") as f:
-        for line in f:
-            if line.startswith("VmRSS:"):
-                return int(line.split()[1])
-    raise OSError(f"process {pid} has exited")
+def sanitizer_env(suppressions):
+    """What the sanitized games run with: a fault ends the game with a status of its own and a
+    report on standard error, a leak found at exit too (but for what the `suppressions` file
+    names); a huge allocation asked by the image decoder fails as it would without the
+    sanitizer."""
+    return {
+        "ASAN_OPTIONS": "halt_on_error=1:detect_leaks=1:allocator_may_return_null=1:"
+                        "abort_on_error=0:exitcode=86",
+        "UBSAN_OPTIONS": "halt_on_error=1:print_stacktrace=1:exitcode=87",
+        "LSAN_OPTIONS": f"suppressions={suppressions}:print_suppressions=0:exitcode=88",
+    }
 
 
 def loaded_sdl(pid):
@@ -190,40 +178,31 @@ class Run:
     KiB in use). `tour` holds the steps of its tour still to play; `toured` is the second its tour
     ended (0 without a tour, None while it lasts)."""
 
-    def __init__(self, game, counter_path, tour=()):
+    def __init__(self, game, tour=()):
         self.game = game
-        self.counter_path = counter_path
         self.start = time.time()
         self.samples = []
         self.tour = list(tour)
         self.toured = None if self.tour else 0.0
 
-    def counters(self):
-        """Frames shown and heap KiB in use, as the preloaded counter last wrote them."""
-        try:
-            with open(self.counter_path) as f:
-                fields = f.read().split()
-            return int(fields[0]), int(fields[1]) // 1024
-        except (OSError, ValueError, IndexError, TypeError):
-            return 0, 0
-
     def sample(self):
         try:
-            rss = resident_kib(self.game.proc.pid)
+            rss = self.game.resident_kib()
         except OSError:
             return
-        self.samples.append((time.time() - self.start, rss, *self.counters()))
+        frames, heap = self.game.counters()
+        self.samples.append((time.time() - self.start, rss, frames, heap // 1024))
 
 
 class Session:
     """Plays one game for a while, starting it again whenever it ends normally (Torvane's game
     over). Every run's exit status and standard error are kept for the checks."""
 
-    def __init__(self, name, xserver, seed, env=None, count_frames=True, tour=False,
-                 lasting=False):
-        """`lasting`: each Torvane run plays a private copy of the assets made to last (see
-        lasting_levels) and the player leaves out the keys that end the game (GAME_ENDERS), so
-        that one process can play for as long as the session does."""
+    def __init__(self, name, xserver, seed, env=None, preload=(), tour=False, lasting=False):
+        """`env` and `preload` go to every run of the game (see harness.Game). `lasting`: each
+        Torvane run plays a private copy of the assets made to last (see lasting_levels) and the
+        player leaves out the keys that end the game (GAME_ENDERS), so that one process can play
+        for as long as the session does."""
         self.name = name
         self.tour = TOURS[name] if tour else ()
         self.keys = dict(KEYS[name])
@@ -235,35 +214,24 @@ class Session:
         self.x = xserver
         self.rng = random.Random(seed)
         self.env = dict(env or {})
-        self.preload = play_hooks() if count_frames else None
+        self.preload = preload
         self.runs = []
         self.finished = []  # (run, exit status, stderr)
         self.log = []
 
     # --- the game's life ---
     def launch(self):
-        env = dict(self.env)
-        counter_path = None
-        if self.preload:
-            counter_path = os.path.join(self.x_tmp(), f"frames-{self.name}-{len(self.runs)}")
-            env["FRAME_COUNT_FILE"] = counter_path
-            env["LD_PRELOAD"] = self.preload
-        game = Game(self.name, self.x, env=env, prepare=self.prepare)
+        game = Game(self.name, self.x, env=self.env, preload=self.preload, prepare=self.prepare)
         try:
-            game.wait_for_frame(timeout=60)
+            game.wait_for_picture(timeout=60)
         except Exception:
-            self.finished.append((Run(game, counter_path), "no frame", game.stderr()))
+            self.finished.append((Run(game), "no frame", game.stderr()))
             game.close()
             raise
-        run = Run(game, counter_path, self.tour)
+        run = Run(game, self.tour)
         self.runs.append(run)
         self.log.append(f"{time.strftime('%H:%M:%S')} start of run {len(self.runs)}")
         return run
-
-    def x_tmp(self):
-        folder = os.path.join(os.environ.get("TMPDIR", "/tmp"), f"reliability-{os.getpid()}")
-        os.makedirs(folder, exist_ok=True)
-        return folder
 
     def retire(self, run, status):
         self.finished.append((run, status, run.game.stderr()))
@@ -275,7 +243,7 @@ class Session:
         points (the random draws are left to the play that follows)."""
         step = run.tour.pop(0)
         if step.startswith("wait "):
-            time.sleep(float(step.split()[1]))
+            time.sleep(float(step.split()[1]))  # seconds of play in one screen or setting
         elif step == "click":
             run.game.click(320, 200)
         elif step == "drag":
@@ -283,7 +251,7 @@ class Session:
             run.game.drag(200, 240, 440, 240, button=3, steps=6)
             run.game.drag(440, 240, 200, 240, button=3, steps=6)
         else:
-            run.game.key(step, pause=TOUR_KEY_PAUSE)
+            run.game.key(step)
         if not run.tour:
             run.toured = time.time() - run.start
             self.log.append(f"{time.strftime('%H:%M:%S')} run {len(self.runs)} toured in "
@@ -293,27 +261,30 @@ class Session:
         return self.rng.randrange(20, 620), self.rng.randrange(20, 460)
 
     def act(self, game):
+        """One random action. The player keeps its own pace, in time, whatever the game does: it
+        never waits for the game to take what it did, and rests a random moment after each
+        action (or idles longer)."""
         rng = self.rng
         action = rng.choices(list(ACTIONS), weights=list(ACTIONS.values()))[0]
         keys = self.keys
         if action == "key":
             name = rng.choices(list(keys), weights=list(keys.values()))[0]
-            game.key(name, pause=0)
+            game.key(name, taken=False)
         elif action == "click":
-            game.click(*self.point())
+            game.click(*self.point(), taken=False)
         elif action == "drag":
             x0, y0 = self.point()
             x1, y1 = self.point()
-            game.drag(x0, y0, x1, y1, button=3, steps=rng.randrange(3, 12))
+            game.drag(x0, y0, x1, y1, button=3, steps=rng.randrange(3, 12), taken=False)
         elif action == "wheel":
-            game.click(*self.point(), button=rng.choice((4, 5)))
+            game.click(*self.point(), button=rng.choice((4, 5)), taken=False)
         elif action == "both":
-            game.move(*self.point())
+            game.move(*self.point(), taken=False)
             game.button_down(3)
-            game.click(button=1)
+            game.click(button=1, taken=False)
             game.button_up(3)
         elif action == "move":
-            game.move(*self.point())
+            game.move(*self.point(), taken=False)
         else:
             time.sleep(rng.uniform(0.3, 1.5))
             return action
@@ -345,8 +316,9 @@ class Session:
                 next_sample = time.time() + sample_every
         run.sample()
         run.game.close_request()
-        status = run.game.wait_exit(60)
-        if status is None:
+        try:
+            status = run.game.wait_exit(60)
+        except AssertionError:
             run.game.kill()
             status = "hung at the close button"
         self.retire(run, status)

@@ -1,22 +1,16 @@
 # Reliability: the scripted player on the sanitized games (leaks checked as they exit) and a short
 # soak of the plain games (crash, hang, frame rate; in so short a run the GL driver is still filling
 # its caches, so only runaway memory growth fails it), both watched through preloaded hooks
-# (a frame counter; libraries kept loaded so the leak checker can name them).
+# (tests/support: a frame counter; libraries kept loaded so the leak checker can name them).
 add_unit_test(anidamiento_tests SOURCES reliability/anidamiento_test.cpp LIBS comun)
 
 if(NOT FUZZ)
   # How the scripted player judges a run: growth after warm-up, frame rate, stalls (its examples).
   add_test(NAME reliability_judgement
            COMMAND ${PYTHON_SISTEMA} -m doctest ${CMAKE_CURRENT_SOURCE_DIR}/reliability/player.py)
-  add_library(play_hooks SHARED reliability/frame_counter.c reliability/keep_libraries.c)
-  # Kept free of the sanitizers: it is preloaded ahead of their runtime.
-  set_target_properties(play_hooks PROPERTIES COMPILE_OPTIONS "" LINK_OPTIONS ""
-                        LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
-  target_link_libraries(play_hooks PRIVATE ${CMAKE_DL_LIBS})
   set(PLAY_SECONDS 20 CACHE STRING "Seconds the scripted player plays each sanitized game")
   set(SOAK_SECONDS 15 CACHE STRING "Seconds of the short soak of each game")
-  set(entorno_fiabilidad "BIN_DIR=${CMAKE_BINARY_DIR}/bin;ASSETS=${CMAKE_SOURCE_DIR}/assets"
-      "SHOTS_DIR=${CMAKE_BINARY_DIR}/shots;PLAY_HOOKS=$<TARGET_FILE:play_hooks>"
+  set(entorno_fiabilidad ${ENTORNO_JUEGOS}
       "LSAN_SUPPRESSIONS=${CMAKE_CURRENT_SOURCE_DIR}/reliability/lsan.supp")
   set(jugar ${CMAKE_CURRENT_SOURCE_DIR}/reliability/play_check.py)
   foreach(juego fenwar torvane)

@@ -1,12 +1,12 @@
 /* Preloaded into a game: its buffer swap behaves as a driver's that syncs to a 60 Hz display, and
  * every swap is written down with the refresh that shows its picture.
  *
- * PANTALLA_MODO=cola: a picture is shown at the next refresh after its swap, and one may wait in
+ * SYNC_MODE=queue: a picture is shown at the next refresh after its swap, and one may wait in
  * a queue; a swap that finds a picture still waiting waits until that one is shown (drivers with
- * one frame queued). PANTALLA_MODO=espera: every swap waits for the refresh that shows it
- * (drivers that queue none). PANTALLA_MODO=libre: no swap waits (the display the game runs on,
+ * one frame queued). SYNC_MODE=wait: every swap waits for the refresh that shows it
+ * (drivers that queue none). SYNC_MODE=free: no swap waits (the display the game runs on,
  * Xvfb); only the record is written.
- * PANTALLA_REGISTRO names the file that gets one line for the start of the refreshes,
+ * SYNC_LOG names the file that gets one line for the start of the refreshes,
  * "inicio <ns> <period ns>", then one line per swap, "<refresh number> <ns of the swap> <ns of
  * work>", the times on the monotonic clock; the work is the time from the return of the last swap
  * to the end of the driver's own swap, less what the game slept in SDL_Delay. */
@@ -78,14 +78,14 @@ void SDL_GL_SwapBuffers(void) {
         real = (void (*)(void))dlsym(RTLD_NEXT, "SDL_GL_SwapBuffers");
     }
     real();
-    const char* modo = getenv("PANTALLA_MODO");
-    const int espera = modo != NULL && strcmp(modo, "espera") == 0;
-    const int libre = modo != NULL && strcmp(modo, "libre") == 0;
+    const char* modo = getenv("SYNC_MODE");
+    const int espera = modo != NULL && strcmp(modo, "wait") == 0;
+    const int libre = modo != NULL && strcmp(modo, "free") == 0;
     char linea[96];
     int64_t t = ahora();
     const int64_t trabajo = ultimoRegreso < 0 ? 0 : t - ultimoRegreso - dormido;
     if (inicio < 0) {
-        const char* nombre = getenv("PANTALLA_REGISTRO");
+        const char* nombre = getenv("SYNC_LOG");
         registro = nombre ? open(nombre, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644) : -1;
         inicio = t;
         snprintf(linea, sizeof linea, "inicio %lld %lld\n", (long long)inicio, (long long)PERIODO);

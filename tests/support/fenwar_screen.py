@@ -4,6 +4,8 @@ import os
 
 from PIL import Image
 
+from pictures import distinct_colours
+
 # Bars of the font sampled at three points each: (name, [(fx, fy), ...]), fy = 0 at the bottom.
 SEGMENTS = [
     ("top", [(0.3, 0.9), (0.5, 0.9), (0.7, 0.9)]),
@@ -31,6 +33,10 @@ GREEN = (0, 255, 0)
 YELLOW = (255, 255, 0)
 RED = (255, 0, 0)
 WHITE = (255, 255, 255)
+
+# The ground picture below the horizon and the starry sky above it, at the start of a game.
+GROUND = (0, 320, 640, 480)
+SKY = (0, 80, 640, 260)
 
 # Where the overlay puts its glyphs, in window pixels: left of the first cell, its top, cell size
 # and the advance from one glyph to the next.
@@ -90,6 +96,11 @@ def read_health(shot):
 def in_play(shot):
     """The game screen shows its score; the menus show none."""
     return read_score(shot).isdigit()
+
+
+def textured(shot):
+    """A textured field: the ground and the sky show many shades; untextured, a few."""
+    return distinct_colours(shot, GROUND) > 300 and distinct_colours(shot, SKY) > 100
 
 
 def difficulty(rad_city=0.5, separacion_city=1.8, dificultad=5, puntos_avion=50, puntos_misil=10,

@@ -1,0 +1,19 @@
+# The preload shims the Python tests put into the games they start, one per purpose. Each is built
+# free of the sanitizers (it is preloaded ahead of their runtime) into the build's lib/ folder,
+# where tests/support/harness.py finds it by name:
+#   frame_counter      the frames a game has shown; every game the harness starts carries it
+#   keep_libraries     every shared library kept loaded to the end, so the leak checker can name it
+#   refuse_video_mode  video modes refused, as by a desktop that cannot show them
+#   gl_objects         the live GL objects of a game
+#   synced_display     each swap shown at a 60 Hz refresh, as by a driver synced to the display
+if(NOT FUZZ)
+  foreach(shim frame_counter keep_libraries refuse_video_mode gl_objects synced_display)
+    add_library(${shim} SHARED ${CMAKE_CURRENT_LIST_DIR}/${shim}.c)
+    get_target_property(opciones ${shim} COMPILE_OPTIONS)
+    list(FILTER opciones EXCLUDE REGEX "sanitize|omit-frame-pointer")
+    set_target_properties(${shim} PROPERTIES COMPILE_OPTIONS "${opciones}" LINK_OPTIONS ""
+                          LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/lib)
+    target_include_directories(${shim} SYSTEM PRIVATE ${SDL_INCLUDE_DIR})
+    target_link_libraries(${shim} PRIVATE ${CMAKE_DL_LIBS})
+  endforeach()
+endif()
