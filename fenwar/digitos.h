@@ -35,13 +35,5 @@ void colorSalud(int h, float rgb[3]);
 std::vector<PasoHud> planCiudades(float aspectx, float aspecty, float escala, float offsetx,
                                   float offsety, const int* vidaCitys);
 
-// Drawing with GL_QUADS in the current colour.
-void printUnNum(float aspectx, float aspecty, float escala, float offsetx, float offsety,
-                float offsetz, char num);
-void printNumers(float aspectx, float aspecty, float escala, float offsetx, float offsety,
-                 float offsetz, int& numero, bool esvida);
-void printCitys(float aspectx, float aspecty, float escala, float offsetx, float offsety,
-                float offsetz, int* vidaCitys);
-
 // True when all three cities have health 0 or below.
 bool gameover(const int* vidaCitys);

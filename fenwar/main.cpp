@@ -6,6 +6,7 @@
 #include "juego.h"
 #include "menu.h"
 #include "modelo.h"
+#include "recursos.h"
 #include "texturas.h"
 #include "ventana.h"
 
@@ -33,7 +34,7 @@ int main(int, char**) {
     // The record is large (100 missile slots): it lives on the heap for the whole run.
     auto juego = std::make_unique<Juego>();
     Juego& j = *juego;
-    Escenario escenario;
+    Recursos recursos;
 
     const dificultad d = getDifficultad("dificultad.xml");
     iniciarJuego(j, d, relojMs());
@@ -44,8 +45,8 @@ int main(int, char**) {
         fatal("No se pudo iniciar SDL: ");
     }
     std::atexit(SDL_Quit);
-    j.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
-    if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, j.flags) == nullptr) {
+    recursos.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
+    if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, recursos.flags) == nullptr) {
         fatal("No se pudo establecer el modo de video: ");
     }
     SDL_WM_SetCaption("Fenwar", "Fenwar");
@@ -55,7 +56,8 @@ int main(int, char**) {
     }
     // The first frame is a game frame: the menu pictures and the kept picture of the scenery are
     // made once it is on screen.
-    cargarRecursosGL(j, escenario, false);
+    iniciarGL(recursos, j);
+    cargarRecursos(recursos, j, false);
     bool menusCargados = false;
 
     // The game frame clears the window itself, only when it draws its scenery.
@@ -66,21 +68,21 @@ int main(int, char**) {
         if (j.pausa) {
             detenerRelojes(j);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            pantallaMenu(j.textura[TEX_MENU]);
-            atenderEventos(j, escenario, Pantalla::Pausa);
+            pantallaMenu(recursos.textura[TEX_MENU]);
+            atenderEventos(j, recursos, Pantalla::Pausa);
         } else if (j.config) {
             detenerRelojes(j);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            pantallaMenu(j.textura[TEX_CONFIG]);
-            atenderEventos(j, escenario, Pantalla::Configuracion);
+            pantallaMenu(recursos.textura[TEX_CONFIG]);
+            atenderEventos(j, recursos, Pantalla::Configuracion);
         } else {
             reanudarRelojes(j, relojMs());
-            cuadroJuego(j, escenario);
+            cuadroJuego(j, recursos);
         }
         SDL_GL_SwapBuffers();
         if (!menusCargados) {
-            cargarTexturasMenu(j.textura);
-            cargarFotoEscenario(escenario);
+            cargarTexturasMenu(recursos.textura);
+            cargarFotoEscenario(recursos.escenario);
             menusCargados = true;
         }
         esperarCuadro(inicio);

@@ -68,10 +68,3 @@ void trazarObjeto(S& s, const std::vector<Poligono>& pols, const std::vector<ver
         s.terminar();
     }
 }
-
-// The model from its display list when there is one, otherwise sent with dibujarObjeto.
-void modelo(unsigned lista, const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
-            const std::vector<textura>& texturado, const std::vector<vertice>& normales);
-// Draws every valid face as one GL polygon with the current GL state.
-void dibujarObjeto(const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
-                   const std::vector<textura>& texturado, const std::vector<vertice>& normales);

@@ -1,7 +1,19 @@
-// The unit direction of a straight flight from its launch point to its aim point.
+// The straight flight missiles and the plane share: its record, its direction and its step.
 #pragma once
 
 #include <cmath>
+
+// A straight flight by the clock, from the launch point towards the aim point.
+struct Vuelo {
+    float xInicial, yInicial, zInicial;
+    float xFinal, yFinal, zFinal;
+    float xActual, yActual, zActual;
+    float velocx, velocy, velocz;
+    long t0; // relojMs() at launch
+    bool vivo;
+    bool explotando;
+    int explosionesrestantes;
+};
 
 // Writes the unit vector from (xi, yi, zi) towards (xf, yf, zf) into dir; a flight of no length
 // gets the zero vector, so whatever flies it stays where it is.
@@ -14,4 +26,13 @@ inline void direccionVuelo(float xi, float yi, float zi, float xf, float yf, flo
     dir[0] = largo > 0 ? static_cast<float>(ddx / largo) : 0.0f;
     dir[1] = largo > 0 ? static_cast<float>(ddy / largo) : 0.0f;
     dir[2] = largo > 0 ? static_cast<float>(ddz / largo) : 0.0f;
+}
+
+// Places the flight where it is `segundos` after launch, along its direction at its speeds.
+inline void volar(Vuelo& v, float segundos) {
+    float dir[3];
+    direccionVuelo(v.xInicial, v.yInicial, v.zInicial, v.xFinal, v.yFinal, v.zFinal, dir);
+    v.xActual = v.xInicial + v.velocx * dir[0] * segundos;
+    v.yActual = v.yInicial + v.velocy * dir[1] * segundos;
+    v.zActual = v.zInicial + v.velocz * dir[2] * segundos;
 }

@@ -6,7 +6,8 @@
 #include "menu.h"
 #include "mira.h"
 #include "misiles.h"
-#include "modelo.h"
+#include "modelo_dibujo.h"
+#include "recursos.h"
 #include "primitivas.h"
 #include "texturas.h"
 

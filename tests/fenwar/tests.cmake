@@ -35,7 +35,7 @@ endif()
 # They compare pictures: under the sanitizers the frame runs in the scripted play instead.
 if(NOT FUZZ AND NOT SANITIZE AND TARGET bench_juego_fenwar)
   add_unit_test(fenwar_cuadros_gl_tests
-    SOURCES fenwar/cuadro_gl_test.cpp ../fenwar/cuadro.cpp ../fenwar/controles.cpp
+    SOURCES fenwar/cuadro_gl_test.cpp ../fenwar/cuadro.cpp ../fenwar/controles.cpp ../fenwar/recursos.cpp
             ../fenwar/ventana.cpp ../fenwar/escenario.cpp ../fenwar/primitivas.cpp
             ../fenwar/texturas.cpp ../fenwar/menu.cpp ../fenwar/misiles_dibujo.cpp
             ../fenwar/avion_dibujo.cpp ../fenwar/mira_dibujo.cpp ../fenwar/digitos_dibujo.cpp
