@@ -1,4 +1,4 @@
-// Models read from our OBJ subset (v, vt, vn, f with v/t/n corners) and drawn as polygons.
+// Models read from our OBJ subset (v, vt, vn, f with v/t/n corners), traced face by face.
 #pragma once
 
 #include "teselado.h"

@@ -8,6 +8,7 @@
 
 #include "ciudad.h"
 #include "hud.h"
+#include "modelo3ds_dibujo.h"
 #include "torre.h"
 
 static void colocarVista(const Juego& juego, const Vista& vista) {

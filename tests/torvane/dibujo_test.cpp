@@ -6,7 +6,7 @@
 #include <GL/gl.h>
 
 #include "gl_registro.h"
-#include "modelo3ds.h"
+#include "modelo3ds_dibujo.h"
 
 namespace {
 
