@@ -7,19 +7,23 @@
 namespace {
 
 bool ponerModo(int ancho, int alto, int bits, std::uint32_t flags) {
-    if (SDL_SetVideoMode(ancho, alto, bits, flags) != nullptr) {
-        return true;
-    }
+    return SDL_SetVideoMode(ancho, alto, bits, flags) != nullptr;
+}
+
+void avisarRechazo() {
     std::fprintf(stderr, "No se pudo establecer el modo de video: %s\n", SDL_GetError());
-    return false;
 }
 
 } // namespace
 
+// One line for a refused switch, whether or not the old mode comes back: when it does not, the
+// line carries that last refusal, the reason the game ends.
 bool alternarModoVideo(int ancho, int alto, int bits, std::uint32_t& flags, std::uint32_t cambio) {
     if (ponerModo(ancho, alto, bits, flags ^ cambio)) {
         flags ^= cambio;
         return true;
     }
-    return ponerModo(ancho, alto, bits, flags);
+    const bool vuelve = ponerModo(ancho, alto, bits, flags);
+    avisarRechazo();
+    return vuelve;
 }

@@ -59,6 +59,7 @@ void dibujarFrame(Juego& juego, Recursos& r) {
     if (juego.estado == JUGANDO) {
         FramePlay frame = jugarFrame(juego);
         dibujarJuego(juego, frame, r);
+        r.ultimaVista = frame.vista;
     } else {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         dibujarMenu(juego, r.texturas);
@@ -87,8 +88,10 @@ static void aplicarTexturas(const Juego& juego) {
 }
 
 // F11. The new video mode may come with a new GL context: every texture and display list is made
-// again, and the state of play (shading, depth, texturing, polygon mode) is set once more. A mode
-// that is refused leaves the game in the one it had, with a context made anew all the same.
+// again, and play's state (init: shading, depth, texturing, the projection) and the polygon mode
+// are set once more, with the light where the last frame placed it, so the picture is the same
+// before and after. A mode that is refused leaves the game in the one it had, with a context made
+// anew all the same.
 static void alternarPantallaCompleta(Juego& juego, Recursos& r, Ventana& v) {
     liberarRecursos(r);
     if (!alternarModoVideo(ANCHO_VENTANA, ALTO_VENTANA, BITS, v.flags, SDL_FULLSCREEN)) {
@@ -98,15 +101,13 @@ static void alternarPantallaCompleta(Juego& juego, Recursos& r, Ventana& v) {
     cargarRecursos(r, juego);
     cargarFotoEscenario(r);
     devolverMemoriaLibre();
-    glShadeModel(juego.facet_interpol ? GL_FLAT : GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
+    init(juego.habilitar_texturas, juego.facet_interpol);
     aplicarTexturas(juego);
     aplicarModoPoligono(juego);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(ANCHO_VENTANA) / ALTO_VENTANA, 0.1, 200.0);
-    glMatrixMode(GL_MODELVIEW);
+    if (juego.lumus) {
+        colocarVista(juego, r.ultimaVista);
+        iluminar(juego.red, juego.green, juego.blue, juego.xil, juego.yil, juego.zil);
+    }
 }
 
 void aplicarEfectos(const Efectos& efectos, Juego& juego, Recursos& r, Ventana& v) {

@@ -11,7 +11,7 @@
 #include "modelo3ds_dibujo.h"
 #include "torre.h"
 
-static void colocarVista(const Juego& juego, const Vista& vista) {
+void colocarVista(const Juego& juego, const Vista& vista) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     switch (vista.tipo) {
