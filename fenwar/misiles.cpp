@@ -5,9 +5,9 @@
 #include "trayecto.h"
 
 #include "azar.h"
+#include "entero.h"
 #include "reloj.h"
 
-#include <climits>
 #include <cmath>
 #include <ctime>
 
@@ -20,12 +20,6 @@ float u() {
 
 void resembrar() {
     sembrarAzar(static_cast<unsigned>(std::time(nullptr) + azar()));
-}
-
-// Health lowered without running below the int range.
-void danar(int& vida, int dano) {
-    long long v = static_cast<long long>(vida) - dano;
-    vida = v < INT_MIN ? INT_MIN : (v > INT_MAX ? INT_MAX : static_cast<int>(v));
 }
 
 } // namespace
@@ -137,7 +131,7 @@ int calcularmisiles(Juego& juego) {
                     juego.cantvivos--;
                 m.vivo = false;
                 m.explotando = true;
-                danar(juego.vidaCitys[j], d.POR_HIT);
+                juego.vidaCitys[j] = restaSaturada(juego.vidaCitys[j], d.POR_HIT);
                 golpes++;
             }
         }
