@@ -1,4 +1,5 @@
 add_unit_test(common_tests SOURCES common/reloj_azar_test.cpp common/entero_test.cpp
+          common/decimal_test.cpp
   LIBS comun comun_sdl)
 add_unit_test(memoria_tests SOURCES common/memoria_test.cpp LIBS comun)
 if(NOT FUZZ)
