@@ -7,7 +7,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
-#include <cstdlib>
 
 void proyeccionJuego(Escenario& e, float zoom) {
     e.zoom = zoom;
@@ -27,9 +26,7 @@ void iniciarGL(Recursos& r, const Juego& j) {
 void cambiarPantallaCompleta(Juego& j, Recursos& r) {
     // Freed in the old context first, so that nothing is left behind where the context survives.
     liberarRecursos(r);
-    if (!alternarModoVideo(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, r.flags, SDL_FULLSCREEN)) {
-        std::exit(1);
-    }
+    alternarModoVideo(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, r.flags, SDL_FULLSCREEN);
     SDL_ShowCursor(SDL_DISABLE);
     // A new video mode brings a new GL context on X11: textures, lists and state are gone.
     iniciarGL(r, j);

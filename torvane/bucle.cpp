@@ -2,10 +2,8 @@
 #include "bucle.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <SDL.h>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "combate.h"
@@ -81,12 +79,6 @@ static void aplicarTexturas(const Juego& juego) {
     }
 }
 
-[[noreturn]] static void falloDeVideo() {
-    std::fprintf(stderr, "No se pudo establecer el modo de video: %s\n", SDL_GetError());
-    SDL_Quit();
-    std::exit(1);
-}
-
 // F11. The new video mode may come with a new GL context: every texture and display list is made
 // again, and play's state (init: shading, depth, texturing, the projection) and the polygon mode
 // are set once more, with the light where the last frame placed it, so the picture is the same
@@ -94,10 +86,7 @@ static void aplicarTexturas(const Juego& juego) {
 // anew all the same.
 static void alternarPantallaCompleta(Juego& juego, Recursos& r, Ventana& v) {
     liberarRecursos(r);
-    if (!alternarModoVideo(ANCHO_VENTANA, ALTO_VENTANA, BITS, v.flags, SDL_FULLSCREEN)) {
-        SDL_Quit();
-        std::exit(1);
-    }
+    alternarModoVideo(ANCHO_VENTANA, ALTO_VENTANA, BITS, v.flags, SDL_FULLSCREEN);
     cargarRecursos(r, juego);
     cargarFotoEscenario(r);
     devolverMemoriaLibre();
@@ -190,16 +179,8 @@ int correrTorvane() {
     Load3DS(cubo.get(), "cubo.3DS");
     std::fflush(stdout);
 
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::fprintf(stderr, "No se pudo iniciar SDL: %s\n", SDL_GetError());
-        return 1;
-    }
     Ventana ventana;
-    ventana.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
-    if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS, ventana.flags) == nullptr) {
-        falloDeVideo();
-    }
-    SDL_WM_SetCaption("Torvane", "Torvane");
+    ventana.flags = abrirVentana(ANCHO_VENTANA, ALTO_VENTANA, BITS, "Torvane");
     Recursos recursos;
     cargarRecursos(recursos, juego);
     init(juego.habilitar_texturas, juego.facet_interpol);
