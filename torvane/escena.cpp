@@ -119,7 +119,7 @@ void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r) {
 }
 
 void dibujarMenu(Juego& juego, Texturas& t) {
-    ImagenMenu imagen = pantallaMenu(juego);
+    ImagenMenu imagen = imagenDelMenu(juego);
     if (imagen == ImagenMenu::NINGUNA) {
         return;
     }

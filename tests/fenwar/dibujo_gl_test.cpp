@@ -181,7 +181,7 @@ void dibujarMenuTras(unsigned textura, bool contorno, float zoom) {
     glPolygonMode(GL_FRONT_AND_BACK, contorno ? GL_LINE : GL_FILL);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
-    pantallaMenu(textura);
+    dibujarPantallaMenu(textura);
 }
 
 TEST_F(GlTest, AWhiteMenuShowsAsFlatDarkGreenWhateverOutlineAndZoom) {
