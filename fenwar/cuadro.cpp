@@ -10,6 +10,8 @@
 #include "texturas.h"
 #include "ventana.h"
 
+#include "superposicion.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 #include <SDL.h>
@@ -53,11 +55,7 @@ void enlazar(const Recursos& r, int slot) {
 
 // The aiming cross, the score and the city health over an orthographic 480 x 640 space.
 void superposicion(Juego& j) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 480, 0, 640, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    proyeccionSuperpuesta();
     const float cx = static_cast<float>(j.winX / 1.33);
     const float cy = static_cast<float>(j.winY * 1.3251);
     glColor3f(255.0f, 255.0f, 255.0f);

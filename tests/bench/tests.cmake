@@ -13,7 +13,7 @@ endif()
 if(NOT FUZZ)
   add_unit_test(texturas_diferidas_tests
     SOURCES bench/texturas_diferidas_test.cpp ../torvane/texturas.cpp
-    LIBS comun_imagen ${OSMESA_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
+    LIBS comun_pantalla ${OSMESA_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
   if(TARGET texturas_diferidas_tests)
     target_include_directories(texturas_diferidas_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
   endif()
@@ -23,7 +23,7 @@ endif()
 if(NOT FUZZ)
   add_unit_test(fenwar_texturas_tests
     SOURCES bench/fenwar_texturas_test.cpp ../fenwar/texturas.cpp
-    LIBS comun_imagen ${OSMESA_LIBRARY} ${FREEIMAGE_LIBRARY})
+    LIBS comun_pantalla ${OSMESA_LIBRARY} ${FREEIMAGE_LIBRARY})
   if(TARGET fenwar_texturas_tests)
     target_include_directories(fenwar_texturas_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
     target_include_directories(fenwar_texturas_tests PRIVATE ${CMAKE_SOURCE_DIR}/fenwar)

@@ -26,7 +26,7 @@ if(NOT FUZZ)
     SOURCES fenwar/dibujo_gl_test.cpp ../fenwar/texturas.cpp ../fenwar/menu.cpp
             ../fenwar/primitivas.cpp ../fenwar/escenario.cpp ../fenwar/modelo_dibujo.cpp
             ../common/dibujo_rapido.cpp ../fenwar/mira_dibujo.cpp
-    LIBS comun_imagen ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} fenwar_reglas)
+    LIBS comun_pantalla ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} fenwar_reglas)
   if(TARGET fenwar_dibujo_tests)
     target_include_directories(fenwar_dibujo_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
   endif()
@@ -40,7 +40,7 @@ if(NOT FUZZ AND NOT SANITIZE AND TARGET bench_juego_fenwar)
             ../fenwar/texturas.cpp ../fenwar/menu.cpp ../fenwar/misiles_dibujo.cpp
             ../fenwar/avion_dibujo.cpp ../fenwar/mira_dibujo.cpp ../fenwar/digitos_dibujo.cpp
             ../fenwar/modelo_dibujo.cpp ../common/dibujo_rapido.cpp ../common/modo_video.cpp
-    LIBS comun_imagen ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} ${SDL_LIBRARY}
+    LIBS comun_pantalla ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} ${SDL_LIBRARY}
          bench_juego_fenwar fenwar_reglas)
   if(TARGET fenwar_cuadros_gl_tests)
     target_include_directories(fenwar_cuadros_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR}

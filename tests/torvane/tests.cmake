@@ -24,7 +24,7 @@ if(NOT FUZZ)
     SOURCES torvane/pantalla_gl_test.cpp ../torvane/luz.cpp ../torvane/texturas.cpp
             ../torvane/cielo.cpp ../torvane/hud.cpp ../torvane/escena.cpp ../torvane/recursos.cpp
             ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp ../common/dibujo_rapido.cpp
-    LIBS comun_imagen ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
+    LIBS comun_pantalla ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
   if(TARGET torvane_pantalla_gl_tests)
     target_include_directories(torvane_pantalla_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
   endif()
@@ -37,7 +37,7 @@ if(NOT FUZZ AND NOT SANITIZE AND TARGET bench_juego_torvane)
             ../torvane/hud.cpp ../torvane/cielo.cpp ../torvane/luz.cpp ../torvane/recursos.cpp
             ../torvane/texturas.cpp ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp
             ../common/dibujo_rapido.cpp ../common/modo_video.cpp ../common/ritmo_sdl.cpp
-    LIBS comun_imagen ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} ${SDL_LIBRARY}
+    LIBS comun_pantalla ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} ${SDL_LIBRARY}
          bench_juego_torvane torvane_reglas)
   if(TARGET torvane_cuadros_gl_tests)
     target_include_directories(torvane_cuadros_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR}
