@@ -58,9 +58,7 @@ class Partida {
         jugar(fase, i, juego_, marcha_);
         comenzarFrame(juego_);
         dibujarFrame(juego_, r_);
-        std::vector<unsigned char> p(static_cast<size_t>(W) * H * 4);
-        glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
-        return p;
+        return readWindow(W, H).rgba;
     }
 
     const std::string& error() const { return error_; }

@@ -21,28 +21,13 @@ add_e2e_test(torvane_jugador_e2e test_torvane_jugador.py)
 # Light, pictures, sky box, HUD, menu screen and GL resources, drawn by Mesa's off-screen GL.
 if(NOT FUZZ)
   add_unit_test(torvane_pantalla_gl_tests
-    SOURCES torvane/pantalla_gl_test.cpp ../torvane/luz.cpp ../torvane/texturas.cpp
-            ../torvane/cielo.cpp ../torvane/hud.cpp ../torvane/escena.cpp ../torvane/recursos.cpp
-            ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp ../common/dibujo_rapido.cpp
-    LIBS ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
-  if(TARGET torvane_pantalla_gl_tests)
-    target_include_directories(torvane_pantalla_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
-  endif()
+    SOURCES torvane/pantalla_gl_test.cpp LIBS test_support torvane_programa)
 endif()
 # Whole frames of every phase of the benchmark, with the lists and everything sent directly.
 # They compare pictures: under the sanitizers the frame runs in the scripted play instead.
 if(NOT FUZZ AND NOT SANITIZE AND TARGET bench_juego_torvane)
   add_unit_test(torvane_cuadros_gl_tests
-    SOURCES torvane/cuadro_gl_test.cpp ../torvane/bucle.cpp ../torvane/escena.cpp
-            ../torvane/hud.cpp ../torvane/cielo.cpp ../torvane/luz.cpp ../torvane/recursos.cpp
-            ../torvane/texturas.cpp ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp
-            ../common/dibujo_rapido.cpp ../common/modo_video.cpp ../common/ritmo_sdl.cpp
-    LIBS ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} ${SDL_LIBRARY}
-         bench_juego_torvane torvane_reglas)
-  if(TARGET torvane_cuadros_gl_tests)
-    target_include_directories(torvane_cuadros_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR}
-                               ${SDL_INCLUDE_DIR})
-  endif()
+    SOURCES torvane/cuadro_gl_test.cpp LIBS test_support bench_juego_torvane torvane_programa)
 endif()
 
 # Hostile files that once crashed a reader; every byte a reader is handed ends at an unreadable
