@@ -19,11 +19,11 @@ if(NOT FUZZ)
 endif()
 
 # The C++ helpers of the unit tests that draw: an off-screen Mesa context and the reader of its
-# window, picture files for the texture loaders.
+# window, picture files for the texture loaders, the polygons a drawing sends (GL's feedback).
 # A test lists it first, so that the GL its program calls is Mesa's off-screen one.
 if(NOT FUZZ)
   add_library(test_support STATIC ${CMAKE_CURRENT_LIST_DIR}/offscreen_gl.cpp
-              ${CMAKE_CURRENT_LIST_DIR}/image_file.cpp)
+              ${CMAKE_CURRENT_LIST_DIR}/image_file.cpp ${CMAKE_CURRENT_LIST_DIR}/gl_feedback.cpp)
   target_include_directories(test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   target_include_directories(test_support SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
   target_link_libraries(test_support PUBLIC ${OSMESA_LIBRARY} GTest::gtest

@@ -1,11 +1,12 @@
-# Torvane: readers, camera and world objects (rules alone; the drawing through a recording GL).
+# Torvane: readers, camera and world objects (rules alone).
 add_unit_test(torvane_mundo_tests
   SOURCES torvane/modelo3ds_test.cpp torvane/configuracion_test.cpp torvane/objetos_test.cpp
   LIBS torvane_reglas)
-add_unit_test(torvane_vista_tests
-  SOURCES torvane/camara_test.cpp torvane/dibujo_test.cpp torvane/gl_registro.cpp
-          ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp
-  LIBS torvane_reglas)
+# What a tower's camera shows and how a mesh is drawn, in Mesa's off-screen GL.
+if(NOT FUZZ)
+  add_unit_test(torvane_vista_tests SOURCES torvane/camara_test.cpp torvane/dibujo_test.cpp
+    LIBS test_support torvane_programa)
+endif()
 add_fuzz_target(fuzz_3ds SOURCES fuzz/fuzz_3ds.cpp LIBS torvane_reglas
   CORPUS ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/3ds)
 add_fuzz_target(fuzz_configuracion SOURCES fuzz/fuzz_configuracion.cpp LIBS torvane_reglas
