@@ -80,3 +80,13 @@ class OffscreenGl {
     std::string folder;
     std::string startFolder;
 };
+
+// A test case that draws in a window of its own, w x h pixels, opened before the case and closed
+// after it.
+template <int w, int h> class OffscreenTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_NO_FATAL_FAILURE(gl_.open(w, h)); }
+    void TearDown() override { ASSERT_NO_FATAL_FAILURE(gl_.close()); }
+
+    OffscreenGl gl_;
+};

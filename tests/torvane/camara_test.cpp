@@ -57,18 +57,16 @@ std::optional<Spot> spotOf(const Picture& p, int channel) {
     return Spot{sx / n, sy / n};
 }
 
-class CameraView : public ::testing::Test {
+class CameraView : public OffscreenTest<W, H> {
   protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(gl_.open(W, H));
-        glViewport(0, 0, W, H);
+        ASSERT_NO_FATAL_FAILURE(OffscreenTest::SetUp());
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         gluPerspective(45.0, 1.0, 0.1, 200.0);
         glMatrixMode(GL_MODELVIEW);
         glPointSize(3);
     }
-    void TearDown() override { ASSERT_NO_FATAL_FAILURE(gl_.close()); }
 
     // The picture of the camera's view with a red mark at `red` and a green one at `green`.
     Picture look(CCamera& c, const SF3dVector& red, const SF3dVector& green) {
@@ -100,8 +98,6 @@ class CameraView : public ::testing::Test {
         EXPECT_NEAR(green->x, CENTRE, 0.5);
         EXPECT_LT(green->y, CENTRE - 5);
     }
-
-    OffscreenGl gl_;
 };
 
 } // namespace

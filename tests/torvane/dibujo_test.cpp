@@ -44,11 +44,10 @@ unsigned fourColours() {
     return name;
 }
 
-class MeshDrawing : public ::testing::Test {
+class MeshDrawing : public OffscreenTest<W, H> {
   protected:
     void SetUp() override {
-        ASSERT_NO_FATAL_FAILURE(gl_.open(W, H));
-        glViewport(0, 0, W, H);
+        ASSERT_NO_FATAL_FAILURE(OffscreenTest::SetUp());
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();
         glOrtho(-1, 1, -1, 1, -10, 10);
@@ -56,8 +55,6 @@ class MeshDrawing : public ::testing::Test {
         glLoadIdentity();
         glClear(GL_COLOR_BUFFER_BIT);
     }
-    void TearDown() override { ASSERT_NO_FATAL_FAILURE(gl_.close()); }
-
     // The colour shown at the world point (x, y).
     Rgb at(const Picture& p, float x, float y) const {
         return p.at(static_cast<int>((x + 1) * W / 2), static_cast<int>((1 - y) * H / 2));
@@ -66,8 +63,6 @@ class MeshDrawing : public ::testing::Test {
     std::vector<DrawnPolygon> sent(const obj_type& o) {
         return polygonsDrawn([&o] { drawObject(o); });
     }
-
-    OffscreenGl gl_;
 };
 
 ::testing::AssertionResult shows(const Rgb& c, int r, int g, int b) {
