@@ -20,5 +20,5 @@ if(NOT FUZZ)
 endif()
 # The reader of whole files, and XML text handed to the parser: the documents TinyXML's own file
 # loader made, never a read past the text (every allocation ending at an unreadable page).
-add_unit_test(archivo_tests SOURCES common/archivo_test.cpp LIBS comun)
+add_unit_test(archivo_tests SOURCES common/archivo_test.cpp LIBS test_support comun)
 add_unit_test(texto_xml_tests SOURCES common/texto_xml_test.cpp page_end.cpp LIBS comun_xml)

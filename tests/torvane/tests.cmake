@@ -34,4 +34,4 @@ endif()
 # Hostile files that once crashed a reader; every byte a reader is handed ends at an unreadable
 # page.
 add_unit_test(torvane_archivos_hostiles_tests
-  SOURCES torvane/archivos_hostiles_test.cpp page_end.cpp LIBS torvane_reglas)
+  SOURCES torvane/archivos_hostiles_test.cpp page_end.cpp LIBS test_support torvane_reglas)
