@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -86,6 +87,25 @@ PictureDifference differenceOf(const std::vector<unsigned char>& a,
         return ::testing::AssertionFailure() << "pictures of different sizes";
     }
     return looksTheSame(a.rgba, b.rgba, a.width, a.height, outline);
+}
+
+bool framesLookTheSame(const std::string& label,
+                       const std::vector<std::vector<unsigned char>>& first,
+                       const std::function<std::vector<unsigned char>(int)>& second,
+                       const std::vector<unsigned char>& still, int w, int h) {
+    bool changed = false;
+    PictureDifference worst;
+    for (std::size_t i = 0; i < first.size(); ++i) {
+        const std::vector<unsigned char> other = second(static_cast<int>(i));
+        EXPECT_TRUE(looksTheSame(first[i], other, w, h)) << label << ", frame " << i;
+        const PictureDifference d = differenceOf(first[i], other, w, h);
+        worst.pixels = std::max(worst.pixels, d.pixels);
+        worst.largest = std::max(worst.largest, d.largest);
+        changed = changed || first[i] != still;
+    }
+    std::printf("%s: at most %zu pixels of a frame differ, by up to %d\n", label.c_str(),
+                worst.pixels, worst.largest);
+    return changed;
 }
 
 unsigned noiseTexture(int side, unsigned seed) {

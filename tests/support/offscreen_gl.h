@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,14 @@ constexpr int FEW_LEVELS = 4;
                                         const std::vector<unsigned char>& b, int w, int h,
                                         bool outline = false);
 ::testing::AssertionResult looksTheSame(const Picture& a, const Picture& b, bool outline = false);
+
+// Frames of one scene drawn two ways: each of `first` looks the same as the frame `second` draws
+// for its number (a failure names `label` and the frame). Prints the largest difference of a frame
+// under `label`; returns whether some frame of `first` differs from `still`.
+bool framesLookTheSame(const std::string& label,
+                       const std::vector<std::vector<unsigned char>>& first,
+                       const std::function<std::vector<unsigned char>(int)>& second,
+                       const std::vector<unsigned char>& still, int w, int h);
 
 // A `side` x `side` RGB texture of noise from `seed`, filtered linearly, bound and returned: a
 // picture in which any texel drawn out of place shows. `side` is a multiple of 4, so that its
