@@ -1,6 +1,5 @@
 // Light, pictures, sky box, HUD, menu screen and the reloadable GL resources, drawn by Mesa's
 // off-screen software GL.
-#include <FreeImage.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
@@ -11,10 +10,10 @@
 #include <unistd.h>
 #include <vector>
 
-#include "offscreen_gl.h"
 #include "cielo.h"
 #include "escena.h"
 #include "hud.h"
+#include "image_file.h"
 #include "juego_prueba.h"
 #include "luz.h"
 #include "recursos.h"
@@ -23,10 +22,6 @@
 namespace {
 
 constexpr int W = 640, H = 480;
-
-struct Color {
-    int r, g, b;
-};
 
 class Pantalla : public ::testing::Test {
   protected:
@@ -39,28 +34,15 @@ class Pantalla : public ::testing::Test {
     std::string ruta(const std::string& nombre) const { return gl_.path(nombre); }
 
     // A picture of one colour, saved in the format its name says.
-    void liso(const std::string& nombre, BYTE r, BYTE g, BYTE b, int w = 4, int h = 4) {
-        FIBITMAP* bmp = FreeImage_Allocate(w, h, 24);
-        RGBQUAD c = {b, g, r, 0};
-        for (int y = 0; y < h; y++) {
-            for (int x = 0; x < w; x++) {
-                FreeImage_SetPixelColor(bmp, x, y, &c);
-            }
-        }
-        std::string r2 = ruta(nombre);
-        ASSERT_TRUE(FreeImage_Save(FreeImage_GetFIFFromFilename(r2.c_str()), bmp, r2.c_str(), 0));
-        FreeImage_Unload(bmp);
+    void liso(const std::string& nombre, int r, int g, int b, int w = 4, int h = 4) {
+        ASSERT_TRUE(writeOneColour(ruta(nombre), r, g, b, w, h)) << nombre;
     }
 
     // The pixel at (x, y), y counted from the top as on screen.
-    Color pixel(int x, int y) {
-        unsigned char p[4];
-        glReadPixels(x, H - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-        return {p[0], p[1], p[2]};
-    }
+    Rgb pixel(int x, int y) { return gl_.read().at(x, y); }
 
     bool blanco(int x, int y) {
-        Color c = pixel(x, y);
+        Rgb c = pixel(x, y);
         return c.r > 250 && c.g > 250 && c.b > 250;
     }
 
@@ -130,8 +112,8 @@ TEST_F(Pantalla, SkyBoxFacesShowTheirOwnPicturesUpright) {
     // Back red, front blue, left and right grey, floor green, top white.
     const char* nombres[6] = {"atras.png", "frente.png", "izq.png",
                               "der.png",   "suelo.png",  "techo.png"};
-    const BYTE colores[6][3] = {{255, 0, 0},  {0, 0, 255}, {90, 90, 90},
-                                {90, 90, 90}, {0, 255, 0}, {255, 255, 255}};
+    const int colores[6][3] = {{255, 0, 0},  {0, 0, 255}, {90, 90, 90},
+                               {90, 90, 90}, {0, 255, 0}, {255, 255, 255}};
     unsigned caras[6];
     for (int i = 0; i < 6; ++i) {
         liso(nombres[i], colores[i][0], colores[i][1], colores[i][2]);
@@ -140,7 +122,7 @@ TEST_F(Pantalla, SkyBoxFacesShowTheirOwnPicturesUpright) {
     init(true, true);
     glLoadIdentity();
     drawSkyBox(caras);
-    Color atras = pixel(W / 2, H / 2);
+    Rgb atras = pixel(W / 2, H / 2);
     EXPECT_EQ(atras.r, 255);
     EXPECT_EQ(atras.g + atras.b, 0);
 
@@ -209,7 +191,7 @@ TEST_F(Pantalla, MenuScreenFillsTheWindowAndLeavesPlaysModesAsTheyWere) {
     glEnable(GL_LIGHTING);
 
     dibujarMenu(juego, r.texturas);
-    for (Color c : {pixel(0, 0), pixel(W - 1, H - 1), pixel(W / 2, H / 2)}) {
+    for (Rgb c : {pixel(0, 0), pixel(W - 1, H - 1), pixel(W / 2, H / 2)}) {
         EXPECT_EQ(c.r, 10);
         EXPECT_EQ(c.g, 200);
     }
