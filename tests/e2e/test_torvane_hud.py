@@ -9,7 +9,8 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(
                                 "support"))
 from harness import XServer, Game  # noqa: E402
 from pictures import distinct_colours, quick_difference  # noqa: E402
-from torvane_screen import FIELD, level_file, start_play, textured_sky  # noqa: E402
+from torvane_screen import (FIELD, level_file, picture, shows, start_play,  # noqa: E402
+                            textured_sky)
 
 # The HUD in pixels (a HUD unit is 4/3 of a pixel across and 3/4 of a pixel down), each box wholly
 # inside the pictures drawn there: the four score digits; the health rows of level 1's two
@@ -69,6 +70,15 @@ def render_modes(x):
         assert textured_sky(back)
         restored = quick_difference(textured, back)
         assert restored < 0.5, f"the scene differs by {restored:.2f} with both modes back"
+
+        # Textures off from the pause menu's Estados page: the same HUD over the untextured scene.
+        menu = game.after("p", "Down", "Down", "Return", "Down", "Down", label="hud-estados-page")
+        assert shows(menu, picture("MENU_ESTADOS_Selecc_Texturas.png"))
+        shot = game.after("Return", label="hud-untextured-from-menu")
+        assert not textured_sky(shot)
+        same_hud(textured, shot, "textures off from the menu")
+        back = game.after("t", label="hud-textured-again")
+        assert quick_difference(textured, back) < 0.5
         game.key("Escape", "Return")
         assert game.wait_exit(10) == 0, game.stderr()
 
