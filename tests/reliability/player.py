@@ -82,10 +82,11 @@ def torvane_tour():
     return steps + combinations()
 
 
-# A Torvane game that lasts: cities that never fall, and levels that last many minutes. The cities
-# stand as far out as the game accepts (200 units from the middle, the far plane of the view).
+# A Torvane game that lasts: cities that never fall, and levels that last minutes. The cities stand
+# just inside the farthest the game accepts (200 units from the middle, the far plane of the view),
+# so that positions written to six figures stay inside it.
 LASTING_HEALTH = 1000000
-FAR_CITY = 200.0
+FAR_CITY = 199.0
 CITY = re.compile(r'<ciudad\b[^>]*/>')
 
 
@@ -104,8 +105,8 @@ def lasting_levels(text):
     ... <ciudad id="2" z="0" lvl="2" x="0"/></niveles>'''))
     <niveles><salud valor="1000000"/>
     <ciudad lvl="1" id="0" x="-6" y="0" z="2"/>
-    <ciudad lvl="1" id="1" x="120" y="1" z="-160"/>
-    <ciudad id="2" z="0" lvl="2" x="200"/></niveles>
+    <ciudad lvl="1" id="1" x="119.4" y="1" z="-159.2"/>
+    <ciudad id="2" z="0" lvl="2" x="199"/></niveles>
     >>> lasting_levels('<niveles><ciudad lvl="1" id="1" x="1" y="0" z="0"/></niveles>')
     Traceback (most recent call last):
     ValueError: no health element to raise
