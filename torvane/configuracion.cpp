@@ -23,7 +23,7 @@ namespace {
 
 constexpr int TORRES = 3;
 // The far plane of the view: a city or tower farther than this from the origin is out of every
-// tower's sight, and a missile aimed at such a city flies for ever.
+// tower's sight, and a missile aimed at such a city flies for minutes, or for ever.
 constexpr double ALCANCE = 200.0;
 
 struct DatosCiudad {
