@@ -8,6 +8,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include "cielo.h"
@@ -149,7 +150,9 @@ TEST_F(Pantalla, SkyBoxFacesShowTheirOwnPicturesUpright) {
 TEST_F(Pantalla, HudShowsDigitsAmmunitionAimAndOneHealthRowPerCity) {
     prueba::JuegoDePrueba p(10, 12);
     p.ciudad(1).decrementarSalud(6);
-    // Untextured, every HUD piece is a plain white rectangle.
+    // Level 1 plays cities 0 and 1 only: a city 2 written for it is left out of play.
+    p.juego.ciudades[1][2] = new Ciudad(0.0f, 0.0f, 0.0f, 10);
+    // With no pictures loaded, every HUD piece is a plain white rectangle.
     init(false, true);
     glLoadIdentity();
     glEnable(GL_LIGHTING);
@@ -172,7 +175,66 @@ TEST_F(Pantalla, HudShowsDigitsAmmunitionAimAndOneHealthRowPerCity) {
     EXPECT_FALSE(blanco(300, 40));
     EXPECT_TRUE(blanco(190, 55));
     EXPECT_FALSE(blanco(197, 55));
-    EXPECT_FALSE(blanco(20, 70)) << "level 1 has no third city";
+    EXPECT_FALSE(blanco(20, 70)) << "city 2 is not in level 1: no row of its own";
+    EXPECT_FALSE(blanco(100, 70));
+}
+
+TEST_F(Pantalla, HudStaysFilledPicturesInEveryRenderModeAndHandsTheSceneItsModesBack) {
+    prueba::JuegoDePrueba p(10, 12);
+    // One picture, green, for every piece of the HUD.
+    GLuint verde = 0;
+    glGenTextures(1, &verde);
+    glBindTexture(GL_TEXTURE_2D, verde);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    const unsigned char texeles[4 * 4] = {10, 200, 30, 255, 10, 200, 30, 255,
+                                          10, 200, 30, 255, 10, 200, 30, 255};
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texeles);
+    Texturas t;
+    for (unsigned& digito : t.textura_digito) {
+        digito = verde;
+    }
+    for (unsigned& vida : t.textura_vida) {
+        vida = verde;
+    }
+    t.textura_bala = t.textura_torresana = t.textura_torremedia = t.textura_torregrave = verde;
+
+    struct Modo {
+        bool wire, texturas;
+    };
+    std::vector<unsigned char> primera;
+    for (Modo modo : {Modo{false, true}, Modo{false, false}, Modo{true, true}, Modo{true, false}}) {
+        SCOPED_TRACE(testing::Message()
+                     << "outlines " << modo.wire << ", textures " << modo.texturas);
+        // The scene's modes, set as the game sets them from its record.
+        p.juego.wire = modo.wire;
+        p.juego.habilitar_texturas = modo.texturas;
+        glDisable(GL_TEXTURE_2D);
+        init(modo.texturas, true);
+        glPolygonMode(GL_FRONT_AND_BACK, modo.wire ? GL_LINE : GL_FILL);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+        dibujarHud(p.juego, t);
+        // Inside a digit, an ammunition mark, a city label and a health cell: the picture.
+        for (auto [x, y] :
+             {std::pair{20, 12}, std::pair{270, 420}, std::pair{40, 45}, std::pair{140, 45}}) {
+            Color c = pixel(x, y);
+            EXPECT_EQ(c.r, 10) << x << "," << y;
+            EXPECT_EQ(c.g, 200) << x << "," << y;
+        }
+        std::vector<unsigned char> foto(static_cast<size_t>(W) * H * 4);
+        glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, foto.data());
+        if (primera.empty()) {
+            primera = foto;
+        }
+        EXPECT_EQ(differenceOf(primera, foto, W, H).pixels, 0u) << "the HUD looks the same";
+
+        GLint poligono[2];
+        glGetIntegerv(GL_POLYGON_MODE, poligono);
+        EXPECT_EQ(poligono[0], modo.wire ? GL_LINE : GL_FILL);
+        EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D) == GL_TRUE, modo.texturas);
+    }
+    glDeleteTextures(1, &verde);
 }
 
 TEST_F(Pantalla, MenuScreenFillsTheWindowAndLeavesPlaysModesAsTheyWere) {

@@ -19,6 +19,7 @@ add_e2e_test(torvane_juego_e2e test_torvane_juego.py)
 add_e2e_test(torvane_menu_e2e test_torvane_menu.py)
 add_e2e_test(torvane_fallos_e2e test_torvane_fallos.py)
 add_e2e_test(torvane_jugador_e2e test_torvane_jugador.py)
+add_e2e_test(torvane_hud_e2e test_torvane_hud.py)
 # Light, pictures, sky box, HUD, menu screen and GL resources, drawn by Mesa's off-screen GL.
 if(NOT FUZZ)
   add_unit_test(torvane_pantalla_gl_tests
