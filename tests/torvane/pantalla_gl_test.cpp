@@ -218,7 +218,7 @@ TEST_F(Pantalla, HudStaysFilledPicturesInEveryRenderModeAndHandsTheSceneItsModes
         // Inside a digit, an ammunition mark, a city label and a health cell: the picture.
         for (auto [x, y] :
              {std::pair{20, 12}, std::pair{270, 420}, std::pair{40, 45}, std::pair{140, 45}}) {
-            Color c = pixel(x, y);
+            Rgb c = pixel(x, y);
             EXPECT_EQ(c.r, 10) << x << "," << y;
             EXPECT_EQ(c.g, 200) << x << "," << y;
         }
