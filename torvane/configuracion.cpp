@@ -23,6 +23,9 @@
 namespace {
 
 constexpr int TORRES = 3;
+// The far plane of the view: a city or tower farther than this from the origin is out of every
+// tower's sight, and a missile aimed at such a city flies for minutes, or for ever.
+constexpr double ALCANCE = 200.0;
 
 struct DatosCiudad {
     int lvl;
@@ -100,6 +103,14 @@ bool leerPosicion(const TiXmlElement* e, float& x, float& y, float& z, std::stri
     x = static_cast<float>(vx);
     y = static_cast<float>(vy);
     z = static_cast<float>(vz);
+    // Measured on the floats the game keeps; squares of floats do not overflow a double.
+    const double cx = x, cy = y, cz = z;
+    if (cx * cx + cy * cy + cz * cz > ALCANCE * ALCANCE) {
+        motivo = std::string("la posición del elemento ") + e->Value() + " (línea " +
+                 std::to_string(e->Row()) + ") está a más de " +
+                 std::to_string(static_cast<int>(ALCANCE)) + " unidades del origen";
+        return false;
+    }
     return true;
 }
 

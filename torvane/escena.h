@@ -7,7 +7,8 @@
 
 // Places the view and draws one frame of play: the scenery (sky box, cities, towers) on a cleared
 // window, or its kept picture while it stays the same (the copy replaces the clear), the bullets
-// and missiles, then the HUD. It ends as the HUD leaves it: lighting off, colour white.
+// and missiles, then the HUD. It ends as the HUD leaves it: lighting off, colour white, the
+// render modes as the game records them.
 void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r);
 
 // Loads the identity into the model-view matrix and applies the view: the camera of the current

@@ -61,6 +61,9 @@ void dibujarHud(const Juego& juego, const Texturas& t) {
     DigitosPuntaje d = digitosPuntaje(juego.puntaje);
     glDisable(GL_LIGHTING);
     glDisable(GL_LIGHT0);
+    // Outlines and untextured surfaces are for the scene: the HUD stays pictures, filled.
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glEnable(GL_TEXTURE_2D);
     // Over an orthographic 480 x 640 space, in white.
     glPushMatrix();
     glMatrixMode(GL_PROJECTION);
@@ -86,7 +89,7 @@ void dibujarHud(const Juego& juego, const Texturas& t) {
     if (nivel != juego.ciudades.end()) {
         for (const auto& par : nivel->second) {
             int fila = filaSalud(par.first);
-            if (fila < 0 || par.second == nullptr) {
+            if (fila < 0 || !ciudadEnNivel(par.first, juego.nivel) || par.second == nullptr) {
                 continue;
             }
             int arriba = 640 - fila;
@@ -102,4 +105,9 @@ void dibujarHud(const Juego& juego, const Texturas& t) {
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glPopMatrix();
+    // The scene's modes again, as the game records them.
+    glPolygonMode(GL_FRONT_AND_BACK, juego.wire ? GL_LINE : GL_FILL);
+    if (!juego.habilitar_texturas) {
+        glDisable(GL_TEXTURE_2D);
+    }
 }

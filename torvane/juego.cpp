@@ -20,6 +20,10 @@ Juego::~Juego() {
     }
 }
 
+bool ciudadEnNivel(int id, int nivel) {
+    return id >= 0 && id <= nivel;
+}
+
 std::vector<Ciudad*> ciudadesDelNivel(const Juego& juego, int nivel) {
     std::vector<Ciudad*> lista;
     auto it = juego.ciudades.find(nivel);
@@ -27,7 +31,7 @@ std::vector<Ciudad*> ciudadesDelNivel(const Juego& juego, int nivel) {
         return lista;
     }
     for (const auto& par : it->second) {
-        if (par.first >= 0 && par.first <= nivel && par.second != nullptr) {
+        if (ciudadEnNivel(par.first, nivel) && par.second != nullptr) {
             lista.push_back(par.second);
         }
     }
@@ -43,7 +47,7 @@ std::vector<std::string> revisarNiveles(const MapaCiudades& ciudades) {
             continue;
         }
         for (const auto& par : nivelCiudades.second) {
-            if (par.first < 0 || par.first > nivel) {
+            if (!ciudadEnNivel(par.first, nivel)) {
                 avisos.push_back("configuracion.xml: se ignora la ciudad " +
                                  std::to_string(par.first) + " del nivel " + std::to_string(nivel));
             }

@@ -69,7 +69,11 @@ struct Juego {
     ~Juego();
 };
 
-// The cities of level `nivel` that take part in play: ids 0 to `nivel`, in id order.
+// Whether the city `id` of level `nivel` takes part in play (and has a health row): ids 0 to
+// `nivel`. The level file's checks leave every other city out.
+bool ciudadEnNivel(int id, int nivel);
+
+// The cities of level `nivel` that take part in play, in id order.
 std::vector<Ciudad*> ciudadesDelNivel(const Juego& juego, int nivel);
 
 // Checks the configured levels: one line per level or city that is missing or cannot be played.

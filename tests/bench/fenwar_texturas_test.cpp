@@ -1,9 +1,10 @@
 // Fenwar's start-up loads the pictures of the game frame; the menu pictures follow in a second
 // step. Both together are the whole set. Mesa's off-screen GL.
+#include "image_file.h"
 #include "offscreen_gl.h"
 #include "texturas.h"
 
-#include <FreeImage.h>
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -22,16 +23,8 @@ class FenwarPictures : public ::testing::Test {
         ASSERT_NO_FATAL_FAILURE(gl_.open(W, H, "/tmp/fenwar-texturas-XXXXXX", true));
         // Every picture of the game, 2 x 2 of one colour: the slot number in red.
         for (int i = 0; i < CANT_IMAGENES; i++) {
-            FIBITMAP* bmp = FreeImage_Allocate(2, 2, 24);
-            RGBQUAD c = {0, 0, static_cast<BYTE>(10 * i + 5), 0};
-            for (int y = 0; y < 2; y++) {
-                for (int x = 0; x < 2; x++) {
-                    FreeImage_SetPixelColor(bmp, x, y, &c);
-                }
-            }
-            ASSERT_TRUE(FreeImage_Save(FreeImage_GetFIFFromFilename(ARCHIVOS_TEXTURA[i]), bmp,
-                                       ARCHIVOS_TEXTURA[i], 0));
-            FreeImage_Unload(bmp);
+            ASSERT_TRUE(writeOneColour(ARCHIVOS_TEXTURA[i], 10 * i + 5, 0, 0, 2, 2))
+                << ARCHIVOS_TEXTURA[i];
         }
     }
     void TearDown() override { ASSERT_NO_FATAL_FAILURE(gl_.close()); }

@@ -1,9 +1,10 @@
 // Torvane's menu pictures past the start screen are read after start-up: on first use, or all at
 // once when the game asks, in Mesa's off-screen GL.
+#include "image_file.h"
 #include "offscreen_gl.h"
 #include "texturas.h"
 
-#include <FreeImage.h>
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -25,17 +26,8 @@ class DeferredPictures : public ::testing::Test {
     void TearDown() override { ASSERT_NO_FATAL_FAILURE(gl_.close()); }
 
     // A 2 x 2 picture of one colour.
-    static void liso(const char* nombre, BYTE r, BYTE g, BYTE b) {
-        FIBITMAP* bmp = FreeImage_Allocate(2, 2, 24);
-        RGBQUAD c = {b, g, r, 0};
-        for (int y = 0; y < 2; y++) {
-            for (int x = 0; x < 2; x++) {
-                FreeImage_SetPixelColor(bmp, x, y, &c);
-            }
-        }
-        const std::string ruta = std::string("texturas/") + nombre;
-        ASSERT_TRUE(FreeImage_Save(FREE_IMAGE_FORMAT::FIF_PNG, bmp, ruta.c_str(), 0));
-        FreeImage_Unload(bmp);
+    static void liso(const char* nombre, int r, int g, int b) {
+        ASSERT_TRUE(writeOneColour(std::string("texturas/") + nombre, r, g, b, 2, 2)) << nombre;
     }
 
     // The red of the texture's first texel.

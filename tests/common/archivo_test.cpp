@@ -1,5 +1,6 @@
 // Tests of the whole-file reader: every kind of file, sizes that lie, and the most it takes.
 #include "archivo.h"
+#include "temp_files.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +15,6 @@
 #include <unistd.h>
 
 namespace {
-
-std::string writeTemp(const std::string& name, const std::string& bytes) {
-    const std::string path = testing::TempDir() + name;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    EXPECT_NE(f, nullptr);
-    if (f != nullptr) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
-    return path;
-}
 
 std::string contents(const Archivo& a) {
     return std::string(a.datos.get(), a.largo);
@@ -131,11 +121,7 @@ TEST(WholeFile, MoreThanTheMostIsRefused) {
     EXPECT_EQ(over.estado, Archivo::Estado::demasiado_grande);
     EXPECT_FALSE(over.datos);
 
-    const std::string sparse = testing::TempDir() + "sparse.bin";
-    const int fd = open(sparse.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    ASSERT_GE(fd, 0);
-    ASSERT_EQ(ftruncate(fd, off_t(64) << 30), 0);
-    close(fd);
+    const std::string sparse = sparseFile("sparse.bin", 64);
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(leerArchivo(sparse.c_str()).estado, Archivo::Estado::demasiado_grande);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));

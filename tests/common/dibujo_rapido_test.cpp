@@ -33,12 +33,7 @@ void esperarIgual(const Matriz& a, const Matriz& b, const char* que) {
     }
 }
 
-class Gl : public ::testing::Test {
-  protected:
-    void SetUp() override { ASSERT_NO_FATAL_FAILURE(gl_.open(W, H)); }
-    void TearDown() override { ASSERT_NO_FATAL_FAILURE(gl_.close()); }
-    OffscreenGl gl_;
-};
+class Gl : public OffscreenTest<W, H> {};
 
 // The projection, the look, the turns and moves the games make, as GLU and GL make them.
 TEST_F(Gl, TheGamesMatricesAreGlsOwn) {

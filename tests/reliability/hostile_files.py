@@ -367,7 +367,7 @@ CASES = {
         ("configuracion.xml", "out-of-range values",
          content("configuracion.xml", levels(salud="-5", municion="1e12", x="nan",
                                              ciudades=CITIES + '<ciudad lvl="99" id="-4" '
-                                             'x="1e30" y="0" z="0"/>')),
+                                             'x="150" y="0" z="0"/>')),
          plays(says("configuracion.xml: se ignora el nivel 99")),
          "level 99 is named on standard error and ignored; \"nan\" is not a number (0); the rest "
          "is played"),
@@ -375,6 +375,12 @@ CASES = {
          content("configuracion.xml", levels(x="1e39")),
          stops(CONFIG_ERROR + "el atributo x del elemento torre (línea 2) es un número "
                "demasiado grande"), "one line: the number on line 2 is too large"),
+        ("configuracion.xml", "far city: 1000 units out",
+         content("configuracion.xml", levels(ciudades=CITIES + '<ciudad lvl="2" id="0" '
+                                             'x="1000" y="0" z="0"/>')),
+         stops(CONFIG_ERROR + "la posición del elemento ciudad (línea 1) está a más de 200 "
+               "unidades del origen"),
+         "one line: a city no tower sees and no missile reaches, whose level would never end"),
         ("configuracion.xml", "missing tower", content("configuracion.xml", levels().replace(
             '<torre id="2" x="45" y="5" z="-45"/>', "")),
          stops(CONFIG_ERROR + "falta la torre de id 2"), "one line: tower 2 is missing"),

@@ -82,9 +82,11 @@ def torvane_tour():
     return steps + combinations()
 
 
-# A Torvane game that lasts: cities that never fall, and levels that last many minutes.
+# A Torvane game that lasts: cities that never fall, and levels that last minutes. The cities stand
+# just inside the farthest the game accepts (200 units from the middle, the far plane of the view),
+# so that positions written to six figures stay inside it.
 LASTING_HEALTH = 1000000
-FAR_CITY = 2000.0
+FAR_CITY = 199.0
 CITY = re.compile(r'<ciudad\b[^>]*/>')
 
 
@@ -93,8 +95,8 @@ def lasting_levels(text):
     none falls, and every city but the first of each level (id 0) is moved FAR_CITY units out on
     its own bearing from the middle of the field (straight out on x from the middle itself). A
     missile flies 0.15 units a frame at the normal speed, so one aimed at a far city is in the air
-    for minutes, and a level ends only when all its missiles have come down; the first city stays
-    in view and takes the missiles that fall within seconds. Raises ValueError when the text has
+    for about twenty seconds, and a level ends only when all its missiles have come down; the
+    first city stays in view and takes the missiles that fall within seconds. Raises ValueError when the text has
     no health element or no city to move.
 
     >>> print(lasting_levels('''<niveles><salud valor="15"/>
@@ -103,8 +105,8 @@ def lasting_levels(text):
     ... <ciudad id="2" z="0" lvl="2" x="0"/></niveles>'''))
     <niveles><salud valor="1000000"/>
     <ciudad lvl="1" id="0" x="-6" y="0" z="2"/>
-    <ciudad lvl="1" id="1" x="1200" y="1" z="-1600"/>
-    <ciudad id="2" z="0" lvl="2" x="2000"/></niveles>
+    <ciudad lvl="1" id="1" x="119.4" y="1" z="-159.2"/>
+    <ciudad id="2" z="0" lvl="2" x="199"/></niveles>
     >>> lasting_levels('<niveles><ciudad lvl="1" id="1" x="1" y="0" z="0"/></niveles>')
     Traceback (most recent call last):
     ValueError: no health element to raise

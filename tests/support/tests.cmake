@@ -17,3 +17,17 @@ if(NOT FUZZ)
     target_link_libraries(${shim} PRIVATE ${CMAKE_DL_LIBS})
   endforeach()
 endif()
+
+# The C++ helpers of the unit tests: an off-screen Mesa context and the reader of its window,
+# picture files for the texture loaders, the polygons a drawing sends (GL's feedback), temporary
+# and sparse files, the games' data files read whole.
+# A test lists it first, so that the GL its program calls is Mesa's off-screen one.
+if(NOT FUZZ)
+  add_library(test_support STATIC ${CMAKE_CURRENT_LIST_DIR}/offscreen_gl.cpp
+              ${CMAKE_CURRENT_LIST_DIR}/image_file.cpp ${CMAKE_CURRENT_LIST_DIR}/gl_feedback.cpp
+              ${CMAKE_CURRENT_LIST_DIR}/temp_files.cpp)
+  target_include_directories(test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_include_directories(test_support SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
+  target_link_libraries(test_support PUBLIC ${OSMESA_LIBRARY} GTest::gtest
+                        PRIVATE ${FREEIMAGE_LIBRARY})
+endif()

@@ -7,49 +7,19 @@
 
 #include "cut_xml.h"
 #include "page_end.h"
+#include "temp_files.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 namespace {
-
-// A file that says it holds `gib` GiB and takes no room on the disk.
-std::string sparseFile(const std::string& name, int gib) {
-    const std::string path = testing::TempDir() + name;
-    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    EXPECT_GE(fd, 0);
-    EXPECT_EQ(ftruncate(fd, off_t(gib) << 30), 0);
-    close(fd);
-    return path;
-}
-
-std::string writeTemp(const std::string& name, const std::string& text) {
-    const std::string path = testing::TempDir() + name;
-    FILE* f = std::fopen(path.c_str(), "wb");
-    EXPECT_NE(f, nullptr);
-    if (f != nullptr) {
-        std::fwrite(text.data(), 1, text.size(), f);
-        std::fclose(f);
-    }
-    return path;
-}
-
-std::string readAsset(const std::string& name) {
-    const char* assets = std::getenv("ASSETS");
-    std::ifstream in(std::string(assets != nullptr ? assets : "assets") + "/" + name,
-                     std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // What one reading of a level file left: the message and whatever was created (freed at the end).
 struct Level {

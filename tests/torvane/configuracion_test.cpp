@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -36,15 +37,22 @@ class Configuracion : public ::testing::Test {
     float posiciones[3][3] = {};
 
     ~Configuracion() override {
+        release();
+        std::remove(ruta.c_str());
+    }
+
+    // Deletes what the last load made, for another load in the same test.
+    void release() {
         for (auto& nivel : ciudades) {
             for (auto& c : nivel.second) {
                 delete c.second;
             }
         }
-        for (Torre* t : torres) {
+        ciudades.clear();
+        for (Torre*& t : torres) {
             delete t;
+            t = nullptr;
         }
-        std::remove(ruta.c_str());
     }
 
     std::string load(const std::string& texto) {
@@ -271,4 +279,49 @@ TEST_F(Configuracion, NumbersBeyondAFloatAreRefusedWithTheirLine) {
 <torre id="0" x="0" y="5" z="50"/><torre id="1" x="50" y="5" z="-50"/>
 <torre id="2" x="-50" y="99999999999999999999999999999999999999999" z="-50"/></torres>)",
                    "atributo y del elemento torre (línea 8)");
+}
+
+// A city or tower beyond the far plane (200 from the origin) can be neither seen nor reached, and
+// its level could never end: refused like a number too large, with its line. 200 itself plays.
+TEST_F(Configuracion, PositionsBeyondTheFarPlaneAreRefusedWithTheirLine) {
+    const auto ciudadEn = [](const std::string& x, const std::string& y, const std::string& z) {
+        return R"(<niveles><salud valor="10"/>
+<ciudad lvl="1" id="0" x="0" y="0" z="0"/>
+<ciudad lvl="1" id="1" x=")" +
+               x + R"(" y=")" + y + R"(" z=")" + z + R"("/></niveles>)" + std::string(kTorres);
+    };
+    const std::string lejos = "la posición del elemento ciudad (línea 3) está a más de 200 "
+                              "unidades del origen";
+    for (const char* x : {"1000", "200.001", "-200.0001", "1e30"}) {
+        SCOPED_TRACE(x);
+        expectRejected(ciudadEn(x, "0", "0"), lejos);
+    }
+    // The distance counts, not each coordinate: 120, 160 is exactly 200 away.
+    expectRejected(ciudadEn("120", "160", "0.01"), lejos);
+    expectRejected(ciudadEn("0", "150", "-150"), lejos);
+    expectRejected(ciudadEn("1e39", "0", "0"),
+                   "el atributo x del elemento ciudad (línea 3) es un número demasiado grande");
+
+    for (const char* x : {"200", "-200", "199.999"}) {
+        SCOPED_TRACE(x);
+        ASSERT_EQ(load(ciudadEn(x, "0", "0")), "");
+        EXPECT_EQ(ciudades[1][1]->getX(), static_cast<float>(std::atof(x)));
+        release();
+    }
+    ASSERT_EQ(load(ciudadEn("120", "-160", "0")), "");
+    EXPECT_EQ(ciudades[1][1]->getY(), -160.0f);
+}
+
+TEST_F(Configuracion, TowersBeyondTheFarPlaneAreRefusedWithTheirLine) {
+    const auto torreEn = [](const std::string& z) {
+        return std::string(kNiveles) + R"(<torres><municion cant="3"/>
+<torre id="0" x="0" y="5" z="50"/><torre id="1" x="50" y="5" z="-50"/>
+<torre id="2" x="0" y="0" z=")" +
+               z + R"("/></torres>)";
+    };
+    expectRejected(torreEn("-200.001"),
+                   "la posición del elemento torre (línea 8) está a más de 200 unidades del "
+                   "origen");
+    ASSERT_EQ(load(torreEn("-200")), "");
+    EXPECT_EQ(posiciones[2][2], -200.0f);
 }

@@ -16,8 +16,6 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <unistd.h>
@@ -58,9 +56,7 @@ class Partida {
         jugar(fase, i, juego_, marcha_);
         comenzarFrame(juego_);
         dibujarFrame(juego_, r_);
-        std::vector<unsigned char> p(static_cast<size_t>(W) * H * 4);
-        glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
-        return p;
+        return readWindow(W, H).rgba;
     }
 
     const std::string& error() const { return error_; }
@@ -99,20 +95,10 @@ class Cuadros : public ::testing::Test {
         }
         Partida directa(true);
         ASSERT_EQ(directa.recursos().listaCielo, 0u);
-        bool cambio = false;
-        PictureDifference peor;
-        for (int i = 0; i < cuadros; ++i) {
-            const std::vector<unsigned char> directo = directa.cuadro(fase, i);
-            EXPECT_TRUE(looksTheSame(pictures[i], directo, W, H))
-                << nombreFase(fase) << ", frame " << i;
-            const PictureDifference d = differenceOf(pictures[i], directo, W, H);
-            peor.pixels = std::max(peor.pixels, d.pixels);
-            peor.largest = std::max(peor.largest, d.largest);
-            cambio = cambio || pictures[i] != quieta;
-        }
+        const bool cambio = framesLookTheSame(
+            nombreFase(fase), pictures, [&directa, fase](int i) { return directa.cuadro(fase, i); },
+            quieta, W, H);
         EXPECT_TRUE(cambio || fase == Fase::Quieta) << nombreFase(fase) << " changed nothing";
-        std::printf("%s: at most %zu pixels of a frame differ, by up to %d\n", nombreFase(fase),
-                    peor.pixels, peor.largest);
     }
 
     OffscreenGl gl_;

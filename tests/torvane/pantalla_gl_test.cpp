@@ -1,6 +1,5 @@
 // Light, pictures, sky box, HUD, menu screen and the reloadable GL resources, drawn by Mesa's
 // off-screen software GL.
-#include <FreeImage.h>
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
@@ -10,12 +9,13 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
-#include "offscreen_gl.h"
 #include "cielo.h"
 #include "escena.h"
 #include "hud.h"
+#include "image_file.h"
 #include "juego_prueba.h"
 #include "luz.h"
 #include "recursos.h"
@@ -24,10 +24,6 @@
 namespace {
 
 constexpr int W = 640, H = 480;
-
-struct Color {
-    int r, g, b;
-};
 
 class Pantalla : public ::testing::Test {
   protected:
@@ -40,28 +36,15 @@ class Pantalla : public ::testing::Test {
     std::string ruta(const std::string& nombre) const { return gl_.path(nombre); }
 
     // A picture of one colour, saved in the format its name says.
-    void liso(const std::string& nombre, BYTE r, BYTE g, BYTE b, int w = 4, int h = 4) {
-        FIBITMAP* bmp = FreeImage_Allocate(w, h, 24);
-        RGBQUAD c = {b, g, r, 0};
-        for (int y = 0; y < h; y++) {
-            for (int x = 0; x < w; x++) {
-                FreeImage_SetPixelColor(bmp, x, y, &c);
-            }
-        }
-        std::string r2 = ruta(nombre);
-        ASSERT_TRUE(FreeImage_Save(FreeImage_GetFIFFromFilename(r2.c_str()), bmp, r2.c_str(), 0));
-        FreeImage_Unload(bmp);
+    void liso(const std::string& nombre, int r, int g, int b, int w = 4, int h = 4) {
+        ASSERT_TRUE(writeOneColour(ruta(nombre), r, g, b, w, h)) << nombre;
     }
 
     // The pixel at (x, y), y counted from the top as on screen.
-    Color pixel(int x, int y) {
-        unsigned char p[4];
-        glReadPixels(x, H - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-        return {p[0], p[1], p[2]};
-    }
+    Rgb pixel(int x, int y) { return gl_.read().at(x, y); }
 
     bool blanco(int x, int y) {
-        Color c = pixel(x, y);
+        Rgb c = pixel(x, y);
         return c.r > 250 && c.g > 250 && c.b > 250;
     }
 
@@ -131,8 +114,8 @@ TEST_F(Pantalla, SkyBoxFacesShowTheirOwnPicturesUpright) {
     // Back red, front blue, left and right grey, floor green, top white.
     const char* nombres[6] = {"atras.png", "frente.png", "izq.png",
                               "der.png",   "suelo.png",  "techo.png"};
-    const BYTE colores[6][3] = {{255, 0, 0},  {0, 0, 255}, {90, 90, 90},
-                                {90, 90, 90}, {0, 255, 0}, {255, 255, 255}};
+    const int colores[6][3] = {{255, 0, 0},  {0, 0, 255}, {90, 90, 90},
+                               {90, 90, 90}, {0, 255, 0}, {255, 255, 255}};
     unsigned caras[6];
     for (int i = 0; i < 6; ++i) {
         liso(nombres[i], colores[i][0], colores[i][1], colores[i][2]);
@@ -141,7 +124,7 @@ TEST_F(Pantalla, SkyBoxFacesShowTheirOwnPicturesUpright) {
     init(true, true);
     glLoadIdentity();
     drawSkyBox(caras);
-    Color atras = pixel(W / 2, H / 2);
+    Rgb atras = pixel(W / 2, H / 2);
     EXPECT_EQ(atras.r, 255);
     EXPECT_EQ(atras.g + atras.b, 0);
 
@@ -168,7 +151,9 @@ TEST_F(Pantalla, SkyBoxFacesShowTheirOwnPicturesUpright) {
 TEST_F(Pantalla, HudShowsDigitsAmmunitionAimAndOneHealthRowPerCity) {
     prueba::JuegoDePrueba p(10, 12);
     p.ciudad(1).decrementarSalud(6);
-    // Untextured, every HUD piece is a plain white rectangle.
+    // Level 1 plays cities 0 and 1 only: a city 2 written for it is left out of play.
+    p.juego.ciudades[1][2] = new Ciudad(0.0f, 0.0f, 0.0f, 10);
+    // With no pictures loaded, every HUD piece is a plain white rectangle.
     init(false, true);
     glLoadIdentity();
     glEnable(GL_LIGHTING);
@@ -191,7 +176,66 @@ TEST_F(Pantalla, HudShowsDigitsAmmunitionAimAndOneHealthRowPerCity) {
     EXPECT_FALSE(blanco(300, 40));
     EXPECT_TRUE(blanco(190, 55));
     EXPECT_FALSE(blanco(197, 55));
-    EXPECT_FALSE(blanco(20, 70)) << "level 1 has no third city";
+    EXPECT_FALSE(blanco(20, 70)) << "city 2 is not in level 1: no row of its own";
+    EXPECT_FALSE(blanco(100, 70));
+}
+
+TEST_F(Pantalla, HudStaysFilledPicturesInEveryRenderModeAndHandsTheSceneItsModesBack) {
+    prueba::JuegoDePrueba p(10, 12);
+    // One picture, green, for every piece of the HUD.
+    GLuint verde = 0;
+    glGenTextures(1, &verde);
+    glBindTexture(GL_TEXTURE_2D, verde);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    const unsigned char texeles[4 * 4] = {10, 200, 30, 255, 10, 200, 30, 255,
+                                          10, 200, 30, 255, 10, 200, 30, 255};
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texeles);
+    Texturas t;
+    for (unsigned& digito : t.textura_digito) {
+        digito = verde;
+    }
+    for (unsigned& vida : t.textura_vida) {
+        vida = verde;
+    }
+    t.textura_bala = t.textura_torresana = t.textura_torremedia = t.textura_torregrave = verde;
+
+    struct Modo {
+        bool wire, texturas;
+    };
+    std::vector<unsigned char> primera;
+    for (Modo modo : {Modo{false, true}, Modo{false, false}, Modo{true, true}, Modo{true, false}}) {
+        SCOPED_TRACE(testing::Message()
+                     << "outlines " << modo.wire << ", textures " << modo.texturas);
+        // The scene's modes, set as the game sets them from its record.
+        p.juego.wire = modo.wire;
+        p.juego.habilitar_texturas = modo.texturas;
+        glDisable(GL_TEXTURE_2D);
+        init(modo.texturas, true);
+        glPolygonMode(GL_FRONT_AND_BACK, modo.wire ? GL_LINE : GL_FILL);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+        dibujarHud(p.juego, t);
+        // Inside a digit, an ammunition mark, a city label and a health cell: the picture.
+        for (auto [x, y] :
+             {std::pair{20, 12}, std::pair{270, 420}, std::pair{40, 45}, std::pair{140, 45}}) {
+            Rgb c = pixel(x, y);
+            EXPECT_EQ(c.r, 10) << x << "," << y;
+            EXPECT_EQ(c.g, 200) << x << "," << y;
+        }
+        std::vector<unsigned char> foto(static_cast<size_t>(W) * H * 4);
+        glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, foto.data());
+        if (primera.empty()) {
+            primera = foto;
+        }
+        EXPECT_EQ(differenceOf(primera, foto, W, H).pixels, 0u) << "the HUD looks the same";
+
+        GLint poligono[2];
+        glGetIntegerv(GL_POLYGON_MODE, poligono);
+        EXPECT_EQ(poligono[0], modo.wire ? GL_LINE : GL_FILL);
+        EXPECT_EQ(glIsEnabled(GL_TEXTURE_2D) == GL_TRUE, modo.texturas);
+    }
+    glDeleteTextures(1, &verde);
 }
 
 TEST_F(Pantalla, MenuScreenFillsTheWindowAndLeavesPlaysModesAsTheyWere) {
@@ -210,7 +254,7 @@ TEST_F(Pantalla, MenuScreenFillsTheWindowAndLeavesPlaysModesAsTheyWere) {
     glEnable(GL_LIGHTING);
 
     dibujarMenu(juego, r.texturas);
-    for (Color c : {pixel(0, 0), pixel(W - 1, H - 1), pixel(W / 2, H / 2)}) {
+    for (Rgb c : {pixel(0, 0), pixel(W - 1, H - 1), pixel(W / 2, H / 2)}) {
         EXPECT_EQ(c.r, 10);
         EXPECT_EQ(c.g, 200);
     }
@@ -277,9 +321,11 @@ TEST_F(Pantalla, InitSetsPlaysShadingDepthAndProjection) {
     glColor3f(1, 1, 1);
     cuadrado(0.5f, -5.0f);
     int izquierda = W, derecha = -1, arriba = H, abajo = -1;
+    const auto cuadro = gl_.read();
     for (int y = 0; y < H; y += 2) {
         for (int x = 0; x < W; x += 2) {
-            if (blanco(x, y)) {
+            const Rgb c = cuadro.at(x, y);
+            if (c.r > 250 && c.g > 250 && c.b > 250) {
                 izquierda = std::min(izquierda, x);
                 derecha = std::max(derecha, x);
                 arriba = std::min(arriba, y);
@@ -298,7 +344,7 @@ TEST_F(Pantalla, InitSetsPlaysShadingDepthAndProjection) {
     cuadrado(0.2f, -3.0f);
     glColor3f(0, 1, 0);
     cuadrado(1.0f, -6.0f);
-    const Color medio = pixel(W / 2, H / 2);
+    const Rgb medio = pixel(W / 2, H / 2);
     EXPECT_EQ(medio.r, 255);
     EXPECT_EQ(medio.g, 0);
 
@@ -315,8 +361,9 @@ TEST_F(Pantalla, InitSetsPlaysShadingDepthAndProjection) {
         glVertex3f(0, 1, -4);
         glEnd();
         std::vector<int> vistos;
+        const auto cara = gl_.read();
         for (int x = 250; x < 390; x += 10) {
-            const Color c = pixel(x, H / 2 + 20);
+            const Rgb c = cara.at(x, H / 2 + 20);
             vistos.push_back(c.r * 65536 + c.g * 256 + c.b);
         }
         std::sort(vistos.begin(), vistos.end());

@@ -1,11 +1,12 @@
-# Torvane: readers, camera and world objects (rules alone; the drawing through a recording GL).
+# Torvane: readers, camera and world objects (rules alone).
 add_unit_test(torvane_mundo_tests
   SOURCES torvane/modelo3ds_test.cpp torvane/configuracion_test.cpp torvane/objetos_test.cpp
   LIBS torvane_reglas)
-add_unit_test(torvane_vista_tests
-  SOURCES torvane/camara_test.cpp torvane/dibujo_test.cpp torvane/gl_registro.cpp
-          ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp
-  LIBS torvane_reglas)
+# What a tower's camera shows and how a mesh is drawn, in Mesa's off-screen GL.
+if(NOT FUZZ)
+  add_unit_test(torvane_vista_tests SOURCES torvane/camara_test.cpp torvane/dibujo_test.cpp
+    LIBS test_support torvane_programa)
+endif()
 add_fuzz_target(fuzz_3ds SOURCES fuzz/fuzz_3ds.cpp LIBS torvane_reglas
   CORPUS ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/3ds)
 add_fuzz_target(fuzz_configuracion SOURCES fuzz/fuzz_configuracion.cpp LIBS torvane_reglas
@@ -18,34 +19,20 @@ add_e2e_test(torvane_juego_e2e test_torvane_juego.py)
 add_e2e_test(torvane_menu_e2e test_torvane_menu.py)
 add_e2e_test(torvane_fallos_e2e test_torvane_fallos.py)
 add_e2e_test(torvane_jugador_e2e test_torvane_jugador.py)
+add_e2e_test(torvane_hud_e2e test_torvane_hud.py)
 # Light, pictures, sky box, HUD, menu screen and GL resources, drawn by Mesa's off-screen GL.
 if(NOT FUZZ)
   add_unit_test(torvane_pantalla_gl_tests
-    SOURCES torvane/pantalla_gl_test.cpp ../torvane/luz.cpp ../torvane/texturas.cpp
-            ../torvane/cielo.cpp ../torvane/hud.cpp ../torvane/escena.cpp ../torvane/recursos.cpp
-            ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp ../common/dibujo_rapido.cpp
-    LIBS comun_pantalla ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} torvane_reglas)
-  if(TARGET torvane_pantalla_gl_tests)
-    target_include_directories(torvane_pantalla_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
-  endif()
+    SOURCES torvane/pantalla_gl_test.cpp LIBS test_support torvane_programa)
 endif()
 # Whole frames of every phase of the benchmark, with the lists and everything sent directly.
 # They compare pictures: under the sanitizers the frame runs in the scripted play instead.
 if(NOT FUZZ AND NOT SANITIZE AND TARGET bench_juego_torvane)
   add_unit_test(torvane_cuadros_gl_tests
-    SOURCES torvane/cuadro_gl_test.cpp ../torvane/bucle.cpp ../torvane/escena.cpp
-            ../torvane/hud.cpp ../torvane/cielo.cpp ../torvane/luz.cpp ../torvane/recursos.cpp
-            ../torvane/texturas.cpp ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp
-            ../common/dibujo_rapido.cpp ../common/modo_video.cpp ../common/ritmo_sdl.cpp
-    LIBS comun_pantalla ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} ${SDL_LIBRARY}
-         bench_juego_torvane torvane_reglas)
-  if(TARGET torvane_cuadros_gl_tests)
-    target_include_directories(torvane_cuadros_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR}
-                               ${SDL_INCLUDE_DIR})
-  endif()
+    SOURCES torvane/cuadro_gl_test.cpp LIBS test_support bench_juego_torvane torvane_programa)
 endif()
 
 # Hostile files that once crashed a reader; every byte a reader is handed ends at an unreadable
 # page.
 add_unit_test(torvane_archivos_hostiles_tests
-  SOURCES torvane/archivos_hostiles_test.cpp page_end.cpp LIBS torvane_reglas)
+  SOURCES torvane/archivos_hostiles_test.cpp page_end.cpp LIBS test_support torvane_reglas)
