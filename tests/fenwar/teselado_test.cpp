@@ -14,74 +14,9 @@ namespace {
 const double PI = 3.141592653589793;
 
 using Punto = std::array<double, 3>;
-using Matriz = std::array<double, 16>; // column-major, as GL keeps it
 
-Matriz identidad() {
-    return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-}
-
-Matriz por(const Matriz& a, const Matriz& b) {
-    Matriz r{};
-    for (int c = 0; c < 4; c++)
-        for (int f = 0; f < 4; f++)
-            for (int k = 0; k < 4; k++)
-                r[c * 4 + f] += a[k * 4 + f] * b[c * 4 + k];
-    return r;
-}
-
-// The rotation GL makes for glRotate(angle, x, y, z).
-Matriz giro(double grados, double x, double y, double z) {
-    const double largo = std::sqrt(x * x + y * y + z * z);
-    x /= largo;
-    y /= largo;
-    z /= largo;
-    const double c = std::cos(grados * PI / 180), s = std::sin(grados * PI / 180), t = 1 - c;
-    return {t * x * x + c,
-            t * x * y + s * z,
-            t * x * z - s * y,
-            0,
-            t * x * y - s * z,
-            t * y * y + c,
-            t * y * z + s * x,
-            0,
-            t * x * z + s * y,
-            t * y * z - s * x,
-            t * z * z + c,
-            0,
-            0,
-            0,
-            0,
-            1};
-}
-
-// The vertices of each batch where the recorded moves and turns put them, as GL would.
 std::vector<std::vector<Punto>> enElMundo(const Grabadora& g) {
-    std::vector<Matriz> pila = {identidad()};
-    std::vector<std::vector<Punto>> lotes;
-    for (const Llamada& l : g.llamadas) {
-        Matriz& m = pila.back();
-        if (l.op == "push") {
-            pila.push_back(m);
-        } else if (l.op == "pop") {
-            pila.pop_back();
-        } else if (l.op == "translate") {
-            Matriz t = identidad();
-            t[12] = l.v[0];
-            t[13] = l.v[1];
-            t[14] = l.v[2];
-            m = por(m, t);
-        } else if (l.op == "rotate") {
-            m = por(m, giro(l.v[0], l.v[1], l.v[2], l.v[3]));
-        } else if (l.op == "begin") {
-            lotes.emplace_back();
-        } else if (l.op == "vertex" && !lotes.empty()) {
-            Punto p{};
-            for (int f = 0; f < 3; f++)
-                p[f] = m[f] * l.v[0] + m[4 + f] * l.v[1] + m[8 + f] * l.v[2] + m[12 + f];
-            lotes.back().push_back(p);
-        }
-    }
-    return lotes;
+    return g.lotesEnElMundo();
 }
 
 std::vector<Punto> todos(const std::vector<std::vector<Punto>>& lotes) {
