@@ -3,23 +3,9 @@
 
 #include "juego.h"
 
-#include "azar.h"
 #include "reloj.h"
 
 #include <cmath>
-#include <ctime>
-
-namespace {
-
-float u() {
-    return static_cast<float>(azar() / 32767.0);
-}
-
-void resembrar() {
-    sembrarAzar(static_cast<unsigned>(std::time(nullptr) + azar()));
-}
-
-} // namespace
 
 Avion getAvion(float /*altura*/, float /*radioinferior*/, float radiosuperior, float Ox, float Oy,
                float Oz, int canthitrest, int DIFICULTAD) {

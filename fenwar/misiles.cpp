@@ -4,25 +4,10 @@
 #include "juego.h"
 #include "trayecto.h"
 
-#include "azar.h"
 #include "entero.h"
 #include "reloj.h"
 
 #include <cmath>
-#include <ctime>
-
-namespace {
-
-// One fresh draw in 0..1.
-float u() {
-    return static_cast<float>(azar() / 32767.0);
-}
-
-void resembrar() {
-    sembrarAzar(static_cast<unsigned>(std::time(nullptr) + azar()));
-}
-
-} // namespace
 
 int slotsUsados(int cantmisiles) {
     return cantmisiles < 0 ? 0 : (cantmisiles > MAX_MISILES ? MAX_MISILES : cantmisiles);

@@ -1,7 +1,21 @@
-// The straight flight missiles and the plane share: its record, its direction and its step.
+// The straight flight missiles and the plane share: the draws of a launch, its record, its
+// direction and its step.
 #pragma once
 
+#include "azar.h"
+
 #include <cmath>
+#include <ctime>
+
+// One fresh draw in 0..1.
+inline float u() {
+    return static_cast<float>(azar() / 32767.0);
+}
+
+// Each launch reseeds the generator from the time of day and its last draw.
+inline void resembrar() {
+    sembrarAzar(static_cast<unsigned>(std::time(nullptr) + azar()));
+}
 
 // A straight flight by the clock, from the launch point towards the aim point.
 struct Vuelo {
