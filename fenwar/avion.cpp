@@ -22,15 +22,8 @@ Avion getAvion(float /*altura*/, float /*radioinferior*/, float radiosuperior, f
     a.xFinal = -Ox;
     a.yFinal = -Oy;
     a.zFinal = desvio - Oz;
-    float v = static_cast<float>(factorVelocidad(DIFICULTAD)) * (randomspeed * 0.1f + 0.5f);
-    a.velocx = a.velocy = a.velocz = v;
-    a.t0 = relojMs();
-    a.xActual = a.xInicial;
-    a.yActual = a.yInicial;
-    a.zActual = a.zInicial;
-    a.vivo = true;
-    a.explotando = false;
-    a.explosionesrestantes = EXPLOSIONES_AVION;
+    despegar(a, static_cast<float>(factorVelocidad(DIFICULTAD)) * (randomspeed * 0.1f + 0.5f),
+             EXPLOSIONES_AVION);
     a.canthitrest = canthitrest;
     return a;
 }

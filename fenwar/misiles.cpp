@@ -24,15 +24,8 @@ Misil getMisil(float altura, float radioinferior, float radiosuperior, float Ox,
     m.xFinal = Ox + radioinferior * (2 * u() - 1);
     m.yFinal = Oy + radioinferior * (2 * u() - 1);
     m.zFinal = Oz;
-    float v = static_cast<float>(factorVelocidad(DIFICULTAD)) * (randomspeed * 0.1f + 0.5f);
-    m.velocx = m.velocy = m.velocz = v;
-    m.t0 = relojMs();
-    m.xActual = m.xInicial;
-    m.yActual = m.yInicial;
-    m.zActual = m.zInicial;
-    m.vivo = true;
-    m.explotando = false;
-    m.explosionesrestantes = EXPLOSIONES_MISIL;
+    despegar(m, static_cast<float>(factorVelocidad(DIFICULTAD)) * (randomspeed * 0.1f + 0.5f),
+             EXPLOSIONES_MISIL);
     float xSpeedVal = 0.02f - u() * 0.04f;
     float ySpeedVal = baselineYSpeed - u() * maxYSpeed;
     for (int k = 0; k < MISIL_PARTICLES; k++) {

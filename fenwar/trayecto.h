@@ -3,6 +3,7 @@
 #pragma once
 
 #include "azar.h"
+#include "reloj.h"
 
 #include <cmath>
 #include <ctime>
@@ -49,4 +50,17 @@ inline void volar(Vuelo& v, float segundos) {
     v.xActual = v.xInicial + v.velocx * dir[0] * segundos;
     v.yActual = v.yInicial + v.velocy * dir[1] * segundos;
     v.zActual = v.zInicial + v.velocz * dir[2] * segundos;
+}
+
+// Starts the flight now from its launch point, at `velocidad` along each axis, alive, with
+// `explosiones` frames of burst left for when it is brought down.
+inline void despegar(Vuelo& v, float velocidad, int explosiones) {
+    v.velocx = v.velocy = v.velocz = velocidad;
+    v.t0 = relojMs();
+    v.xActual = v.xInicial;
+    v.yActual = v.yInicial;
+    v.zActual = v.zInicial;
+    v.vivo = true;
+    v.explotando = false;
+    v.explosionesrestantes = explosiones;
 }
