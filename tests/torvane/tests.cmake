@@ -18,6 +18,8 @@ add_e2e_test(torvane_juego_e2e test_torvane_juego.py)
 add_e2e_test(torvane_menu_e2e test_torvane_menu.py)
 add_e2e_test(torvane_fallos_e2e test_torvane_fallos.py)
 add_e2e_test(torvane_jugador_e2e test_torvane_jugador.py)
+# Torvane heard through SDL's disk audio driver: clicks, S, the pause menu, a strike's side.
+add_e2e_test(torvane_sonido_e2e test_torvane_sonido.py)
 # Light, pictures, sky box, HUD, menu screen and GL resources, drawn by Mesa's off-screen GL.
 if(NOT FUZZ)
   add_unit_test(torvane_pantalla_gl_tests
