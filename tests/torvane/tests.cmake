@@ -38,7 +38,8 @@ if(NOT FUZZ AND NOT SANITIZE AND TARGET bench_juego_torvane)
     SOURCES torvane/cuadro_gl_test.cpp ../torvane/bucle.cpp ../torvane/escena.cpp
             ../torvane/hud.cpp ../torvane/cielo.cpp ../torvane/luz.cpp ../torvane/recursos.cpp
             ../torvane/texturas.cpp ../torvane/camara_dibujo.cpp ../torvane/modelo3ds_dibujo.cpp
-            ../common/dibujo_rapido.cpp ../common/modo_video.cpp ../common/ritmo_sdl.cpp
+            ../torvane/oido.cpp ../common/dibujo_rapido.cpp ../common/modo_video.cpp
+            ../common/ritmo_sdl.cpp ../common/sonido.cpp
     LIBS ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} ${SDL_LIBRARY}
          bench_juego_torvane torvane_reglas)
   if(TARGET torvane_cuadros_gl_tests)
