@@ -202,6 +202,10 @@ def a_strike_on_the_left_is_louder_on_the_left(x):
         left, right = rec.levels(start, end)
         print(f"strike: left {left:.0f} right {right:.0f} ({ms(end - start):.0f} ms)")
         assert left > 2 * right and left > 300, f"a strike on the left: {left:.0f} {right:.0f}"
+        # Left all through, not only on the whole: every audible window of it.
+        for first, window_left, window_right in rec.windows(start=start, end=end):
+            if window_left + window_right > 50:
+                assert window_left > window_right, (first, window_left, window_right)
     over = rec.sounds(quitting + FILE_LAG)
     assert over, "the game over was not heard"
     left, right = rec.levels(*over[0])
