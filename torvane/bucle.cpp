@@ -15,8 +15,10 @@
 #include "luz.h"
 #include "memoria.h"
 #include "modo_video.h"
+#include "oido.h"
 #include "reloj.h"
 #include "ritmo.h"
+#include "sonido.h"
 
 constexpr int BITS = 32;
 
@@ -58,6 +60,7 @@ Tecla traducirTecla(int sdlKey) {
 void dibujarFrame(Juego& juego, Recursos& r) {
     if (juego.estado == JUGANDO) {
         FramePlay frame = jugarFrame(juego);
+        oirFrame(juego, frame);
         dibujarJuego(juego, frame, r);
     } else {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -145,7 +148,7 @@ void atenderEventos(Juego& juego, Recursos& r, Ventana& v) {
             // The press itself decides: a click already released by now still fires.
             bool derecho =
                 (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
-            botonApretado(juego, boton(evento.button.button), derecho);
+            oirDisparo(botonApretado(juego, boton(evento.button.button), derecho));
             break;
         }
         case SDL_MOUSEBUTTONUP:
@@ -154,9 +157,17 @@ void atenderEventos(Juego& juego, Recursos& r, Ventana& v) {
         case SDL_MOUSEMOTION:
             ratonMovido(juego, evento.motion.xrel, evento.motion.yrel);
             break;
-        case SDL_KEYDOWN:
-            aplicarEfectos(manejarTecla(juego, traducirTecla(evento.key.keysym.sym)), juego, r, v);
+        case SDL_KEYDOWN: {
+            // S turns every sound off or on, in every screen; the game sees no key.
+            if (evento.key.keysym.sym == SDLK_s) {
+                alternarSonido();
+            }
+            const Tecla tecla = traducirTecla(evento.key.keysym.sym);
+            const AntesDeTecla antes = antesDeTecla(juego);
+            aplicarEfectos(manejarTecla(juego, tecla), juego, r, v);
+            oirTecla(antes, juego, tecla);
             break;
+        }
         case SDL_QUIT:
             juego.estado = FIN;
             break;
@@ -199,6 +210,7 @@ int correrTorvane() {
         falloDeVideo();
     }
     SDL_WM_SetCaption("Torvane", "Torvane");
+    abrirSonido();
     Recursos recursos;
     cargarRecursos(recursos, juego);
     init(juego.habilitar_texturas, juego.facet_interpol);
@@ -210,9 +222,11 @@ int correrTorvane() {
         empezarNivel(juego);
         do {
             const long long inicio = relojUs();
+            const Estado estadoAntes = juego.estado;
             comenzarFrame(juego);
             dibujarFrame(juego, recursos);
             atenderEventos(juego, recursos, ventana);
+            oirEstado(estadoAntes, juego);
             SDL_GL_SwapBuffers();
             if (!menusCargados) {
                 cargarTexturasMenu(recursos.texturas);
@@ -225,6 +239,7 @@ int correrTorvane() {
     }
 
     liberarRecursos(recursos);
+    cerrarSonido();
     SDL_Quit();
     return 0;
 }
