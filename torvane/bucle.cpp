@@ -13,8 +13,10 @@
 #include "luz.h"
 #include "memoria.h"
 #include "modo_video.h"
+#include "oido.h"
 #include "reloj.h"
 #include "ritmo.h"
+#include "sonido.h"
 
 constexpr int BITS = 32;
 
@@ -56,6 +58,7 @@ Tecla traducirTecla(int sdlKey) {
 void dibujarFrame(Juego& juego, Recursos& r) {
     if (juego.estado == JUGANDO) {
         FramePlay frame = jugarFrame(juego);
+        oirFrame(juego, frame);
         dibujarJuego(juego, frame, r);
         r.ultimaVista = frame.vista;
     } else {
@@ -135,7 +138,7 @@ void atenderEventos(Juego& juego, Recursos& r, Ventana& v) {
             // The press itself decides: a click already released by now still fires.
             bool derecho =
                 (SDL_GetMouseState(nullptr, nullptr) & SDL_BUTTON(SDL_BUTTON_RIGHT)) != 0;
-            botonApretado(juego, boton(evento.button.button), derecho);
+            oirDisparo(botonApretado(juego, boton(evento.button.button), derecho));
             break;
         }
         case SDL_MOUSEBUTTONUP:
@@ -144,9 +147,17 @@ void atenderEventos(Juego& juego, Recursos& r, Ventana& v) {
         case SDL_MOUSEMOTION:
             ratonMovido(juego, evento.motion.xrel, evento.motion.yrel);
             break;
-        case SDL_KEYDOWN:
-            aplicarEfectos(manejarTecla(juego, traducirTecla(evento.key.keysym.sym)), juego, r, v);
+        case SDL_KEYDOWN: {
+            // S turns every sound off or on, in every screen; the game sees no key.
+            if (evento.key.keysym.sym == SDLK_s) {
+                alternarSonido();
+            }
+            const Tecla tecla = traducirTecla(evento.key.keysym.sym);
+            const AntesDeTecla antes = antesDeTecla(juego);
+            aplicarEfectos(manejarTecla(juego, tecla), juego, r, v);
+            oirTecla(antes, juego, tecla);
             break;
+        }
         case SDL_QUIT:
             juego.estado = FIN;
             break;
@@ -181,6 +192,7 @@ int correrTorvane() {
 
     Ventana ventana;
     ventana.flags = abrirVentana(ANCHO_VENTANA, ALTO_VENTANA, BITS, "Torvane");
+    abrirSonido();
     Recursos recursos;
     cargarRecursos(recursos, juego);
     init(juego.habilitar_texturas, juego.facet_interpol);
@@ -192,9 +204,11 @@ int correrTorvane() {
         empezarNivel(juego);
         do {
             const long long inicio = relojUs();
+            const Estado estadoAntes = juego.estado;
             comenzarFrame(juego);
             dibujarFrame(juego, recursos);
             atenderEventos(juego, recursos, ventana);
+            oirEstado(estadoAntes, juego);
             SDL_GL_SwapBuffers();
             if (!menusCargados) {
                 cargarTexturasMenu(recursos.texturas);
@@ -207,6 +221,7 @@ int correrTorvane() {
     }
 
     liberarRecursos(recursos);
+    cerrarSonido();
     SDL_Quit();
     return 0;
 }

@@ -98,7 +98,7 @@ Vista avanzarVista(Juego& juego) {
     return vista;
 }
 
-std::vector<Dibujo> moverBalas(Juego& juego) {
+std::vector<Dibujo> moverBalas(Juego& juego, Sucesos* sucesos) {
     std::vector<Dibujo> dibujos;
     if (juego.moviendo) {
         return dibujos;
@@ -118,6 +118,9 @@ std::vector<Dibujo> moverBalas(Juego& juego) {
             if (distancia(bx, by, bz, misil.getX(), misil.getY(), misil.getZ()) <
                 DISTANCIA_IMPACTO) {
                 juego.puntaje = sumaSaturada(juego.puntaje, PUNTOS_MISIL);
+                if (sucesos != nullptr) {
+                    sucesos->derribos.push_back({misil.getX(), misil.getY(), misil.getZ()});
+                }
                 bala.desactivar();
                 misil.desactivar();
                 juego.tirados -= 1;
@@ -130,7 +133,7 @@ std::vector<Dibujo> moverBalas(Juego& juego) {
 }
 
 // A missile within reach of a city strikes it; a city left without health falls.
-static void golpearCiudades(Juego& juego, Proyectil& misil) {
+static void golpearCiudades(Juego& juego, Proyectil& misil, Sucesos* sucesos) {
     float mx = misil.getX(), my = misil.getY(), mz = misil.getZ();
     for (Ciudad* ciudad : ciudadesDelNivel(juego, juego.nivel)) {
         if (!(distancia(ciudad->getX(), ciudad->getY(), ciudad->getZ(), mx, my, mz) <
@@ -141,8 +144,14 @@ static void golpearCiudades(Juego& juego, Proyectil& misil) {
         ciudad->decrementarSalud(DANO_MISIL);
         misil.desactivar();
         juego.tirados -= 1;
+        if (sucesos != nullptr) {
+            sucesos->impactos.push_back({mx, my, mz});
+        }
         if (estabaEnPie && ciudad->getSalud() <= 0) {
             ciudad->desactivar();
+            if (sucesos != nullptr) {
+                sucesos->caidas.push_back({ciudad->getX(), ciudad->getY(), ciudad->getZ()});
+            }
             juego.ciudades_vivas -= 1;
             if (juego.ciudades_vivas == 0) {
                 juego.estado = GAME_OVER;
@@ -152,14 +161,14 @@ static void golpearCiudades(Juego& juego, Proyectil& misil) {
     }
 }
 
-std::vector<Dibujo> moverMisiles(Juego& juego) {
+std::vector<Dibujo> moverMisiles(Juego& juego, Sucesos* sucesos) {
     std::vector<Dibujo> dibujos;
     float paso = juego.velocidad * PASO_MISIL + static_cast<float>(juego.nivel / 10);
     for (auto& par : juego.misiles) {
         Proyectil& misil = *par.second;
         if (misil.getY() >= 0.0f && misil.getActivo() && !juego.moviendo) {
             misil.recalcularPosicion(paso);
-            golpearCiudades(juego, misil);
+            golpearCiudades(juego, misil, sucesos);
             dibujos.push_back({misil.getX(), misil.getY(), misil.getZ()});
         } else if (misil.getActivo() && misil.getY() < 0.0f) {
             misil.desactivar();
@@ -173,20 +182,21 @@ FramePlay jugarFrame(Juego& juego) {
     FramePlay frame;
     lanzarMisiles(juego);
     frame.vista = avanzarVista(juego);
-    frame.balas = moverBalas(juego);
-    frame.misiles = moverMisiles(juego);
+    frame.balas = moverBalas(juego, &frame.sucesos);
+    frame.misiles = moverMisiles(juego, &frame.sucesos);
     return frame;
 }
 
-void botonApretado(Juego& juego, BotonRaton boton, bool derechoSostenido) {
+Disparo botonApretado(Juego& juego, BotonRaton boton, bool derechoSostenido) {
     if (juego.estado != JUGANDO) {
-        return;
+        return Disparo::NINGUNO;
     }
     if (boton == BotonRaton::DERECHO || derechoSostenido) {
         juego.moverCam = true;
     } else if (boton == BotonRaton::IZQUIERDO) {
-        disparar(juego);
+        return disparar(juego);
     }
+    return Disparo::NINGUNO;
 }
 
 void botonSoltado(Juego& juego) {
@@ -202,10 +212,13 @@ void ratonMovido(Juego& juego, int xrel, int yrel) {
     torre->getCamara()->RotateY(-static_cast<float>(xrel) * GIRO_POR_PIXEL);
 }
 
-void disparar(Juego& juego) {
+Disparo disparar(Juego& juego) {
     Torre* torre = juego.torres[juego.en_torre];
-    if (torre == nullptr || torre->getMunicion() <= 0) {
-        return;
+    if (torre == nullptr) {
+        return Disparo::NINGUNO;
+    }
+    if (torre->getMunicion() <= 0) {
+        return Disparo::VACIA;
     }
     torre->disparar();
     SF3dVector desde = torre->getCamara()->getPosition();
@@ -213,6 +226,7 @@ void disparar(Juego& juego) {
     juego.balas[juego.cant_balas] =
         std::make_unique<Proyectil>(juego.misil, desde.x, desde.y, desde.z, dir.x, dir.y, dir.z);
     juego.cant_balas += 1;
+    return Disparo::BALA;
 }
 
 void cambiarTorre(Juego& juego, int torre) {

@@ -32,12 +32,24 @@ struct Dibujo {
     float x, y, z;
 };
 
-// What one frame of play leaves to draw.
+// What one frame of play did that is heard, each where it happened: missiles shot down, missiles
+// striking cities, cities falling.
+struct Sucesos {
+    std::vector<Dibujo> derribos;
+    std::vector<Dibujo> impactos;
+    std::vector<Dibujo> caidas;
+};
+
+// What one frame of play leaves to draw and to hear.
 struct FramePlay {
     Vista vista;
     std::vector<Dibujo> balas;
     std::vector<Dibujo> misiles;
+    Sucesos sucesos;
 };
+
+// What a click did: nothing, a bullet fired, or a click on a tower with no ammunition left.
+enum class Disparo { NINGUNO, BALA, VACIA };
 
 // Launch step: counts the frame and maybe launches one missile towards a living city.
 void lanzarMisiles(Juego& juego);
@@ -45,11 +57,13 @@ void lanzarMisiles(Juego& juego);
 // View step: the camera of the current tower, or one frame of travel towards the new tower.
 Vista avanzarVista(Juego& juego);
 
-// Bullets fly and hit missiles; returns where the moving bullets are drawn.
-std::vector<Dibujo> moverBalas(Juego& juego);
+// Bullets fly and hit missiles; returns where the moving bullets are drawn. Where a missile is shot
+// down goes to `sucesos` when one is given.
+std::vector<Dibujo> moverBalas(Juego& juego, Sucesos* sucesos = nullptr);
 
-// Missiles fly and strike cities; returns where the moving missiles are drawn.
-std::vector<Dibujo> moverMisiles(Juego& juego);
+// Missiles fly and strike cities; returns where the moving missiles are drawn. Strikes and fallen
+// cities go to `sucesos` when one is given.
+std::vector<Dibujo> moverMisiles(Juego& juego, Sucesos* sucesos = nullptr);
 
 // The rules part of one play frame: launch, view, bullets, missiles.
 FramePlay jugarFrame(Juego& juego);
@@ -57,7 +71,7 @@ FramePlay jugarFrame(Juego& juego);
 enum class BotonRaton { IZQUIERDO, DERECHO, OTRO };
 
 // A mouse button went down; `derechoSostenido` tells whether the right button is held now.
-void botonApretado(Juego& juego, BotonRaton boton, bool derechoSostenido);
+Disparo botonApretado(Juego& juego, BotonRaton boton, bool derechoSostenido);
 
 // Any mouse button went up.
 void botonSoltado(Juego& juego);
@@ -66,7 +80,7 @@ void botonSoltado(Juego& juego);
 void ratonMovido(Juego& juego, int xrel, int yrel);
 
 // Fires one bullet from the current tower along its camera's view, if it has ammunition.
-void disparar(Juego& juego);
+Disparo disparar(Juego& juego);
 
 // Starts the travel to tower `torre` (0 to 2), unless already there or travelling.
 void cambiarTorre(Juego& juego, int torre);

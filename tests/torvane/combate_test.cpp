@@ -242,12 +242,70 @@ TEST(Ciudades, MissileStepFollowsTheSpeedAndOneBelowGroundIsSpentOnce) {
     EXPECT_EQ(p.juego.tirados, 0);
 }
 
+// What the frame code plays: each missile shot down where it was, each strike where the missile
+// struck, and a city's fall once, where the city stands; a strike on a ruin is no second fall.
+TEST(Sucesos, EachHitStrikeAndFallIsToldWhereItHappened) {
+    JuegoDePrueba p(3);
+    p.misilEn(0, 50, 0, 0, -1, 0);
+    p.balaEn(0, 50, 2.5f + 0.9f, 0, 0, -1);
+    p.balaEn(20, 50, 0, 0, 0, -1); // flies past everything
+    Sucesos derribo;
+    moverBalas(p.juego, &derribo);
+    ASSERT_EQ(derribo.derribos.size(), 1u);
+    EXPECT_FLOAT_EQ(derribo.derribos[0].x, 0.0f);
+    EXPECT_FLOAT_EQ(derribo.derribos[0].y, 50.0f);
+    EXPECT_FLOAT_EQ(derribo.derribos[0].z, 0.0f);
+    EXPECT_TRUE(derribo.impactos.empty());
+    EXPECT_TRUE(derribo.caidas.empty());
+
+    Ciudad& c = p.ciudad(0);
+    Sucesos golpes;
+    for (int golpe = 0; golpe < 2; ++golpe) {
+        p.misilEn(c.getX(), 0.5f, c.getZ(), 0, -1, 0);
+        moverMisiles(p.juego, &golpes);
+    }
+    ASSERT_EQ(golpes.impactos.size(), 2u);
+    for (const Dibujo& d : golpes.impactos) {
+        EXPECT_FLOAT_EQ(d.x, c.getX());
+        EXPECT_FLOAT_EQ(d.y, 0.5f - PASO_MISIL);
+        EXPECT_FLOAT_EQ(d.z, c.getZ());
+    }
+    ASSERT_EQ(golpes.caidas.size(), 1u);
+    EXPECT_FLOAT_EQ(golpes.caidas[0].x, c.getX());
+    EXPECT_FLOAT_EQ(golpes.caidas[0].y, c.getY());
+    EXPECT_FLOAT_EQ(golpes.caidas[0].z, c.getZ());
+    EXPECT_TRUE(golpes.derribos.empty());
+
+    // A missile falling below the ground far from every city is heard nowhere.
+    Sucesos nada;
+    p.misilEn(30, 0.1f, 30, 0, -1, 0);
+    moverMisiles(p.juego, &nada);
+    moverMisiles(p.juego, &nada);
+    EXPECT_TRUE(nada.impactos.empty() && nada.caidas.empty() && nada.derribos.empty());
+}
+
+TEST(Sucesos, APlayFrameKeepsWhatItsStepsDidAndNothingOfTheFrameBefore) {
+    JuegoDePrueba p(3);
+    p.juego.estado = JUGANDO;
+    p.misilEn(0, 50, 0, 0, -1, 0);
+    p.balaEn(0, 50, 2.5f + 0.9f, 0, 0, -1);
+    p.misilEn(p.ciudad(1).getX(), 0.5f, p.ciudad(1).getZ(), 0, -1, 0);
+    FramePlay frame = jugarFrame(p.juego);
+    EXPECT_EQ(frame.sucesos.derribos.size(), 1u);
+    EXPECT_EQ(frame.sucesos.impactos.size(), 1u);
+    EXPECT_EQ(frame.sucesos.caidas.size(), 1u);
+    FramePlay siguiente = jugarFrame(p.juego);
+    EXPECT_TRUE(siguiente.sucesos.derribos.empty());
+    EXPECT_TRUE(siguiente.sucesos.impactos.empty());
+    EXPECT_TRUE(siguiente.sucesos.caidas.empty());
+}
+
 TEST(Disparo, ClickSpendsOneShotAndFiresAlongTheCameraView) {
     JuegoDePrueba p(10, 2);
     p.juego.estado = JUGANDO;
     p.juego.torres[0]->getCamara()->RotateY(90.0f);
     p.juego.torres[0]->getCamara()->actualizeViewDir();
-    botonApretado(p.juego, BotonRaton::IZQUIERDO, false);
+    EXPECT_EQ(botonApretado(p.juego, BotonRaton::IZQUIERDO, false), Disparo::BALA);
     EXPECT_EQ(p.juego.torres[0]->getMunicion(), 1);
     ASSERT_EQ(p.juego.balas.size(), 1u);
     std::vector<Dibujo> d = moverBalas(p.juego);
@@ -256,9 +314,10 @@ TEST(Disparo, ClickSpendsOneShotAndFiresAlongTheCameraView) {
     EXPECT_NEAR(d[0].y, 5.0f, 1e-5);
     EXPECT_NEAR(d[0].z, 45.0f, 1e-5);
 
-    // The last shot, then clicks that fire nothing.
-    disparar(p.juego);
-    disparar(p.juego);
+    // The last shot, then clicks on an empty tower: they fire nothing and say so (a dry click).
+    EXPECT_EQ(disparar(p.juego), Disparo::BALA);
+    EXPECT_EQ(disparar(p.juego), Disparo::VACIA);
+    EXPECT_EQ(botonApretado(p.juego, BotonRaton::IZQUIERDO, false), Disparo::VACIA);
     EXPECT_EQ(p.juego.torres[0]->getMunicion(), 0);
     EXPECT_EQ(p.juego.balas.size(), 2u);
 }
@@ -299,13 +358,13 @@ TEST(Disparo, ATowerReachedBeforeItsCameraWasDrawnFiresWhereItFaces) {
 
 TEST(Disparo, RightButtonTurnsTheCameraOnlyInPlayAndOnlyWhileHeld) {
     JuegoDePrueba p;
-    botonApretado(p.juego, BotonRaton::DERECHO, true);
+    EXPECT_EQ(botonApretado(p.juego, BotonRaton::DERECHO, true), Disparo::NINGUNO);
     EXPECT_FALSE(p.juego.moverCam);
     p.juego.estado = JUGANDO;
-    botonApretado(p.juego, BotonRaton::DERECHO, true);
+    EXPECT_EQ(botonApretado(p.juego, BotonRaton::DERECHO, true), Disparo::NINGUNO);
     ASSERT_TRUE(p.juego.moverCam);
     // A left press while the right button is held turns, it does not fire.
-    botonApretado(p.juego, BotonRaton::IZQUIERDO, true);
+    EXPECT_EQ(botonApretado(p.juego, BotonRaton::IZQUIERDO, true), Disparo::NINGUNO);
     EXPECT_EQ(p.juego.torres[0]->getMunicion(), 40);
     // 8 pixels right and 4 up: 2 degrees to the right, 1 degree up.
     ratonMovido(p.juego, 8, -4);
@@ -318,9 +377,9 @@ TEST(Disparo, RightButtonTurnsTheCameraOnlyInPlayAndOnlyWhileHeld) {
     SF3dVector igual = prueba::direccion(*p.juego.torres[0]);
     EXPECT_FLOAT_EQ(igual.x, d.x);
     EXPECT_FLOAT_EQ(igual.y, d.y);
-    // Outside play nothing fires.
+    // Outside play nothing fires, and no dry click is heard either.
     p.juego.estado = PAUSA;
-    botonApretado(p.juego, BotonRaton::IZQUIERDO, false);
+    EXPECT_EQ(botonApretado(p.juego, BotonRaton::IZQUIERDO, false), Disparo::NINGUNO);
     EXPECT_EQ(p.juego.torres[0]->getMunicion(), 40);
 }
 

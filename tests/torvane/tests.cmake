@@ -15,11 +15,17 @@ add_fuzz_target(fuzz_configuracion SOURCES fuzz/fuzz_configuracion.cpp LIBS torv
 add_unit_test(torvane_juego_tests
   SOURCES torvane/juego_test.cpp torvane/combate_test.cpp torvane/menu_test.cpp
   LIBS torvane_reglas)
+# What each event makes heard and where, with the sound room's calls written down.
+add_unit_test(torvane_oido_tests
+  SOURCES torvane/oido_test.cpp torvane/sonido_anotado.cpp ../torvane/oido.cpp
+  LIBS torvane_reglas)
 add_e2e_test(torvane_juego_e2e test_torvane_juego.py)
 add_e2e_test(torvane_menu_e2e test_torvane_menu.py)
 add_e2e_test(torvane_fallos_e2e test_torvane_fallos.py)
 add_e2e_test(torvane_jugador_e2e test_torvane_jugador.py)
 add_e2e_test(torvane_hud_e2e test_torvane_hud.py)
+# Torvane heard through SDL's disk audio driver: clicks, S, the pause menu, a strike's side.
+add_e2e_test(torvane_sonido_e2e test_torvane_sonido.py)
 # Light, pictures, sky box, HUD, menu screen and GL resources, drawn by Mesa's off-screen GL.
 if(NOT FUZZ)
   add_unit_test(torvane_pantalla_gl_tests
