@@ -2,9 +2,9 @@
 // phase of play. Run from the game's data folder inside an X display; prints "medida" lines.
 #include "cuadro.h"
 #include "dificultad.h"
-#include "escenario.h"
 #include "juego.h"
 #include "modelo.h"
+#include "recursos.h"
 #include "ventana.h"
 
 #include "fases.h"
@@ -28,10 +28,10 @@ double periodo(double trabajo) {
 }
 
 // One pass of the game's frame loop without its sleep, waiting until the picture is done.
-void cuadro(Juego& j, Escenario& e, bool intercambiar = true) {
+void cuadro(Juego& j, Recursos& r, bool intercambiar = true) {
     glLoadIdentity();
     pruebaPartidaPerdida(j);
-    cuadroJuego(j, e);
+    cuadroJuego(j, r);
     if (intercambiar) {
         SDL_GL_SwapBuffers();
     }
@@ -50,16 +50,16 @@ int main(int argc, char** argv) {
     relojFijar(RELOJ_FIJO);
     auto juego = std::make_unique<Juego>();
     Juego& j = *juego;
-    Escenario escenario;
-    escenario.directo = op.directo;
+    Recursos recursos;
+    recursos.escenario.directo = op.directo;
     iniciarJuego(j, getDifficultad("dificultad.xml"), RELOJ_FIJO);
 
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::fprintf(stderr, "bench: SDL did not start: %s\n", SDL_GetError());
         return 1;
     }
-    j.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
-    if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, j.flags) == nullptr) {
+    recursos.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
+    if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, recursos.flags) == nullptr) {
         std::fprintf(stderr, "bench: no video mode: %s\n", SDL_GetError());
         SDL_Quit();
         return 1;
@@ -67,7 +67,8 @@ int main(int argc, char** argv) {
     SDL_ShowCursor(SDL_DISABLE);
     j.oAvion = cargarObjeto("Drone.obj", 0.2f, j.vAvion, j.tAvion, j.nAvion);
     j.oMisil = cargarObjeto("asca.obj", 0.2f, j.vMisil, j.tMisil, j.nMisil);
-    cargarRecursosGL(j, escenario);
+    iniciarGL(recursos, j);
+    cargarRecursos(recursos, j);
 
     armarEscena(j);
     auto escena = std::make_unique<Escena>();
@@ -76,7 +77,7 @@ int main(int argc, char** argv) {
     // A few frames first, so that caches and the driver's lazy set-up do not count.
     for (int i = 0; i < 10; ++i) {
         reponer(j, *escena);
-        cuadro(j, escenario);
+        cuadro(j, recursos);
     }
     std::vector<double> ms, cpu;
     ms.reserve(static_cast<std::size_t>(op.cuadros));
@@ -85,7 +86,7 @@ int main(int argc, char** argv) {
         reponer(j, *escena);
         jugar(op.fase, i, j);
         const std::int64_t t0 = ahoraNs(), c0 = cpuNs();
-        cuadro(j, escenario);
+        cuadro(j, recursos);
         ms.push_back(msEntre(t0, ahoraNs()));
         cpu.push_back(msEntre(c0, cpuNs()));
     }
@@ -93,7 +94,7 @@ int main(int argc, char** argv) {
     if (!op.foto.empty()) {
         reponer(j, *escena);
         jugar(op.fase, op.cuadros, j);
-        cuadro(j, escenario, false);
+        cuadro(j, recursos, false);
     }
     if (!op.foto.empty() && !guardarFoto(op.foto.c_str(), ANCHO_VENTANA, ALTO_VENTANA)) {
         std::fprintf(stderr, "bench: could not write %s\n", op.foto.c_str());

@@ -1,25 +1,11 @@
 // Plane rules: launch at its interval from either side, straight flight, exit after 10 seconds.
 #include "avion.h"
 
-#include "trayecto.h"
+#include "juego.h"
 
-#include "azar.h"
 #include "reloj.h"
 
 #include <cmath>
-#include <ctime>
-
-namespace {
-
-float u() {
-    return static_cast<float>(azar() / 32767.0);
-}
-
-void resembrar() {
-    sembrarAzar(static_cast<unsigned>(std::time(nullptr) + azar()));
-}
-
-} // namespace
 
 Avion getAvion(float /*altura*/, float /*radioinferior*/, float radiosuperior, float Ox, float Oy,
                float Oz, int canthitrest, int DIFICULTAD) {
@@ -36,15 +22,8 @@ Avion getAvion(float /*altura*/, float /*radioinferior*/, float radiosuperior, f
     a.xFinal = -Ox;
     a.yFinal = -Oy;
     a.zFinal = desvio - Oz;
-    float v = static_cast<float>(factorVelocidad(DIFICULTAD)) * (randomspeed * 0.1f + 0.5f);
-    a.velocx = a.velocy = a.velocz = v;
-    a.t0 = relojMs();
-    a.xActual = a.xInicial;
-    a.yActual = a.yInicial;
-    a.zActual = a.zInicial;
-    a.vivo = true;
-    a.explotando = false;
-    a.explosionesrestantes = EXPLOSIONES_AVION;
+    despegar(a, static_cast<float>(factorVelocidad(DIFICULTAD)) * (randomspeed * 0.1f + 0.5f),
+             EXPLOSIONES_AVION);
     a.canthitrest = canthitrest;
     return a;
 }
@@ -60,39 +39,34 @@ int intervaloAvion(const dificultad& d) {
 }
 
 // Three planes in four enter from x = -coordavion[0], one in four from +coordavion[0].
-void generarAviones(const dificultad& d, long& ultimogenerado, float altura, Avion& av, float radio,
-                    int& canthitrest, float* coordavion, bool& hayavion) {
-    float diff = static_cast<float>(relojMs() - ultimogenerado) / 1000.0f;
-    if (!(diff > static_cast<float>(intervaloAvion(d))) || hayavion)
-        return;
+bool generarAviones(Juego& j) {
+    const dificultad& d = j.d;
+    float diff = static_cast<float>(relojMs() - j.ultimoavgenerado) / 1000.0f;
+    if (!(diff > static_cast<float>(intervaloAvion(d))) || j.hayavion)
+        return false;
     resembrar();
     float r = 4 * u() - 3;
     float sign1 = r < 0 ? -1.0f : 1.0f;
-    canthitrest = d.CANT_HIT_AVION;
-    avion(d, altura, radio, radio, coordavion[0] * sign1, coordavion[1], coordavion[2], av,
-          canthitrest);
-    hayavion = true;
-    ultimogenerado = relojMs();
+    j.canthitrest = d.CANT_HIT_AVION;
+    avion(d, ALTURA_LANZAMIENTO, RADIO_AVION, RADIO_AVION, j.coordavion[0] * sign1, j.coordavion[1],
+          j.coordavion[2], j.av, j.canthitrest);
+    j.hayavion = true;
+    j.ultimoavgenerado = relojMs();
+    return true;
 }
 
-void calcularavion(Avion& avion, int& canthitrest, bool& hayavion) {
+void calcularavion(Juego& j) {
+    Avion& avion = j.av;
     if (!avion.vivo)
         return;
     float tim = static_cast<float>(relojMs() - avion.t0) / 1000.0f;
     if (tim >= VUELO_AVION) {
         avion.vivo = false;
-        canthitrest = 0;
-        hayavion = false;
+        j.canthitrest = 0;
+        j.hayavion = false;
         return;
     }
-    float dir[3];
-    direccionVuelo(avion.xInicial, avion.yInicial, avion.zInicial, avion.xFinal, avion.yFinal,
-                   avion.zFinal, dir);
-    const float dx = dir[0], dy = dir[1], dz = dir[2];
-    tim = static_cast<float>(relojMs() - avion.t0) / 1000.0f;
-    avion.xActual = avion.xInicial + avion.velocx * dx * tim;
-    avion.yActual = avion.yInicial + avion.velocy * dy * tim;
-    avion.zActual = avion.zInicial + avion.velocz * dz * tim;
+    volar(avion, tim);
 }
 
 bool pasoExplosionAvion(Avion& av, float& radio) {
@@ -103,4 +77,8 @@ bool pasoExplosionAvion(Avion& av, float& radio) {
     radio = 0.15f / static_cast<float>(av.explosionesrestantes);
     av.explosionesrestantes--;
     return true;
+}
+
+float radioBolaAvion(const Avion& av) {
+    return 0.15f / static_cast<float>(av.explosionesrestantes + 1);
 }

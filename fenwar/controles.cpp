@@ -48,7 +48,8 @@ Evento traducir(const SDL_Event& ev) {
 
 } // namespace
 
-void atenderEventos(Juego& j, Escenario& esc, Pantalla pantalla) {
+Sucesos atenderEventos(Juego& j, Recursos& r, Pantalla pantalla) {
+    Sucesos sucesos;
     atenderCuadro(
         j, pantalla,
         [](Evento& e) {
@@ -60,11 +61,13 @@ void atenderEventos(Juego& j, Escenario& esc, Pantalla pantalla) {
             return true;
         },
         [&](const Efecto& ef) {
+            sumarSucesos(sucesos, ef.sucesos);
             if (ef.pantallaCompleta) {
-                cambiarPantallaCompleta(j, esc);
+                cambiarPantallaCompleta(j, r);
             }
             if (ef.espera > 0) {
                 SDL_Delay(ef.espera);
             }
         });
+    return sucesos;
 }

@@ -1,13 +1,16 @@
-// The game frame in its fixed order, drawn under one directional light.
+// The game frame in its fixed order: the rules step, the view and pick, the drawing under one
+// directional light, the events, the overlay.
 #include "cuadro.h"
 
-#include "avion.h"
+#include "avion_dibujo.h"
 #include "controles.h"
-#include "digitos.h"
+#include "digitos_dibujo.h"
 #include "mira.h"
-#include "misiles.h"
+#include "misiles_dibujo.h"
 #include "texturas.h"
 #include "ventana.h"
+
+#include "superposicion.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -15,10 +18,6 @@
 
 namespace {
 
-constexpr float ALTURA_LANZAMIENTO = 3.0f;
-constexpr float RADIO_AVION = 0.5f;
-constexpr float RADIO_CIUDAD = 0.5f;
-constexpr int PASOS_MODELOS = 40;
 constexpr float ASPECTO_X = 0.75f;
 constexpr float ASPECTO_Y = 1.3333334f;
 
@@ -50,17 +49,13 @@ void material(const GLfloat* ambiente, const GLfloat* difusa, GLfloat brillo) {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, brillo);
 }
 
-void enlazar(const Juego& j, int slot) {
-    glBindTexture(GL_TEXTURE_2D, j.textura[slot]);
+void enlazar(const Recursos& r, int slot) {
+    glBindTexture(GL_TEXTURE_2D, r.textura[slot]);
 }
 
 // The aiming cross, the score and the city health over an orthographic 480 x 640 space.
 void superposicion(Juego& j) {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, 480, 0, 640, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    proyeccionSuperpuesta();
     const float cx = static_cast<float>(j.winX / 1.33);
     const float cy = static_cast<float>(j.winY * 1.3251);
     glColor3f(255.0f, 255.0f, 255.0f);
@@ -79,21 +74,22 @@ void superposicion(Juego& j) {
 
 // The scenery that does not move, on a cleared window: towers, cannons, cities and sky under the
 // light, then the ground unlit (yellow when textures are off).
-void escenario(Juego& j, Escenario& e) {
+void escenario(Juego& j, Recursos& r) {
+    Escenario& e = r.escenario;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     prepararVista(e, j);
-    enlazar(j, TEX_TORRES);
+    enlazar(r, TEX_TORRES);
     escenaTorres(e, j);
-    enlazar(j, TEX_CANIONES);
+    enlazar(r, TEX_CANIONES);
     escenaCaniones(e, j);
-    enlazar(j, TEX_CIUDADES);
+    enlazar(r, TEX_CIUDADES);
     escenaCiudades(e, j);
-    enlazar(j, TEX_CIELO);
+    enlazar(r, TEX_CIELO);
     escenaCielo(e);
 
     glDisable(GL_LIGHT0);
     glDisable(GL_LIGHTING);
-    enlazar(j, TEX_SUELO);
+    enlazar(r, TEX_SUELO);
     if (!j.texturas) {
         glColor3f(1.0f, 1.0f, 0.0f);
     }
@@ -104,30 +100,21 @@ void escenario(Juego& j, Escenario& e) {
 // and the barrels are: then its kept picture is copied instead (it covers every pixel's colour and
 // depth, so that frame clears nothing). What comes after sets its own colour, texture, normals and
 // texture coordinates, whichever way the scenery came.
-void escenarioGuardado(Juego& j, Escenario& e) {
-    escenaFija(e.foto, claveEscenario(e, j), [&] { escenario(j, e); });
+void escenarioGuardado(Juego& j, Recursos& r) {
+    escenaFija(r.escenario.foto, claveEscenario(r.escenario, j), [&] { escenario(j, r); });
 }
 
-} // namespace
-
-void cuadroJuego(Juego& j, Escenario& e) {
-    const dificultad& d = j.d;
-    generarAviones(d, j.ultimoavgenerado, ALTURA_LANZAMIENTO, j.av, RADIO_AVION, j.canthitrest,
-                   j.coordavion, j.hayavion);
-    generarMisiles(d, j.ultimogenerado, j.coordCitys, j.buffmisiles, j.cantmisiles,
-                   ALTURA_LANZAMIENTO, j.cantvivos, j.vidaCitys);
-    calcularmisiles(d, j.buffmisiles, j.cantmisiles, j.cantvivos, RADIO_CIUDAD, j.coordCitys,
-                    j.vidaCitys);
-    if (j.hayavion) {
-        calcularavion(j.av, j.canthitrest, j.hayavion);
-    }
-
+// The view from the chosen cannon, turned by the barrel's angle, and the point under the pointer.
+void vistaYMira(Juego& j) {
     calcularLookAt(j.nro_canion, 0.0f, j.coordcannon, j.x, j.y, j.z, j.lz);
     glTranslatef(0.0f, 0.0f, 0.0f);
     glRotatef(j.anglecannon[j.nro_canion], j.x, j.y, -j.z);
-
     elegirPunto(j);
+}
 
+// The scenery and what moves, under the light unless it is switched off. Drawing steps the bursts
+// and may stall the frame for a hit on the plane (avanzarAlDibujar).
+void dibujarMundo(Juego& j, Recursos& r) {
     glPolygonMode(GL_FRONT_AND_BACK, j.wireframe ? GL_LINE : GL_FILL);
     glColor3f(1.0f, 1.0f, 1.0f);
 
@@ -158,7 +145,7 @@ void cuadroJuego(Juego& j, Escenario& e) {
     dif[3] = 0.0f;
 
     material(amb, dif, 50.0f);
-    escenarioGuardado(j, e);
+    escenarioGuardado(j, r);
 
     // What moves goes over the scenery, under the same light, in white when drawn unlit.
     glColor3f(1.0f, 1.0f, 1.0f);
@@ -167,17 +154,26 @@ void cuadroJuego(Juego& j, Escenario& e) {
         glEnable(GL_LIGHTING);
     }
     material(amb2, dif2, 100.0f);
-    enlazar(j, TEX_AVION);
-    drawmisiles(PASOS_MODELOS, j.buffmisiles, j.cantmisiles, j.vMisil, j.tMisil, j.nMisil, j.oMisil,
-                j.textura, e.misil, e.chispa);
-    drawavion(PASOS_MODELOS, j.av, j.canthitrest, j.hitavion, j.vAvion, j.tAvion, j.nAvion,
-              j.oAvion, e.avion);
+    enlazar(r, TEX_AVION);
+    // A hit that the plane's armour absorbed stalls the game for a moment.
+    if (avanzarAlDibujar(j)) {
+        SDL_Delay(10);
+    }
+    drawmisiles(j, r);
+    drawavion(j, r);
     glDisable(GL_LIGHT0);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
+}
 
-    atenderEventos(j, e, Pantalla::Juego);
+} // namespace
 
+Sucesos cuadroJuego(Juego& j, Recursos& r) {
+    Sucesos sucesos = jugarCuadro(j);
+    vistaYMira(j);
+    dibujarMundo(j, r);
+    sumarSucesos(sucesos, atenderEventos(j, r, Pantalla::Juego));
     superposicion(j);
-    proyeccionJuego(e, j.zoom);
+    proyeccionJuego(r.escenario, j.zoom);
+    return sucesos;
 }

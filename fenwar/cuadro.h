@@ -1,7 +1,8 @@
-// One frame of play: spawning, motion, view, pick, drawing, events and the overlay.
+// One frame of play: the rules step, view and pick, drawing, events and the overlay.
 #pragma once
 
-#include "escenario.h"
 #include "juego.h"
+#include "recursos.h"
 
-void cuadroJuego(Juego& j, Escenario& e);
+// Plays and draws one game frame; returns what happened in it.
+Sucesos cuadroJuego(Juego& j, Recursos& r);

@@ -2,11 +2,11 @@
 #include "dificultad.h"
 
 #include "archivo.h"
+#include "entero.h"
 #include "texto_xml.h"
 
 #include <tinyxml.h>
 
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -24,11 +24,7 @@ void leerEntero(const TiXmlElement* e, const char* nombre, int& campo) {
     long v = std::strtol(texto, &fin, 10);
     if (fin == texto)
         return;
-    if (v > INT_MAX)
-        v = INT_MAX;
-    if (v < INT_MIN)
-        v = INT_MIN;
-    campo = static_cast<int>(v);
+    campo = acotarEntero(v);
 }
 
 // A decimal attribute read like "%lf" and stored as float.

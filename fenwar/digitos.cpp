@@ -110,7 +110,7 @@ void colorSalud(int h, float rgb[3]) {
 
 // Each line: "city" in blue, the city's number, then its health in three digits coloured by value.
 std::vector<PasoHud> planCiudades(float aspectx, float aspecty, float escala, float offsetx,
-                                  float offsety, const int* vidaCitys) {
+                                  float offsety, int* vidaCitys) {
     std::vector<PasoHud> plan;
     float interleaving = 0.2f * escala;
     float inicio = offsetx;
@@ -129,7 +129,10 @@ std::vector<PasoHud> planCiudades(float aspectx, float aspecty, float escala, fl
         float rgb[3];
         colorSalud(vidaCitys[i], rgb);
         plan.push_back(color(rgb[0], rgb[1], rgb[2]));
-        int vida = vidaCitys[i] < 0 ? 0 : vidaCitys[i];
+        // The health itself goes to the number's plan, as the score does: a health of 100,000,000
+        // or more draws nothing this frame and is reduced in place. Below 0 it shows as 000.
+        int cero = 0;
+        int& vida = vidaCitys[i] < 0 ? cero : vidaCitys[i];
         for (const PasoHud& p : planNumero(aspectx, escala, offsetx, offsety, vida, true))
             plan.push_back(p);
         offsety -= (escala + interleaving) * aspecty;

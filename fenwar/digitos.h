@@ -31,17 +31,10 @@ std::vector<PasoHud> planNumero(float aspectx, float escala, float offsetx, floa
                                 int& numero, bool esvida);
 // The colour of a city's health: green above 50, yellow from 26, red from 1, white at 0 or below.
 void colorSalud(int h, float rgb[3]);
-// The colours and glyphs of the three city lines.
+// The colours and glyphs of the three city lines. Each health of 0 or more goes through
+// planNumero itself, so one of 100,000,000 or more is reduced in place as the score is.
 std::vector<PasoHud> planCiudades(float aspectx, float aspecty, float escala, float offsetx,
-                                  float offsety, const int* vidaCitys);
-
-// Drawing with GL_QUADS in the current colour.
-void printUnNum(float aspectx, float aspecty, float escala, float offsetx, float offsety,
-                float offsetz, char num);
-void printNumers(float aspectx, float aspecty, float escala, float offsetx, float offsety,
-                 float offsetz, int& numero, bool esvida);
-void printCitys(float aspectx, float aspecty, float escala, float offsetx, float offsety,
-                float offsetz, int* vidaCitys);
+                                  float offsety, int* vidaCitys);
 
 // True when all three cities have health 0 or below.
 bool gameover(const int* vidaCitys);

@@ -1,5 +1,5 @@
 // Draws the bar font with GL_QUADS: one glyph, the score, the three city-health lines.
-#include "digitos.h"
+#include "digitos_dibujo.h"
 
 #include <GL/gl.h>
 

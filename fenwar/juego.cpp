@@ -72,3 +72,55 @@ void pruebaPartidaPerdida(Juego& j) {
         reiniciarPartida(j);
     }
 }
+
+void sumarSucesos(Sucesos& s, const Sucesos& mas) {
+    s.misilLanzado = s.misilLanzado || mas.misilLanzado;
+    s.avionLanzado = s.avionLanzado || mas.avionLanzado;
+    s.ciudadesGolpeadas += mas.ciudadesGolpeadas;
+    s.ciudadesCaidas += mas.ciudadesCaidas;
+    s.partidaPerdida = s.partidaPerdida || mas.partidaPerdida;
+    s.disparos += mas.disparos;
+    s.misilesDerribados += mas.misilesDerribados;
+    s.avionGolpeado = s.avionGolpeado || mas.avionGolpeado;
+    s.avionDerribado = s.avionDerribado || mas.avionDerribado;
+}
+
+Sucesos jugarCuadro(Juego& j) {
+    Sucesos s;
+    int antes[3];
+    for (int i = 0; i < 3; i++) {
+        antes[i] = j.vidaCitys[i];
+    }
+    s.avionLanzado = generarAviones(j);
+    s.misilLanzado = generarMisiles(j);
+    s.ciudadesGolpeadas = calcularmisiles(j);
+    if (j.hayavion) {
+        calcularavion(j);
+    }
+    for (int i = 0; i < 3; i++) {
+        if (antes[i] > 0 && j.vidaCitys[i] <= 0) {
+            s.ciudadesCaidas++;
+        }
+    }
+    s.partidaPerdida = s.ciudadesCaidas > 0 && gameover(j.vidaCitys);
+    return s;
+}
+
+bool avanzarAlDibujar(Juego& j) {
+    const int n = slotsUsados(j.cantmisiles);
+    for (int i = 0; i < n; i++) {
+        Misil& m = j.buffmisiles[i];
+        if (!m.vivo && m.explotando) {
+            pasoExplosion(m);
+        }
+    }
+    bool pausa = false;
+    if (j.av.vivo) {
+        pausa = j.hitavion;
+        j.hitavion = false;
+    } else if (j.av.explotando) {
+        float radio = 0.0f;
+        pasoExplosionAvion(j.av, radio);
+    }
+    return pausa;
+}

@@ -6,10 +6,8 @@
 #include "misiles.h"
 #include "modelo.h"
 
-#include <cstdint>
 #include <vector>
 
-constexpr int CANT_TEXTURAS = 20;
 // Eye height above the cannons.
 constexpr float ALTURA_OJO = 2.025f;
 
@@ -67,11 +65,27 @@ struct Juego {
     std::vector<::textura> tAvion, tMisil;
     std::vector<vertice> nAvion, vAvion, nMisil, vMisil;
     std::vector<Poligono> oAvion, oMisil;
-
-    // GL texture names (slots 0 to 9 hold the images) and the SDL video flags
-    unsigned textura[CANT_TEXTURAS] = {};
-    std::uint32_t flags = 0;
 };
+
+// What happened in one game frame: the rules step fills the launches and strikes, the frame's
+// events the shots. Whoever shows or plays the frame reads it; the rules do not.
+struct Sucesos {
+    bool misilLanzado = false;
+    bool avionLanzado = false;
+    // Strikes of missiles on cities, and cities whose health this frame brought to 0 or below.
+    int ciudadesGolpeadas = 0;
+    int ciudadesCaidas = 0;
+    // The last standing city fell: the next frame resets the game on the pause screen.
+    bool partidaPerdida = false;
+    int disparos = 0;
+    int misilesDerribados = 0;
+    // The plane's armour took a hit, or the plane fell.
+    bool avionGolpeado = false;
+    bool avionDerribado = false;
+};
+
+// Adds the events of `mas` to `s`.
+void sumarSucesos(Sucesos& s, const Sucesos& mas);
 
 // The three city centres from the spacing S: (0, S/2), (-kS, -S/2), (kS, -S/2), k = sqrt(3)/4.
 void colocarCiudades(float separacion, float (*coordCitys)[3]);
@@ -87,3 +101,11 @@ void detenerRelojes(Juego& j);
 void reanudarRelojes(Juego& j, long ahora);
 // The test at the top of every frame: a lost game is reset and waits on the pause screen.
 void pruebaPartidaPerdida(Juego& j);
+
+// The rules of a game frame before it is drawn: launches by the clock, then the flight of the
+// missiles (with their strikes) and of the plane.
+Sucesos jugarCuadro(Juego& j);
+// What the game advances as it draws a frame: each missile's burst and the plane's red ball take
+// one step, and a hit the plane's armour absorbed is cleared. True when such a hit stalls this
+// frame for a moment (the caller waits).
+bool avanzarAlDibujar(Juego& j);

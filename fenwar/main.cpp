@@ -6,56 +6,42 @@
 #include "juego.h"
 #include "menu.h"
 #include "modelo.h"
+#include "recursos.h"
 #include "texturas.h"
 #include "ventana.h"
 
 #include "memoria.h"
+#include "modo_video.h"
 #include "reloj.h"
 #include "ritmo.h"
 
 #include <GL/gl.h>
 #include <SDL.h>
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
-
-namespace {
-
-[[noreturn]] void fatal(const char* texto) {
-    std::fprintf(stderr, "%s%s\n", texto, SDL_GetError());
-    std::exit(1);
-}
-
-} // namespace
 
 int main(int, char**) {
     ajustarAsignador();
     // The record is large (100 missile slots): it lives on the heap for the whole run.
     auto juego = std::make_unique<Juego>();
     Juego& j = *juego;
-    Escenario escenario;
+    Recursos recursos;
 
     const dificultad d = getDifficultad("dificultad.xml");
     iniciarJuego(j, d, relojMs());
     j.oAvion = cargarObjeto("Drone.obj", 0.2f, j.vAvion, j.tAvion, j.nAvion);
     j.oMisil = cargarObjeto("asca.obj", 0.2f, j.vMisil, j.tMisil, j.nMisil);
 
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        fatal("No se pudo iniciar SDL: ");
-    }
+    recursos.flags = abrirVentana(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, "Fenwar");
     std::atexit(SDL_Quit);
-    j.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
-    if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, j.flags) == nullptr) {
-        fatal("No se pudo establecer el modo de video: ");
-    }
-    SDL_WM_SetCaption("Fenwar", "Fenwar");
     SDL_ShowCursor(SDL_DISABLE);
     if (SDL_EnableKeyRepeat(10, 10) < 0) {
-        fatal("No se pudo establecer el modo key-repeat: ");
+        terminarPorSdl("No se pudo establecer el modo key-repeat: ");
     }
     // The first frame is a game frame: the menu pictures and the kept picture of the scenery are
     // made once it is on screen.
-    cargarRecursosGL(j, escenario, false);
+    iniciarGL(recursos, j);
+    cargarRecursos(recursos, j, false);
     bool menusCargados = false;
 
     // The game frame clears the window itself, only when it draws its scenery.
@@ -66,21 +52,21 @@ int main(int, char**) {
         if (j.pausa) {
             detenerRelojes(j);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            pantallaMenu(j.textura[TEX_MENU]);
-            atenderEventos(j, escenario, Pantalla::Pausa);
+            dibujarPantallaMenu(recursos.textura[TEX_MENU]);
+            atenderEventos(j, recursos, Pantalla::Pausa);
         } else if (j.config) {
             detenerRelojes(j);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-            pantallaMenu(j.textura[TEX_CONFIG]);
-            atenderEventos(j, escenario, Pantalla::Configuracion);
+            dibujarPantallaMenu(recursos.textura[TEX_CONFIG]);
+            atenderEventos(j, recursos, Pantalla::Configuracion);
         } else {
             reanudarRelojes(j, relojMs());
-            cuadroJuego(j, escenario);
+            cuadroJuego(j, recursos);
         }
         SDL_GL_SwapBuffers();
         if (!menusCargados) {
-            cargarTexturasMenu(j.textura);
-            cargarFotoEscenario(escenario);
+            cargarTexturasMenu(recursos.textura);
+            cargarFotoEscenario(recursos.escenario);
             menusCargados = true;
         }
         esperarCuadro(inicio);

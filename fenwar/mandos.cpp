@@ -34,7 +34,9 @@ void alejar(Juego& j) {
     }
 }
 
-void disparar(Juego& j) {
+Sucesos disparar(Juego& j) {
+    Sucesos s;
+    s.disparos = 1;
     const float ex = j.x, ey = j.y, ez = -j.z;
     const float px = static_cast<float>(j.posiX);
     const float py = static_cast<float>(j.posiY);
@@ -43,6 +45,7 @@ void disparar(Juego& j) {
         const Misil& m = j.buffmisiles[i];
         if (m.vivo && isHit(ex, ey, ez, px, py, pz, m.xActual, m.yActual, m.zActual, 0.2f)) {
             hitMisil(j.d, i, j.buffmisiles, j.cantvivos, j.puntaje, true);
+            s.misilesDerribados++;
         }
     }
     if (j.hayavion &&
@@ -50,10 +53,13 @@ void disparar(Juego& j) {
         hitAvion(j.d, j.av, j.canthitrest, j.puntaje);
         if (!j.av.vivo) {
             j.hayavion = false;
+            s.avionDerribado = true;
         } else {
             j.hitavion = true;
+            s.avionGolpeado = true;
         }
     }
+    return s;
 }
 
 namespace {
@@ -131,6 +137,7 @@ Efecto teclaJuego(Juego& j, int t) {
 } // namespace
 
 Efecto reglasJuego(Juego& j, const Evento& e) {
+    Efecto ef;
     switch (e.tipo) {
     case TipoEvento::Tecla:
         return teclaJuego(j, e.tecla);
@@ -140,7 +147,7 @@ Efecto reglasJuego(Juego& j, const Evento& e) {
         }
         // A quick click may be released before the frame handles it: the press itself fires.
         if ((e.botones & HELD_IZQUIERDO) || e.boton == BOTON_IZQUIERDO) {
-            disparar(j);
+            ef.sucesos = disparar(j);
         }
         break;
     case TipoEvento::BotonArriba:
@@ -158,7 +165,7 @@ Efecto reglasJuego(Juego& j, const Evento& e) {
     case TipoEvento::Otro:
         break;
     }
-    return {};
+    return ef;
 }
 
 Efecto reglasPausa(Juego& j, const Evento& e) {

@@ -30,10 +30,12 @@ struct Evento {
     unsigned botones = 0;
 };
 
-// What the caller still has to do after a rule: wait (milliseconds) or switch full screen.
+// What the caller still has to do after a rule: wait (milliseconds) or switch full screen; and
+// what the rule did that the frame reports (a shot and its hits).
 struct Efecto {
     int espera = 0;
     bool pantallaCompleta = false;
+    Sucesos sucesos;
 };
 
 // The cannon switches: the barrel left behind turns one degree (within -45..45), the view
@@ -43,8 +45,8 @@ void cambiarCanion(Juego& j, int sentido);
 void acercar(Juego& j);
 void alejar(Juego& j);
 // The shot along the line from the eye through the picked point: every flying missile within
-// 0.2 of it and the plane within 0.3.
-void disparar(Juego& j);
+// 0.2 of it and the plane within 0.3. Returns the shot and what it brought down or hit.
+Sucesos disparar(Juego& j);
 
 Efecto reglasJuego(Juego& j, const Evento& e);
 Efecto reglasPausa(Juego& j, const Evento& e);

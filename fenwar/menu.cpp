@@ -18,7 +18,7 @@ void menu() {
     glEnd();
 }
 
-void pantallaMenu(unsigned imagen) {
+void dibujarPantallaMenu(unsigned imagen) {
     // The game frame's projection is kept for the game's next frame.
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();

@@ -5,4 +5,4 @@
 void menu();
 // A whole menu screen with the picture of texture name `imagen`: always filled and seen
 // through the unzoomed lens, whatever outline mode and zoom the game frame left.
-void pantallaMenu(unsigned imagen);
+void dibujarPantallaMenu(unsigned imagen);

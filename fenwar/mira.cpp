@@ -1,8 +1,9 @@
 // Aiming rules: the view of each cannon, the shot line against a sphere, missile and plane hits.
 #include "mira.h"
 
+#include "entero.h"
+
 #include <algorithm>
-#include <climits>
 
 Vista vistaCanion(int nro_canion, const float* coordcannon, float x, float y, float z, float lz) {
     float cx, cy, cz;
@@ -57,8 +58,7 @@ bool isHit(float x1, float y1, float z1, float x2, float y2, float z2, float x3,
 }
 
 void sumarPuntos(int& puntaje, int puntos) {
-    long long v = static_cast<long long>(puntaje) + puntos;
-    puntaje = v > INT_MAX ? INT_MAX : (v < INT_MIN ? INT_MIN : static_cast<int>(v));
+    puntaje = sumaSaturada(puntaje, puntos);
 }
 
 void hitMisil(const dificultad& d, int i, Misil* buffmisiles, int& cantvivos, int& puntaje,

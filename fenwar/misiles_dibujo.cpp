@@ -1,18 +1,17 @@
 // Draws the missiles: the model twice with a trail while flying, a burst of fire while exploding.
-#include "misiles.h"
+#include "misiles_dibujo.h"
 
+#include "modelo_dibujo.h"
 #include "primitivas.h"
+#include "texturas.h"
 
 #include <GL/gl.h>
 
 // The sparks all take the fire picture, bound once for the burst: a texture bound again around
 // every spark made the driver set up each one as a new draw. The plane's picture is bound again
 // after, as each spark left it.
-void explosion(int i, Misil* buffmisiles, unsigned* textura, unsigned listaChispa) {
-    Misil& m = buffmisiles[i];
-    if (!pasoExplosion(m))
-        return;
-    glBindTexture(GL_TEXTURE_2D, textura[8]);
+void explosion(const Misil& m, const Recursos& r) {
+    glBindTexture(GL_TEXTURE_2D, r.textura[TEX_FUEGO]);
     for (int k = 0; k < MISIL_PARTICLES; k++) {
         glPushMatrix();
         glTranslatef(m.xActual, m.yActual, m.zActual + 0.2f);
@@ -20,19 +19,18 @@ void explosion(int i, Misil* buffmisiles, unsigned* textura, unsigned listaChisp
         float desplazamiento[3];
         desplazamientoParticula(m, k, desplazamiento);
         glTranslatef(desplazamiento[0], desplazamiento[1], desplazamiento[2]);
-        if (listaChispa != 0) {
-            glCallList(listaChispa);
+        if (r.escenario.chispa != 0) {
+            glCallList(r.escenario.chispa);
         } else {
             drawSphere(PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA);
         }
         glColor3f(1, 1, 1);
         glPopMatrix();
     }
-    glBindTexture(GL_TEXTURE_2D, textura[1]);
+    glBindTexture(GL_TEXTURE_2D, r.textura[TEX_AVION]);
 }
 
-void drawestela(int i, Misil* buffmisiles) {
-    const Misil& m = buffmisiles[i];
+void drawestela(const Misil& m) {
     glPushMatrix();
     glBegin(GL_LINES);
     glVertex3f(m.xActual, m.yActual, m.zActual);
@@ -41,23 +39,21 @@ void drawestela(int i, Misil* buffmisiles) {
     glPopMatrix();
 }
 
-void drawmisiles(int /*numSteps*/, Misil* buffmisiles, int& cantmisiles,
-                 const std::vector<vertice>& vMisil, const std::vector<textura>& tMisil,
-                 const std::vector<vertice>& nMisil, const std::vector<Poligono>& oMisil,
-                 unsigned* textura, unsigned listaMisil, unsigned listaChispa) {
-    int n = cantmisiles < 0 ? 0 : (cantmisiles > MAX_MISILES ? MAX_MISILES : cantmisiles);
+void drawmisiles(const Juego& j, const Recursos& r) {
+    const unsigned lista = r.escenario.misil;
+    const int n = slotsUsados(j.cantmisiles);
     for (int i = 0; i < n; i++) {
-        const Misil& m = buffmisiles[i];
+        const Misil& m = j.buffmisiles[i];
         if (m.vivo) {
             glPushMatrix();
             glTranslatef(m.xActual, m.yActual, m.zActual);
-            modelo(listaMisil, oMisil, vMisil, tMisil, nMisil);
+            modelo(lista, j.oMisil, j.vMisil, j.tMisil, j.nMisil);
             glRotatef(180, 0, 0, 0.1f);
-            modelo(listaMisil, oMisil, vMisil, tMisil, nMisil);
+            modelo(lista, j.oMisil, j.vMisil, j.tMisil, j.nMisil);
             glPopMatrix();
-            drawestela(i, buffmisiles);
+            drawestela(m);
         } else if (m.explotando) {
-            explosion(i, buffmisiles, textura, listaChispa);
+            explosion(m, r);
         }
     }
 }

@@ -2,6 +2,7 @@
 #include "modelo.h"
 
 #include "archivo.h"
+#include "decimal.h"
 
 #include <algorithm>
 #include <charconv>
@@ -27,39 +28,14 @@ bool esDigito(char c) {
 float aFlotante(const char* p, const char* fin) {
     while (p < fin && esBlanco(*p))
         p++;
-    const char* inicio = p;
-    bool negativo = false;
-    if (p < fin && (*p == '+' || *p == '-')) {
-        negativo = *p == '-';
-        p++;
-        inicio = p;
-    }
-    int digitos = 0;
-    while (p < fin && esDigito(*p)) {
-        p++;
-        digitos++;
-    }
-    if (p < fin && *p == '.') {
-        p++;
-        while (p < fin && esDigito(*p)) {
-            p++;
-            digitos++;
-        }
-    }
-    if (digitos == 0)
+    const char* finNumero = finDecimal(p, fin);
+    if (finNumero == p)
         return 0.0f;
-    if (p < fin && (*p == 'e' || *p == 'E')) {
-        const char* q = p + 1;
-        if (q < fin && (*q == '+' || *q == '-'))
-            q++;
-        if (q < fin && esDigito(*q)) {
-            while (q < fin && esDigito(*q))
-                q++;
-            p = q;
-        }
-    }
+    const bool negativo = *p == '-';
+    if (*p == '+' || *p == '-')
+        p++;
     float v = 0.0f;
-    if (std::from_chars(inicio, p, v).ec != std::errc())
+    if (std::from_chars(p, finNumero, v).ec != std::errc())
         return 0.0f;
     return negativo ? -v : v;
 }

@@ -1,4 +1,4 @@
-// Models read from our OBJ subset (v, vt, vn, f with v/t/n corners) and drawn as polygons.
+// Models read from our OBJ subset (v, vt, vn, f with v/t/n corners), traced face by face.
 #pragma once
 
 #include "teselado.h"
@@ -68,10 +68,3 @@ void trazarObjeto(S& s, const std::vector<Poligono>& pols, const std::vector<ver
         s.terminar();
     }
 }
-
-// The model from its display list when there is one, otherwise sent with dibujarObjeto.
-void modelo(unsigned lista, const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
-            const std::vector<textura>& texturado, const std::vector<vertice>& normales);
-// Draws every valid face as one GL polygon with the current GL state.
-void dibujarObjeto(const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
-                   const std::vector<textura>& texturado, const std::vector<vertice>& normales);

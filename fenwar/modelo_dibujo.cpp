@@ -1,6 +1,6 @@
 // Draws a loaded model: one GL polygon per face, normal, texture coordinate and position per
 // corner.
-#include "modelo.h"
+#include "modelo_dibujo.h"
 #include "salida_gl.h"
 
 void modelo(unsigned lista, const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,

@@ -2,10 +2,8 @@
 #include "bucle.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <SDL.h>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 
 #include "combate.h"
@@ -62,6 +60,7 @@ void dibujarFrame(Juego& juego, Recursos& r) {
         FramePlay frame = jugarFrame(juego);
         oirFrame(juego, frame);
         dibujarJuego(juego, frame, r);
+        r.ultimaVista = frame.vista;
     } else {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         dibujarMenu(juego, r.texturas);
@@ -83,33 +82,24 @@ static void aplicarTexturas(const Juego& juego) {
     }
 }
 
-[[noreturn]] static void falloDeVideo() {
-    std::fprintf(stderr, "No se pudo establecer el modo de video: %s\n", SDL_GetError());
-    SDL_Quit();
-    std::exit(1);
-}
-
 // F11. The new video mode may come with a new GL context: every texture and display list is made
-// again, and the state of play (shading, depth, texturing, polygon mode) is set once more. A mode
-// that is refused leaves the game in the one it had, with a context made anew all the same.
+// again, and play's state (init: shading, depth, texturing, the projection) and the polygon mode
+// are set once more, with the light where the last frame placed it, so the picture is the same
+// before and after. A mode that is refused leaves the game in the one it had, with a context made
+// anew all the same.
 static void alternarPantallaCompleta(Juego& juego, Recursos& r, Ventana& v) {
     liberarRecursos(r);
-    if (!alternarModoVideo(ANCHO_VENTANA, ALTO_VENTANA, BITS, v.flags, SDL_FULLSCREEN)) {
-        SDL_Quit();
-        std::exit(1);
-    }
+    alternarModoVideo(ANCHO_VENTANA, ALTO_VENTANA, BITS, v.flags, SDL_FULLSCREEN);
     cargarRecursos(r, juego);
     cargarFotoEscenario(r);
     devolverMemoriaLibre();
-    glShadeModel(juego.facet_interpol ? GL_FLAT : GL_SMOOTH);
-    glEnable(GL_DEPTH_TEST);
+    init(juego.habilitar_texturas, juego.facet_interpol);
     aplicarTexturas(juego);
     aplicarModoPoligono(juego);
-    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(ANCHO_VENTANA) / ALTO_VENTANA, 0.1, 200.0);
-    glMatrixMode(GL_MODELVIEW);
+    if (juego.lumus) {
+        colocarVista(juego, r.ultimaVista);
+        iluminar(juego.red, juego.green, juego.blue, juego.xil, juego.yil, juego.zil);
+    }
 }
 
 void aplicarEfectos(const Efectos& efectos, Juego& juego, Recursos& r, Ventana& v) {
@@ -200,16 +190,8 @@ int correrTorvane() {
     Load3DS(cubo.get(), "cubo.3DS");
     std::fflush(stdout);
 
-    if (SDL_Init(SDL_INIT_VIDEO) < 0) {
-        std::fprintf(stderr, "No se pudo iniciar SDL: %s\n", SDL_GetError());
-        return 1;
-    }
     Ventana ventana;
-    ventana.flags = SDL_HWSURFACE | SDL_OPENGL | SDL_DOUBLEBUF;
-    if (SDL_SetVideoMode(ANCHO_VENTANA, ALTO_VENTANA, BITS, ventana.flags) == nullptr) {
-        falloDeVideo();
-    }
-    SDL_WM_SetCaption("Torvane", "Torvane");
+    ventana.flags = abrirVentana(ANCHO_VENTANA, ALTO_VENTANA, BITS, "Torvane");
     abrirSonido();
     Recursos recursos;
     cargarRecursos(recursos, juego);

@@ -1,14 +1,12 @@
 // A city of a level: its position and the health the missiles wear down.
 #include "ciudad.h"
 
-#include <algorithm>
-#include <climits>
+#include "entero.h"
 
 Ciudad::Ciudad(float px, float py, float pz, int salud)
     : activo(true), x(px), y(py), z(pz), salud_total(salud), salud_actual(salud) {}
 
 void Ciudad::decrementarSalud(int salud) {
     // Held within int's range so that strikes on a long-fallen ruin never overflow.
-    const long long resto = static_cast<long long>(salud_actual) - salud;
-    salud_actual = static_cast<int>(std::clamp<long long>(resto, INT_MIN, INT_MAX));
+    salud_actual = restaSaturada(salud_actual, salud);
 }

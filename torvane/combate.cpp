@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "azar.h"
+#include "entero.h"
 #include "camara.h"
 #include "ciudad.h"
 #include "proyectil.h"
@@ -116,7 +117,7 @@ std::vector<Dibujo> moverBalas(Juego& juego, Sucesos* sucesos) {
             }
             if (distancia(bx, by, bz, misil.getX(), misil.getY(), misil.getZ()) <
                 DISTANCIA_IMPACTO) {
-                juego.puntaje += PUNTOS_MISIL;
+                juego.puntaje = sumaSaturada(juego.puntaje, PUNTOS_MISIL);
                 if (sucesos != nullptr) {
                     sucesos->derribos.push_back({misil.getX(), misil.getY(), misil.getZ()});
                 }

@@ -14,6 +14,7 @@
 
 #include "anidamiento.h"
 #include "archivo.h"
+#include "decimal.h"
 #include "camara.h"
 #include "ciudad.h"
 #include "texto_xml.h"
@@ -201,44 +202,16 @@ bool leerDatos(const char* texto, std::size_t largo, Datos& d, std::string& moti
 } // namespace
 
 double numeroAtof(const char* texto) {
-    const auto digito = [](const char* c) { return *c >= '0' && *c <= '9'; };
     const char* p = texto;
     while (std::isspace(static_cast<unsigned char>(*p))) {
         ++p;
     }
-    const char* inicio = p;
-    if (*p == '+' || *p == '-') {
-        ++p;
-    }
-    const char* entera = p;
-    while (digito(p)) {
-        ++p;
-    }
-    bool hayDigitos = p > entera;
-    if (*p == '.') {
-        const char* fraccion = ++p;
-        while (digito(p)) {
-            ++p;
-        }
-        hayDigitos = hayDigitos || p > fraccion;
-    }
-    if (!hayDigitos) {
+    const char* fin = finDecimal(p, p + std::strlen(p));
+    if (fin == p) {
         return 0.0;
     }
-    if (*p == 'e' || *p == 'E') {
-        const char* q = p + 1;
-        if (*q == '+' || *q == '-') {
-            ++q;
-        }
-        if (digito(q)) {
-            while (digito(q)) {
-                ++q;
-            }
-            p = q;
-        }
-    }
     // Only the decimal prefix reaches strtod, which would also take "nan", "inf" and "0x1p3".
-    return std::strtod(std::string(inicio, p).c_str(), nullptr);
+    return std::strtod(std::string(p, fin).c_str(), nullptr);
 }
 
 int enteroAtof(const char* texto) {

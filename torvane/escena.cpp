@@ -8,9 +8,10 @@
 
 #include "ciudad.h"
 #include "hud.h"
+#include "modelo3ds_dibujo.h"
 #include "torre.h"
 
-static void colocarVista(const Juego& juego, const Vista& vista) {
+void colocarVista(const Juego& juego, const Vista& vista) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
     switch (vista.tipo) {
@@ -118,7 +119,7 @@ void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r) {
 }
 
 void dibujarMenu(Juego& juego, Texturas& t) {
-    ImagenMenu imagen = pantallaMenu(juego);
+    ImagenMenu imagen = imagenDelMenu(juego);
     if (imagen == ImagenMenu::NINGUNA) {
         return;
     }

@@ -11,5 +11,9 @@
 // render modes as the game records them.
 void dibujarJuego(const Juego& juego, const FramePlay& frame, Recursos& r);
 
+// Loads the identity into the model-view matrix and applies the view: the camera of the current
+// tower, the travel between towers, or none.
+void colocarVista(const Juego& juego, const Vista& vista);
+
 // Brings the highlight into range and draws the picture of the start, pause or game-over screen.
 void dibujarMenu(Juego& juego, Texturas& t);

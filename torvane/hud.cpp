@@ -6,6 +6,7 @@
 
 #include "ciudad.h"
 #include "hud_reglas.h"
+#include "superposicion.h"
 #include "torre.h"
 
 void init(bool habilitar_texturas, bool facet_interpol) {
@@ -67,10 +68,7 @@ void dibujarHud(const Juego& juego, const Texturas& t) {
     glPushMatrix();
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, 480, 0, 640, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    proyeccionSuperpuesta();
     glColor3f(1.0f, 1.0f, 1.0f);
 
     rectangulo(t.textura_digito[d.miles], 0, 35, 640, 30);

@@ -25,7 +25,7 @@ int ultimaEntrada(const Juego& juego) {
     return ULTIMA_DE_PAGINA[paginaValida(juego.yoquese)];
 }
 
-ImagenMenu pantallaMenu(Juego& juego) {
+ImagenMenu imagenDelMenu(Juego& juego) {
     if (juego.estado == GAME_OVER) {
         return ImagenMenu::GAME_OVER_IMAGEN;
     }

@@ -68,7 +68,7 @@ int primeraEntrada(const Juego& juego);
 int ultimaEntrada(const Juego& juego);
 
 // Brings the highlight into the current screen's range and names the picture to show.
-ImagenMenu pantallaMenu(Juego& juego);
+ImagenMenu imagenDelMenu(Juego& juego);
 
 // One key press, in any state.
 Efectos manejarTecla(Juego& juego, Tecla tecla);

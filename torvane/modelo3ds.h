@@ -1,4 +1,4 @@
-// Torvane's meshes: the in-memory record of a 3DS model, its reader and its drawer.
+// Torvane's meshes: the in-memory record of a 3DS model and its reader.
 #pragma once
 
 #include <cstddef>
@@ -56,9 +56,3 @@ int filelength(int f);
 
 // True when the three corners of `cara` are vertices the mesh holds, so it may be drawn.
 bool caraValida(const obj_type& objeto, const polygon_type& cara);
-
-// Draws the mesh as flat-lit textured triangles with the current transform (faces whose corners
-// are not vertices of the mesh are left out).
-void drawObject(const obj_type& object);
-// Sets the normal drawObject leaves current (its last valid face's); none when it has no face.
-void dejarNormal(const obj_type& object);

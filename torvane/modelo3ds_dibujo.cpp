@@ -1,5 +1,5 @@
 // Drawing of a 3DS mesh: one batch of flat-lit textured triangles.
-#include "modelo3ds.h"
+#include "modelo3ds_dibujo.h"
 
 #include <algorithm>
 

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include "cielo.h"
+#include "modelo3ds_dibujo.h"
 
 void cargarRecursos(Recursos& r, Juego& juego) {
     cargarTexturas(r.texturas);

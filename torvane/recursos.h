@@ -2,6 +2,7 @@
 // together and released together, so that a new GL context can be filled again.
 #pragma once
 
+#include "combate.h"
 #include "dibujo_rapido.h"
 #include "juego.h"
 #include "texturas.h"
@@ -24,6 +25,8 @@ struct Recursos {
     // The kept picture of the sky box, cities and towers.
     FotoFija foto;
     Malla ultimaMalla = Malla::NINGUNA;
+    // The view of the last frame of play, under which the light was placed.
+    Vista ultimaVista;
 };
 
 // Loads the pictures, gives the meshes their textures and compiles the sky box and the meshes.

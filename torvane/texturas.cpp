@@ -1,35 +1,16 @@
 // Pictures of the game: turning an image file into a texture, and every texture the game shows.
 #include "texturas.h"
 
-#include <FreeImage.h>
 #include <GL/gl.h>
-#include <GL/glext.h>
 #include <string>
 
-unsigned consigueimagen(const char* archivo) {
-    FREE_IMAGE_FORMAT formato = FreeImage_GetFIFFromFilename(archivo);
-    FIBITMAP* imagen = formato == FIF_UNKNOWN ? nullptr : FreeImage_Load(formato, archivo, 0);
-    FIBITMAP* imagen24 = imagen != nullptr ? FreeImage_ConvertTo24Bits(imagen) : nullptr;
-    GLsizei ancho = imagen24 != nullptr ? static_cast<GLsizei>(FreeImage_GetWidth(imagen24)) : 0;
-    GLsizei alto = imagen24 != nullptr ? static_cast<GLsizei>(FreeImage_GetHeight(imagen24)) : 0;
-    const BYTE* pixeles = imagen24 != nullptr ? FreeImage_GetBits(imagen24) : nullptr;
+#include "imagen_textura.h"
 
+unsigned consigueimagen(const char* archivo) {
     GLuint nombre = 0;
     glGenTextures(1, &nombre);
-    glBindTexture(GL_TEXTURE_2D, nombre);
+    imagenATextura(archivo, nombre);
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, ancho, alto, 0, GL_BGR_EXT, GL_UNSIGNED_BYTE, pixeles);
-
-    if (imagen24 != nullptr) {
-        FreeImage_Unload(imagen24);
-    }
-    if (imagen != nullptr) {
-        FreeImage_Unload(imagen);
-    }
     return nombre;
 }
 

@@ -1,7 +1,7 @@
 // A tower: the camera the player looks through and its stock of ammunition.
 #include "torre.h"
 
-#include <climits>
+#include "entero.h"
 
 Torre::Torre(CCamera* c, int municion)
     : camara(c), municion_total(municion), municion_actual(municion) {}
@@ -11,7 +11,5 @@ Torre::~Torre() {
 }
 
 void Torre::disparar() {
-    if (municion_actual > INT_MIN) {
-        municion_actual -= 1;
-    }
+    municion_actual = restaSaturada(municion_actual, 1);
 }

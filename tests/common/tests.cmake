@@ -1,4 +1,6 @@
-add_unit_test(common_tests SOURCES common/reloj_azar_test.cpp LIBS comun comun_sdl)
+add_unit_test(common_tests
+  SOURCES common/reloj_azar_test.cpp common/entero_test.cpp common/decimal_test.cpp
+  LIBS comun comun_sdl)
 if(NOT FUZZ)
   # The fast drawing in Mesa's off-screen GL: the matrices, the view test, pieces, the kept picture.
   add_unit_test(dibujo_rapido_tests SOURCES common/dibujo_rapido_test.cpp

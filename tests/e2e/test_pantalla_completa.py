@@ -1,5 +1,6 @@
 """F11 loses nothing: twenty round trips between window and full screen leave each game with the
-GL objects, the resident memory and the picture it had after one."""
+GL objects, the resident memory and the picture it had after one; and in play the picture after a
+round trip is the one before it, proportions and light included."""
 
 import os
 import sys
@@ -7,9 +8,9 @@ import sys
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
                                 "support"))
 from harness import XServer, Game  # noqa: E402
-from pictures import quick_difference  # noqa: E402
+from pictures import mean_colour, quick_difference  # noqa: E402
 from fenwar_screen import difficulty, in_play, prepare  # noqa: E402
-from torvane_screen import start_play  # noqa: E402
+from torvane_screen import FIELD, SKY, start_play  # noqa: E402
 
 # Resident memory may move by what the allocator and the driver keep between two switches (about
 # half a megabyte here); a texture or picture lost at each switch would add far more over twenty.
@@ -41,6 +42,30 @@ def check(game, label):
     assert quick_difference(before, after) == 0
 
 
+def lit_red(shot):
+    """True when Torvane's sky is red, as the red light leaves it: unlit it is bluer than red."""
+    red, _, blue = mean_colour(shot, SKY)
+    return red > blue + 20
+
+
+def torvane_play_survives_a_round_trip(x):
+    """Play under the red light, F11 twice: the same view, as wide and as lit as before."""
+    with Game("torvane", x) as game:
+        start_play(game)
+        # Pause, the light page, red: play resumes under a red light.
+        before = game.after("p", "Down", "Down", "Down", "Return", "Return", box=FIELD,
+                            label="f11-antes")
+        assert lit_red(before), "the red light is not on"
+        game.key("F11")
+        game.key("F11")
+        after = game.wait_still(box=FIELD, label="f11-despues")
+        difference = quick_difference(before, after, FIELD)
+        assert difference < 4, f"the view changed with F11 ({difference:.2f})"
+        assert lit_red(after), "the light was lost with F11"
+        game.key("Escape", "Return")
+        assert game.wait_exit(10) == 0, game.stderr()
+
+
 def main():
     with XServer() as x:
         # The cities stand so far apart that every missile falls beyond the far plane, and strike
@@ -60,6 +85,8 @@ def main():
             check(game, "torvane")
             game.key("Escape", "Return")
             assert game.wait_exit(10) == 0, game.stderr()
+
+        torvane_play_survives_a_round_trip(x)
 
 
 if __name__ == "__main__":

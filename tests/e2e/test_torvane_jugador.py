@@ -131,7 +131,8 @@ def refused_full_screen_keeps_playing(x):
         start_play(game)
         game.key("F11")
         assert game.wait_exit(10) == 1
-        assert game.stderr().count("No se pudo establecer el modo de video: ") == 2
+        lines = game.stderr().splitlines()
+        assert lines == ["No se pudo establecer el modo de video: mode 640x480 refused"], lines
 
 
 def main():

@@ -1,5 +1,6 @@
 // Tests of the plane rules with the clock held still: interval, entry, flight, exit and armour.
 #include "avion.h"
+#include "juego.h"
 #include "mira.h"
 
 #include "azar.h"
@@ -8,23 +9,25 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 
 namespace {
 
 class PlaneTest : public testing::Test {
   protected:
     void TearDown() override { relojSoltar(); }
-    dificultad d;
-    Avion av{};
-    int armour = 0;
-    bool present = false;
-    long last = 0;
-    float entry[3] = {2.5f, 1.5f, 2.0f};
+    std::unique_ptr<Juego> juego = std::make_unique<Juego>();
+    dificultad& d = juego->d;
+    Avion& av = juego->av;
+    int& armour = juego->canthitrest;
+    bool& present = juego->hayavion;
+    long& last = juego->ultimoavgenerado;
+    float (&entry)[3] = juego->coordavion;
     unsigned frames = 0;
     // Stirs the generator between launches, as the seconds passing between them do.
     void spawn() {
         sembrarAzar(static_cast<unsigned>(++frames) * 2654435761u);
-        generarAviones(d, last, 3.0f, av, 0.5f, armour, entry, present);
+        generarAviones(*juego);
     }
 };
 
@@ -93,17 +96,17 @@ TEST_F(PlaneTest, FlightAndTenSecondExit) {
     armour = 2;
     present = true;
     relojFijar(av.t0 + 5000);
-    calcularavion(av, armour, present);
+    calcularavion(*juego);
     EXPECT_NEAR(av.xActual, 0.0f, 1e-5f);
     EXPECT_NEAR(av.yActual, 0.0f, 1e-5f);
     EXPECT_FLOAT_EQ(av.zActual, -2.0f);
     relojFijar(av.t0 + 9999);
-    calcularavion(av, armour, present);
+    calcularavion(*juego);
     EXPECT_TRUE(av.vivo);
     EXPECT_NEAR(av.xActual, 0.6f * 9.999f - 3, 1e-4f);
 
     relojFijar(av.t0 + 10000);
-    calcularavion(av, armour, present);
+    calcularavion(*juego);
     EXPECT_FALSE(av.vivo);
     EXPECT_FALSE(av.explotando);
     EXPECT_FALSE(present);
@@ -113,7 +116,7 @@ TEST_F(PlaneTest, FlightAndTenSecondExit) {
     float x = av.xActual;
     present = true;
     relojFijar(av.t0 + 20000);
-    calcularavion(av, armour, present);
+    calcularavion(*juego);
     EXPECT_EQ(av.xActual, x);
     EXPECT_TRUE(present);
 }
@@ -127,7 +130,7 @@ TEST_F(PlaneTest, SlowLevelsFlyAcrossAtTheSpeedOfFive) {
         EXPECT_LE(av.velocx, 0.6f) << "level " << nivel;
         present = true;
         relojFijar(7000);
-        calcularavion(av, armour, present);
+        calcularavion(*juego);
         EXPECT_LT(av.xActual, 2.5f - 7 * 0.5f * 0.5f) << "level " << nivel;
     }
 }

@@ -9,6 +9,7 @@
 #include "juego.h"
 #include "juego_fenwar.h"
 #include "modelo.h"
+#include "recursos.h"
 #include "reloj.h"
 #include "texturas.h"
 #include "ventana.h"
@@ -38,14 +39,14 @@ class Partida {
         iniciarJuego(*j_, getDifficultad("dificultad.xml"), RELOJ_FIJO);
         j_->oAvion = cargarObjeto("Drone.obj", 0.2f, j_->vAvion, j_->tAvion, j_->nAvion);
         j_->oMisil = cargarObjeto("asca.obj", 0.2f, j_->vMisil, j_->tMisil, j_->nMisil);
-        e_.directo = directo;
-        cargarRecursosGL(*j_, e_);
+        r_.escenario.directo = directo;
+        iniciarGL(r_, *j_);
+        cargarRecursos(r_, *j_);
         armarEscena(*j_);
         guardar(*j_, escena_);
     }
     ~Partida() {
-        descargarEscenario(e_);
-        glDeleteTextures(CANT_TEXTURAS, j_->textura);
+        liberarRecursos(r_);
         relojSoltar();
     }
 
@@ -55,18 +56,18 @@ class Partida {
         jugar(fase, i, *j_);
         glLoadIdentity();
         pruebaPartidaPerdida(*j_);
-        cuadroJuego(*j_, e_);
+        cuadroJuego(*j_, r_);
         std::vector<unsigned char> p(static_cast<size_t>(W) * H * 4);
         glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
         return p;
     }
 
     Juego& juego() { return *j_; }
-    const Escenario& escenario() const { return e_; }
+    const Escenario& escenario() const { return r_.escenario; }
 
   private:
     std::unique_ptr<Juego> j_ = std::make_unique<Juego>();
-    Escenario e_;
+    Recursos r_;
     std::unique_ptr<Escena> escena_ptr_ = std::make_unique<Escena>();
     Escena& escena_ = *escena_ptr_;
 };

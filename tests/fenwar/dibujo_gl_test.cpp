@@ -6,7 +6,8 @@
 #include "menu.h"
 #include "mira.h"
 #include "misiles.h"
-#include "modelo.h"
+#include "modelo_dibujo.h"
+#include "recursos.h"
 #include "primitivas.h"
 #include "texturas.h"
 
@@ -180,7 +181,7 @@ void dibujarMenuTras(unsigned textura, bool contorno, float zoom) {
     glPolygonMode(GL_FRONT_AND_BACK, contorno ? GL_LINE : GL_FILL);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glEnable(GL_DEPTH_TEST);
-    pantallaMenu(textura);
+    dibujarPantallaMenu(textura);
 }
 
 TEST_F(GlTest, AWhiteMenuShowsAsFlatDarkGreenWhateverOutlineAndZoom) {
@@ -220,28 +221,9 @@ TEST_F(GlTest, AMenuPictureThatFailedToLoadIsTheFlatTint) {
 
 // Every vertex a drawing sends, placed in the world by its own matrix calls.
 std::vector<std::array<double, 3>> enElMundo(const Grabadora& g) {
-    std::vector<Matriz> pila = {traslacion(0.0, 0.0, 0.0)};
     std::vector<std::array<double, 3>> puntos;
-    for (const Llamada& l : g.llamadas) {
-        Matriz& m = pila.back();
-        if (l.op == "push") {
-            pila.push_back(m);
-        } else if (l.op == "pop") {
-            pila.pop_back();
-        } else if (l.op == "translate") {
-            m = m * traslacion(l.v[0], l.v[1], l.v[2]);
-        } else if (l.op == "rotate") {
-            m = m * rotacion(l.v[0], l.v[1], l.v[2], l.v[3]);
-        } else if (l.op == "vertex") {
-            // GL rounds a vertex sent in double to float.
-            const double v[3] = {static_cast<float>(l.v[0]), static_cast<float>(l.v[1]),
-                                 static_cast<float>(l.v[2])};
-            std::array<double, 3> p{};
-            for (int f = 0; f < 3; ++f) {
-                p[f] = m.m[f] * v[0] + m.m[4 + f] * v[1] + m.m[8 + f] * v[2] + m.m[12 + f];
-            }
-            puntos.push_back(p);
-        }
+    for (const auto& lote : g.lotesEnElMundo()) {
+        puntos.insert(puntos.end(), lote.begin(), lote.end());
     }
     return puntos;
 }

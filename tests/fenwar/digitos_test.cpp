@@ -115,7 +115,7 @@ TEST(CityLines, ColoursFollowTheHealth) {
 }
 
 TEST(CityLines, LabelNumberAndHealthOnThreeLines) {
-    const int health[3] = {100, 50, -20};
+    int health[3] = {100, 50, -20};
     std::vector<PasoHud> plan = planCiudades(0.75f, 1.3333334f, 15, 490, 460, health);
     EXPECT_EQ(glyphs(plan), "city1100city2050city3000");
     ASSERT_EQ(plan.size(), 30u);
@@ -152,4 +152,18 @@ TEST(LostGame, OnlyAllThreeCitiesDownEndTheGame) {
     const int playing[][3] = {{0, 0, 1}, {100, 100, 100}, {1, -5, -5}, {-5, 1, -5}};
     for (const auto& h : playing)
         EXPECT_FALSE(gameover(h));
+}
+
+// A health of a hundred million or more is treated as the score is: that frame shows no number
+// for the city and the health is reduced, the next frame shows what is left. A health below 0 is
+// shown as 000 and kept.
+TEST(CityLines, AHundredMillionHealthWrapsAsTheScoreDoes) {
+    int health[3] = {100000005, 2147483647, -20};
+    EXPECT_EQ(glyphs(planCiudades(0.75f, 1.3333334f, 15, 490, 460, health)), "city1city2city3000");
+    EXPECT_EQ(health[0], 5);
+    EXPECT_EQ(health[1], 2047483647);
+    EXPECT_EQ(health[2], -20);
+    EXPECT_EQ(glyphs(planCiudades(0.75f, 1.3333334f, 15, 490, 460, health)),
+              "city1005city2city3000");
+    EXPECT_EQ(health[1], 1947483647);
 }

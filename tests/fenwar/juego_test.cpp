@@ -117,11 +117,7 @@ TEST(Pausa, TheWorldResumesWhereItStood) {
     auto frame = [&](long t) {
         relojFijar(t);
         reanudarRelojes(*j, t);
-        generarMisiles(j->d, j->ultimogenerado, j->coordCitys, j->buffmisiles, j->cantmisiles, 3.0f,
-                       j->cantvivos, j->vidaCitys);
-        calcularmisiles(j->d, j->buffmisiles, j->cantmisiles, j->cantvivos, 0.5f, j->coordCitys,
-                        j->vidaCitys);
-        calcularavion(j->av, j->canthitrest, j->hayavion);
+        jugarCuadro(*j);
     };
     frame(2000);
     const Misil antes = j->buffmisiles[0];
@@ -162,6 +158,73 @@ TEST(Pausa, GameFramesAloneLeaveTheClocksAlone) {
     EXPECT_EQ(j->buffmisiles[0].t0, 100);
     EXPECT_EQ(j->ultimogenerado, 100);
     EXPECT_EQ(j->ultimoCuadro, 9000);
+}
+
+// The record of a frame tells what the rules did in it: a strike on a standing city, the city that
+// falls with it, and the game lost when it was the last one.
+TEST(Cuadro, ReportsStrikesFallenCitiesAndTheLostGame) {
+    auto j = std::make_unique<Juego>();
+    dificultad d;
+    d.POR_HIT = 30;
+    iniciarJuego(*j, d, 0);
+    relojFijar(0);
+    // A missile standing on each city, launched this instant; no launch is due yet.
+    for (int i = 0; i < 3; i++) {
+        Misil& m = j->buffmisiles[i];
+        m = Misil{};
+        m.xInicial = m.xFinal = j->coordCitys[i][0];
+        m.yInicial = m.yFinal = j->coordCitys[i][1];
+        m.vivo = true;
+        m.explosionesrestantes = EXPLOSIONES_MISIL;
+    }
+    j->cantmisiles = 3;
+    j->cantvivos = 3;
+    j->vidaCitys[0] = 10;
+    j->vidaCitys[1] = 0; // already down: struck again, but it does not fall twice
+    j->vidaCitys[2] = 40;
+    Sucesos s = jugarCuadro(*j);
+    EXPECT_FALSE(s.misilLanzado);
+    EXPECT_FALSE(s.avionLanzado);
+    EXPECT_EQ(s.ciudadesGolpeadas, 3);
+    EXPECT_EQ(s.ciudadesCaidas, 1);
+    EXPECT_FALSE(s.partidaPerdida) << "city 3 stands at 10";
+
+    j->buffmisiles[2].vivo = true;
+    j->buffmisiles[2].explotando = false;
+    s = jugarCuadro(*j);
+    EXPECT_EQ(s.ciudadesGolpeadas, 1);
+    EXPECT_EQ(s.ciudadesCaidas, 1);
+    EXPECT_TRUE(s.partidaPerdida);
+    relojSoltar();
+}
+
+// Drawing steps each burst once a frame and clears a hit the plane's armour took, asking for the
+// moment's stall once.
+TEST(Cuadro, DrawingStepsBurstsAndTheHitPause) {
+    auto j = std::make_unique<Juego>();
+    j->cantmisiles = 1;
+    j->buffmisiles[0].explotando = true;
+    j->buffmisiles[0].explosionesrestantes = 1;
+    j->av.vivo = true;
+    j->hitavion = true;
+    EXPECT_TRUE(avanzarAlDibujar(*j));
+    EXPECT_FALSE(j->hitavion);
+    EXPECT_FALSE(avanzarAlDibujar(*j)) << "one stall per hit";
+    EXPECT_TRUE(j->buffmisiles[0].explotando) << "two frames drawn, at 1 and at 0";
+    avanzarAlDibujar(*j);
+    EXPECT_FALSE(j->buffmisiles[0].explotando);
+
+    // The plane's ball grows as its frames run out and ends after the last.
+    j->av.vivo = false;
+    j->av.explotando = true;
+    j->av.explosionesrestantes = 2;
+    avanzarAlDibujar(*j);
+    EXPECT_FLOAT_EQ(radioBolaAvion(j->av), 0.075f);
+    avanzarAlDibujar(*j);
+    EXPECT_FLOAT_EQ(radioBolaAvion(j->av), 0.15f);
+    EXPECT_TRUE(j->av.explotando);
+    avanzarAlDibujar(*j);
+    EXPECT_FALSE(j->av.explotando);
 }
 
 } // namespace

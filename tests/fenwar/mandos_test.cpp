@@ -210,7 +210,10 @@ TEST(Disparo, OneShotDownsEveryMissileOnItsLineAndNoOther) {
     ponerMisil(*j, -4.0f, 0.0f, -2.025f);
     j->buffmisiles[3].vivo = false; // already finished: neither hit nor counted
     j->cantvivos--;
-    disparar(*j);
+    const Sucesos s = disparar(*j);
+    EXPECT_EQ(s.disparos, 1);
+    EXPECT_EQ(s.misilesDerribados, 2) << "what the frame reports is what fell";
+    EXPECT_FALSE(s.avionGolpeado || s.avionDerribado);
     EXPECT_EQ(j->puntaje, 20);
     EXPECT_FALSE(j->buffmisiles[0].vivo);
     EXPECT_FALSE(j->buffmisiles[1].vivo);
@@ -228,17 +231,21 @@ TEST(Disparo, ThePlaneAbsorbsHitsThenFalls) {
     j->av.yActual = 0.25f;
     j->av.zActual = -2.025f;
     j->canthitrest = 1;
-    disparar(*j);
+    Sucesos s = disparar(*j);
+    EXPECT_TRUE(s.avionGolpeado && !s.avionDerribado);
     EXPECT_TRUE(j->hitavion) << "a hit the armour takes shows on the plane";
     EXPECT_TRUE(j->hayavion);
     EXPECT_EQ(j->puntaje, 0);
     j->hitavion = false;
-    disparar(*j);
+    s = disparar(*j);
+    EXPECT_TRUE(s.avionDerribado && !s.avionGolpeado);
     EXPECT_FALSE(j->hayavion);
     EXPECT_FALSE(j->hitavion);
     EXPECT_TRUE(j->av.explotando);
     EXPECT_EQ(j->puntaje, 100);
-    disparar(*j);
+    s = disparar(*j);
+    EXPECT_EQ(s.disparos, 1) << "a shot at nothing is still a shot";
+    EXPECT_FALSE(s.avionDerribado || s.avionGolpeado);
     EXPECT_EQ(j->puntaje, 100) << "no plane in the sky, nothing to hit";
 }
 

@@ -1,5 +1,6 @@
 // Tests of the missile rules with the clock held still: schedule, flight, strikes, bursts, slots.
 #include "mira.h"
+#include "juego.h"
 #include "misiles.h"
 
 #include "azar.h"
@@ -8,28 +9,37 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <memory>
 #include <utility>
 #include <vector>
 
 namespace {
 
 struct World {
-    dificultad d;
-    float cities[10][3] = {{0, 1, 0}, {-0.866f, -1, 0}, {0.866f, -1, 0}};
-    int health[3] = {100, 100, 100};
-    Misil slots[MAX_MISILES] = {};
-    int used = 0;
-    int alive = 0;
-    long last = 0;
+    std::unique_ptr<Juego> juego = std::make_unique<Juego>();
+    dificultad& d = juego->d;
+    float (&cities)[10][3] = juego->coordCitys;
+    int (&health)[3] = juego->vidaCitys;
+    Misil (&slots)[MAX_MISILES] = juego->buffmisiles;
+    int& used = juego->cantmisiles;
+    int& alive = juego->cantvivos;
+    long& last = juego->ultimogenerado;
     unsigned frames = 0;
+
+    World() {
+        const float centres[3][3] = {{0, 1, 0}, {-0.866f, -1, 0}, {0.866f, -1, 0}};
+        for (int i = 0; i < 3; i++)
+            for (int k = 0; k < 3; k++)
+                cities[i][k] = centres[i][k];
+    }
 
     // Each launch reseeds from the time of day and the last draw, which within one second can
     // cycle; stirring the generator stands for the seconds passing between frames.
-    void spawn() {
+    bool spawn() {
         sembrarAzar(static_cast<unsigned>(++frames) * 2654435761u);
-        generarMisiles(d, last, cities, slots, used, 3.0f, alive, health);
+        return generarMisiles(*juego);
     }
-    void move() { calcularmisiles(d, slots, used, alive, 0.5f, cities, health); }
+    int move() { return calcularmisiles(*juego); }
 };
 
 class MissileTest : public testing::Test {

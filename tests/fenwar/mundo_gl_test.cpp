@@ -1,11 +1,14 @@
 // Draws the models, missiles and bar-font digits into Mesa's off-screen GL and reads the pixels.
 #include "offscreen_gl.h"
-#include "digitos.h"
-#include "misiles.h"
-#include "modelo.h"
+#include "digitos_dibujo.h"
+#include "juego.h"
+#include "misiles_dibujo.h"
+#include "modelo_dibujo.h"
+#include "recursos.h"
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -96,22 +99,20 @@ TEST_F(WorldGlTest, ModelsDrawTheirFacesAndSkipBadOnes) {
 }
 
 TEST_F(WorldGlTest, MissileDrawingStaysInsideTheBufferAndEndsBursts) {
-    Misil slots[MAX_MISILES] = {};
+    auto juego = std::make_unique<Juego>();
+    Misil* slots = juego->buffmisiles;
     slots[5].explotando = true;
     slots[5].explosionesrestantes = EXPLOSIONES_MISIL;
     slots[9].vivo = true;
-    unsigned names[20] = {};
-    std::vector<vertice> v;
-    std::vector<textura> t;
-    std::vector<vertice> n;
-    std::vector<Poligono> o;
-    int used = MAX_MISILES + 50; // never visits past the last slot
+    Recursos r;
+    juego->cantmisiles = MAX_MISILES + 50; // never visits past the last slot
     int frames = 0;
     while (slots[5].explotando && frames < 100) {
-        drawmisiles(40, slots, used, v, t, n, o, names);
+        avanzarAlDibujar(*juego);
+        drawmisiles(*juego, r);
         frames++;
     }
-    EXPECT_EQ(frames, 27); // 26 drawn frames, the 27th call ends the burst
+    EXPECT_EQ(frames, 27); // 26 drawn frames, the 27th step ends the burst
     EXPECT_TRUE(slots[9].vivo);
 }
 
@@ -134,7 +135,8 @@ unsigned plainTexture(unsigned char r, unsigned char g, unsigned char b) {
 // Every spark of a burst is drawn in red with the fire picture, and the burst leaves the plane's
 // picture bound and the colour white, as the plane that follows is drawn with them.
 TEST_F(WorldGlTest, ABurstDrawsItsSparksWithTheFirePictureAndLeavesThePlanes) {
-    unsigned names[20] = {};
+    Recursos r;
+    unsigned* names = r.textura;
     names[8] = plainTexture(255, 255, 255);
     names[1] = plainTexture(0, 0, 0);
     // Close up: a spark is 60 pixels across.
@@ -145,18 +147,16 @@ TEST_F(WorldGlTest, ABurstDrawsItsSparksWithTheFirePictureAndLeavesThePlanes) {
     glLoadIdentity();
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, names[1]);
-    Misil slots[MAX_MISILES] = {};
-    slots[0].explotando = true;
-    slots[0].explosionesrestantes = EXPLOSIONES_MISIL;
+    auto juego = std::make_unique<Juego>();
+    Misil& m = juego->buffmisiles[0];
+    m.explotando = true;
+    m.explosionesrestantes = EXPLOSIONES_MISIL;
     for (int k = 0; k < MISIL_PARTICLES; ++k) {
-        slots[0].x_particle[k] = 0.0005f * static_cast<float>(k);
-        slots[0].y_particle[k] = 0.0f;
+        m.x_particle[k] = 0.0005f * static_cast<float>(k);
+        m.y_particle[k] = 0.0f;
     }
-    int used = 1;
-    std::vector<vertice> v, n;
-    std::vector<textura> t;
-    std::vector<Poligono> o;
-    drawmisiles(40, slots, used, v, t, n, o, names);
+    juego->cantmisiles = 1;
+    drawmisiles(*juego, r);
     EXPECT_EQ(pixel(W / 2, H / 2), (std::vector<int>{255, 0, 0})) << "a spark, red with fire";
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);

@@ -1,15 +1,47 @@
-// Geometry of the primitives and scenery: vertex counts, coordinates and call order.
+// Geometry of the primitives and scenery: vertex counts and coordinates, and where the pieces of
+// the scenery stand in the world once their moves and turns are applied.
 #include "grabadora.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
 namespace {
 
 const double PI = 3.141592653589793;
+
+using Punto = std::array<double, 3>;
+
+std::vector<std::vector<Punto>> enElMundo(const Grabadora& g) {
+    return g.lotesEnElMundo();
+}
+
+std::vector<Punto> todos(const std::vector<std::vector<Punto>>& lotes) {
+    std::vector<Punto> r;
+    for (const auto& l : lotes)
+        r.insert(r.end(), l.begin(), l.end());
+    return r;
+}
+
+// The middle of the box that holds the points.
+Punto centro(const std::vector<Punto>& ps) {
+    Punto menor = ps.at(0), mayor = ps.at(0);
+    for (const Punto& p : ps) {
+        for (int k = 0; k < 3; k++) {
+            menor[k] = std::min(menor[k], p[k]);
+            mayor[k] = std::max(mayor[k], p[k]);
+        }
+    }
+    return {(menor[0] + mayor[0]) / 2, (menor[1] + mayor[1]) / 2, (menor[2] + mayor[2]) / 2};
+}
+
+double distancia(const Punto& a, const Punto& b) {
+    return std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) +
+                     (a[2] - b[2]) * (a[2] - b[2]));
+}
 
 TEST(Disco, HasOneVertexEveryTwoDegreesAndNoneAt360) {
     Grabadora g;
@@ -27,7 +59,7 @@ TEST(Disco, HasOneVertexEveryTwoDegreesAndNoneAt360) {
     auto ts = g.de("tex");
     ASSERT_EQ(ts.size(), 180u);
     EXPECT_FLOAT_EQ(ts[0].v[0], 0.05f * 30.0f);
-    EXPECT_EQ(g.estructura(), (std::vector<std::string>{"begin", "end"}));
+    EXPECT_EQ(g.lotes().size(), 1u) << "one polygon";
 }
 
 TEST(Cilindro, EmitsTwoVerticesPerColumnAndFillsTheRing) {
@@ -191,27 +223,30 @@ TEST(MediaEsfera, ItsSectorsHoldEachQuadOnce) {
     EXPECT_TRUE(nada.llamadas.empty());
 }
 
+// In the world the tower is a tube about its point, from the ground (z = 0) up to its height
+// (up is -z), its inner wall of its radius and its outer wall of 0.15, the rim on top.
 TEST(Torre, StandsOnTheGroundWithTheFixedOuterWall) {
     Grabadora g;
     teselado::torre(g, 0.0f, 2.0f, 0.0f, 0.1f, 0.7f, 100);
-    EXPECT_EQ(g.estructura(),
-              (std::vector<std::string>{"push", "translate", "translate", "rotate", "begin", "end",
-                                        "begin", "end", "begin", "end", "pop"}));
-    auto tr = g.de("translate");
-    EXPECT_FLOAT_EQ(tr[0].v[2], -0.35f);
-    EXPECT_EQ(tr[1].v[1], 2.0);
-    auto rot = g.de("rotate");
-    EXPECT_EQ(rot[0].v[0], 90.0);
-    EXPECT_EQ(rot[0].v[3], 1.0);
-    auto lotes = g.lotes();
-    // Walls of radius 0.1 and 0.15, both over the full height; the rim on top (z = -hl).
-    EXPECT_NEAR(std::hypot(lotes[0][0].v[0], lotes[0][0].v[1]), 0.1, 1e-6);
-    EXPECT_NEAR(std::hypot(lotes[1][0].v[0], lotes[1][0].v[1]), 0.15, 1e-6);
-    EXPECT_FLOAT_EQ(lotes[1][0].v[2], -0.35f);
-    EXPECT_FLOAT_EQ(lotes[1][1].v[2], 0.35f);
+    const auto lotes = enElMundo(g);
+    ASSERT_EQ(lotes.size(), 3u) << "inner wall, outer wall, rim";
+    const double radios[2] = {0.1, 0.15};
+    for (int k = 0; k < 2; k++) {
+        double alto = 0, bajo = -1;
+        for (const Punto& p : lotes[k]) {
+            EXPECT_NEAR(std::hypot(p[0], p[1] - 2.0), radios[k], 1e-6);
+            alto = std::min(alto, p[2]);
+            bajo = std::max(bajo, p[2]);
+        }
+        EXPECT_NEAR(alto, -0.7, 1e-6) << "wall " << k << " reaches the top";
+        EXPECT_NEAR(bajo, 0.0, 1e-6) << "wall " << k << " stands on the ground";
+    }
     ASSERT_EQ(lotes[2].size(), 202u);
-    EXPECT_NEAR(std::hypot(lotes[2][0].v[0], lotes[2][0].v[1]), 0.15, 1e-6);
-    EXPECT_NEAR(std::hypot(lotes[2][1].v[0], lotes[2][1].v[1]), 0.1, 1e-6);
+    for (const Punto& p : lotes[2]) {
+        EXPECT_NEAR(p[2], -0.7, 1e-6) << "the rim is on top";
+        const double r = std::hypot(p[0], p[1] - 2.0);
+        EXPECT_TRUE(std::abs(r - 0.1) < 1e-6 || std::abs(r - 0.15) < 1e-6) << r;
+    }
 }
 
 TEST(Torre, TooManyStepsForTheRingsDrawsNothing) {
@@ -221,51 +256,72 @@ TEST(Torre, TooManyStepsForTheRingsDrawsNothing) {
     EXPECT_TRUE(g.llamadas.empty());
 }
 
+// The barrel stands on the turret's centre and tilts about it: another angle moves the barrel,
+// keeps every barrel point at its distance from the centre, and leaves the turret where it was.
 TEST(Canon, BarrelTiltsAboutItsOwnPositionThenTheTurret) {
-    Grabadora g;
-    teselado::canon(g, 2.0f, 0.0f, -0.7f, 0.1f, 3.0f, 20);
-    std::vector<std::string> esperada = {"push", "rotate", "translate", "translate", "begin",
-                                         "end",  "begin",  "end",       "begin",     "end",
-                                         "pop",  "push",   "translate"};
-    for (int banda = 0; banda < 1 + 11; banda++) {
-        esperada.push_back("begin");
-        esperada.push_back("end");
+    const Punto turret = {2.0, 0.0, -0.7};
+    auto piezas = [](float angulo) {
+        Grabadora g;
+        teselado::canon(g, 2.0f, 0.0f, -0.7f, 0.1f, angulo, 20);
+        const auto lotes = enElMundo(g);
+        return std::make_pair(todos({lotes.begin(), lotes.begin() + 3}),
+                              todos({lotes.begin() + 3, lotes.end()}));
+    };
+    const auto [canion0, torreta0] = piezas(0.0f);
+    const auto [canion30, torreta30] = piezas(30.0f);
+    ASSERT_EQ(canion0.size(), canion30.size());
+    ASSERT_FALSE(torreta0.empty());
+    // Upright, the barrel is a tube of radius 0.03 to 0.033 rising 0.2 from the turret centre.
+    for (const Punto& p : canion0) {
+        EXPECT_LE(std::hypot(p[0] - 2.0, p[1]), 0.033 + 1e-6);
+        EXPECT_LE(p[2], -0.7 + 1e-6);
+        EXPECT_GE(p[2], -0.9 - 1e-6);
     }
-    esperada.push_back("pop");
-    EXPECT_EQ(g.estructura(), esperada) << "barrel, muzzle rim, base disc and a dome of 11 bands";
-    auto rot = g.de("rotate");
-    EXPECT_EQ(rot[0].v[0], 3.0);
-    EXPECT_EQ(rot[0].v[1], 2.0);
-    EXPECT_FLOAT_EQ(rot[0].v[3], -0.7f);
-    auto tr = g.de("translate");
-    EXPECT_FLOAT_EQ(tr[0].v[2], -0.1f);
-    EXPECT_FLOAT_EQ(tr[1].v[2], -0.7f);
-    auto lotes = g.lotes();
-    EXPECT_NEAR(std::hypot(lotes[0][0].v[0], lotes[0][0].v[1]), 0.03, 1e-6);
-    EXPECT_NEAR(std::hypot(lotes[1][0].v[0], lotes[1][0].v[1]), 0.033, 1e-6);
-    // The muzzle rim sits at the barrel's far end, 2 crad above the turret centre.
-    EXPECT_FLOAT_EQ(lotes[2][0].v[2], -0.1f);
-    EXPECT_EQ(lotes[3].size(), 180u) << "the base disc";
+    double movido = 0;
+    for (size_t k = 0; k < canion0.size(); k++) {
+        EXPECT_NEAR(distancia(canion0[k], turret), distancia(canion30[k], turret), 1e-5);
+        movido = std::max(movido, distancia(canion0[k], canion30[k]));
+    }
+    EXPECT_GT(movido, 0.05) << "the barrel tilted";
+    ASSERT_EQ(torreta0.size(), torreta30.size());
+    for (size_t k = 0; k < torreta0.size(); k++) {
+        EXPECT_LT(distancia(torreta0[k], torreta30[k]), 1e-9);
+        EXPECT_LE(distancia(torreta0[k], turret), 0.1 + 1e-6) << "within the turret's radius";
+    }
 }
 
+// Each tower rises from the ground at its cannon's point to its own height; each turret sits on
+// top of its tower.
 TEST(Escena, TowersAndCannonsStandAtTheCannonPositions) {
     float coord[8] = {0, 2, 2, 0, -2, 0, 0, -2};
     float alturas[4] = {0.7f, 0.7f, 0.7f, 0.5f};
     float angulos[4] = {0, 45, -45, 10};
     Grabadora g;
     teselado::torres(g, coord, alturas);
-    auto tr = g.de("translate");
-    ASSERT_EQ(tr.size(), 8u);
-    EXPECT_FLOAT_EQ(tr[7].v[2], 0.0f);
-    EXPECT_EQ(tr[7].v[1], -2.0);
-    EXPECT_FLOAT_EQ(tr[6].v[2], -0.25f);
+    const auto torres = enElMundo(g);
+    ASSERT_EQ(torres.size(), 12u);
+    for (int h = 0; h < 4; h++) {
+        const auto tubo = todos({torres.begin() + 3 * h, torres.begin() + 3 * h + 3});
+        const Punto c = centro(tubo);
+        EXPECT_NEAR(c[0], coord[2 * h], 1e-3) << h;
+        EXPECT_NEAR(c[1], coord[2 * h + 1], 1e-3) << h;
+        double alto = 0;
+        for (const Punto& p : tubo)
+            alto = std::min(alto, p[2]);
+        EXPECT_NEAR(alto, -alturas[h], 1e-6) << h;
+    }
     Grabadora c;
     teselado::canones(c, coord, alturas, angulos);
-    auto rot = c.de("rotate");
-    ASSERT_EQ(rot.size(), 4u);
-    EXPECT_EQ(rot[1].v[0], 45.0);
-    EXPECT_EQ(rot[2].v[0], -45.0);
-    EXPECT_FLOAT_EQ(rot[3].v[3], -0.5f) << "the turret sits on top of its tower";
+    const auto canones = enElMundo(c);
+    ASSERT_EQ(canones.size() % 4, 0u);
+    const size_t porCanon = canones.size() / 4;
+    for (int h = 0; h < 4; h++) {
+        // The turret's base disc, the fourth piece of each cannon.
+        const Punto base = centro(canones[h * porCanon + 3]);
+        EXPECT_NEAR(base[0], coord[2 * h], 1e-3) << h;
+        EXPECT_NEAR(base[1], coord[2 * h + 1], 1e-3) << h;
+        EXPECT_NEAR(base[2], -alturas[h], 1e-6) << "the turret sits on top of tower " << h;
+    }
 }
 
 TEST(Escena, OnlyLivingCitiesAreDrawn) {
@@ -273,17 +329,21 @@ TEST(Escena, OnlyLivingCitiesAreDrawn) {
     int vidas[3] = {100, 0, -20};
     Grabadora g;
     teselado::ciudades(g, 0.4f, ciudades, vidas);
-    auto tr = g.de("translate");
-    ASSERT_EQ(tr.size(), 1u);
-    EXPECT_EQ(tr[0].v[1], 1.0);
-    EXPECT_EQ(g.lotes().size(), 51u);
-    for (const Llamada& v : g.de("vertex")) {
-        EXPECT_NEAR(std::sqrt(v.v[0] * v.v[0] + v.v[1] * v.v[1] + v.v[2] * v.v[2]), 0.4, 1e-6);
+    const auto una = enElMundo(g);
+    EXPECT_EQ(una.size(), 51u);
+    for (const Punto& p : todos(una)) {
+        EXPECT_NEAR(distancia(p, {0, 1, 0}), 0.4, 1e-6) << "a dome of 0.4 about city 1";
     }
     int todas[3] = {1, 1, 1};
     Grabadora t;
     teselado::ciudades(t, 0.4f, ciudades, todas);
-    EXPECT_EQ(t.de("translate").size(), 3u);
+    const auto tres = enElMundo(t);
+    ASSERT_EQ(tres.size(), 3 * 51u);
+    for (int i = 0; i < 3; i++) {
+        for (const Punto& p : todos({tres.begin() + 51 * i, tres.begin() + 51 * i + 51})) {
+            EXPECT_NEAR(distancia(p, {ciudades[i][0], ciudades[i][1], ciudades[i][2]}), 0.4, 1e-5);
+        }
+    }
 }
 
 } // namespace

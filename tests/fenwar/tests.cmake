@@ -10,9 +10,7 @@ add_fuzz_target(fuzz_obj SOURCES fuzz/fuzz_obj.cpp LIBS fenwar_reglas
 # Models, missiles and digits drawn by Mesa's off-screen GL.
 if(NOT FUZZ)
   add_unit_test(fenwar_mundo_gl_tests
-    SOURCES fenwar/mundo_gl_test.cpp ../fenwar/modelo_dibujo.cpp ../fenwar/misiles_dibujo.cpp
-            ../fenwar/digitos_dibujo.cpp ../fenwar/primitivas.cpp
-    LIBS ${OSMESA_LIBRARY} fenwar_reglas)
+    SOURCES fenwar/mundo_gl_test.cpp LIBS test_support fenwar_programa)
 endif()
 
 # Scenery geometry, the run's state and the controls (rules only, no GL).
@@ -20,32 +18,16 @@ add_unit_test(fenwar_escena_tests
   SOURCES fenwar/teselado_test.cpp fenwar/juego_test.cpp fenwar/mandos_test.cpp
   LIBS fenwar_reglas)
 # Textures, the menu picture, each piece of scenery and each model from its list, drawn by Mesa's
-# off-screen GL: the drawing files are built in with OSMesa (no window, no libGL).
+# off-screen GL.
 if(NOT FUZZ)
   add_unit_test(fenwar_dibujo_tests
-    SOURCES fenwar/dibujo_gl_test.cpp ../fenwar/texturas.cpp ../fenwar/menu.cpp
-            ../fenwar/primitivas.cpp ../fenwar/escenario.cpp ../fenwar/modelo_dibujo.cpp
-            ../common/dibujo_rapido.cpp ../fenwar/mira_dibujo.cpp
-    LIBS ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} fenwar_reglas)
-  if(TARGET fenwar_dibujo_tests)
-    target_include_directories(fenwar_dibujo_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR})
-  endif()
+    SOURCES fenwar/dibujo_gl_test.cpp LIBS test_support fenwar_programa)
 endif()
 # Whole game frames of every phase of the benchmark, the fast way and every piece drawn directly.
 # They compare pictures: under the sanitizers the frame runs in the scripted play instead.
 if(NOT FUZZ AND NOT SANITIZE AND TARGET bench_juego_fenwar)
   add_unit_test(fenwar_cuadros_gl_tests
-    SOURCES fenwar/cuadro_gl_test.cpp ../fenwar/cuadro.cpp ../fenwar/controles.cpp
-            ../fenwar/ventana.cpp ../fenwar/escenario.cpp ../fenwar/primitivas.cpp
-            ../fenwar/texturas.cpp ../fenwar/menu.cpp ../fenwar/misiles_dibujo.cpp
-            ../fenwar/avion_dibujo.cpp ../fenwar/mira_dibujo.cpp ../fenwar/digitos_dibujo.cpp
-            ../fenwar/modelo_dibujo.cpp ../common/dibujo_rapido.cpp ../common/modo_video.cpp
-    LIBS ${OSMESA_LIBRARY} ${OPENGL_glu_LIBRARY} ${FREEIMAGE_LIBRARY} ${SDL_LIBRARY}
-         bench_juego_fenwar fenwar_reglas)
-  if(TARGET fenwar_cuadros_gl_tests)
-    target_include_directories(fenwar_cuadros_gl_tests SYSTEM PRIVATE ${FREEIMAGE_INCLUDE_DIR}
-                               ${SDL_INCLUDE_DIR})
-  endif()
+    SOURCES fenwar/cuadro_gl_test.cpp LIBS test_support bench_juego_fenwar fenwar_programa)
 endif()
 
 # The real game under Xvfb: start-up and ending, play and keys, menus.

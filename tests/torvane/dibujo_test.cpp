@@ -8,7 +8,7 @@
 
 #include "gl_feedback.h"
 #include "luz.h"
-#include "modelo3ds.h"
+#include "modelo3ds_dibujo.h"
 #include "offscreen_gl.h"
 
 namespace {

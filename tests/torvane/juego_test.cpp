@@ -49,7 +49,7 @@ TEST(Niveles, AWonLevelOpensTheNextOnThePauseMenuWithFullAmmunition) {
     for (Torre* t : p.juego.torres) {
         EXPECT_EQ(t->getMunicion(), 40);
     }
-    EXPECT_EQ(pantallaMenu(p.juego), ImagenMenu::SELECC_CONTINUAR);
+    EXPECT_EQ(imagenDelMenu(p.juego), ImagenMenu::SELECC_CONTINUAR);
 }
 
 TEST(Niveles, WinningTheThirdLevelShowsGameOverWithoutAPauseMenu) {

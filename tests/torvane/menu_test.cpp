@@ -18,7 +18,7 @@ Efectos teclas(Juego& juego, std::initializer_list<Tecla> lista) {
     for (Tecla t : lista) {
         ultimo = manejarTecla(juego, t);
         if (juego.estado != JUGANDO) {
-            pantallaMenu(juego);
+            imagenDelMenu(juego);
         }
     }
     return ultimo;
@@ -43,24 +43,24 @@ struct EnPausa : ::testing::Test {
 } // namespace
 
 TEST_F(EnPausa, ArrowsStopAtTheFirstAndLastEntries) {
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::SELECC_CONTINUAR);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::SELECC_CONTINUAR);
     teclas(juego, {Tecla::ARRIBA});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::SELECC_CONTINUAR);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::SELECC_CONTINUAR);
     teclas(juego, {Tecla::ABAJO});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::SELECC_VELOCIDAD);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::SELECC_VELOCIDAD);
     teclas(juego, {Tecla::ABAJO});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::SELECC_ESTADOS);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::SELECC_ESTADOS);
     teclas(juego, {Tecla::ABAJO, Tecla::ABAJO, Tecla::ABAJO});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::SELECC_DIRECYCOLOR);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::SELECC_DIRECYCOLOR);
     EXPECT_EQ(juego.flecha, 3);
 }
 
 TEST_F(EnPausa, VelocidadOpensLentoAndThreeDownsChooseRapido) {
     teclas(juego, {Tecla::ABAJO, Tecla::RETURN});
     EXPECT_EQ(juego.yoquese, PAGINA_VELOCIDAD);
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::VELOCIDAD_LENTO);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::VELOCIDAD_LENTO);
     teclas(juego, {Tecla::ABAJO, Tecla::ABAJO, Tecla::ABAJO});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::VELOCIDAD_RAPIDO);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::VELOCIDAD_RAPIDO);
     esperarJuego(teclas(juego, {Tecla::RETURN}));
     EXPECT_FLOAT_EQ(juego.velocidad, 2.0f);
 
@@ -68,27 +68,27 @@ TEST_F(EnPausa, VelocidadOpensLentoAndThreeDownsChooseRapido) {
     esperarJuego(teclas(juego, {Tecla::RETURN}));
     EXPECT_FLOAT_EQ(juego.velocidad, 0.5f);
     teclas(juego, {Tecla::P, Tecla::ABAJO, Tecla::RETURN, Tecla::ABAJO});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::VELOCIDAD_NORMAL);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::VELOCIDAD_NORMAL);
     esperarJuego(teclas(juego, {Tecla::RETURN}));
     EXPECT_FLOAT_EQ(juego.velocidad, 1.0f);
 }
 
 TEST_F(EnPausa, RenderModesToggleAndResume) {
     teclas(juego, {Tecla::ABAJO, Tecla::ABAJO, Tecla::RETURN});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::ESTADOS_WIREFRAME);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::ESTADOS_WIREFRAME);
     Efectos e = teclas(juego, {Tecla::RETURN});
     esperarJuego(e);
     EXPECT_TRUE(juego.wire);
     EXPECT_TRUE(e.modoPoligono);
 
     teclas(juego, {Tecla::P, Tecla::ABAJO, Tecla::ABAJO, Tecla::RETURN, Tecla::ABAJO});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::ESTADOS_FACET_INTER);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::ESTADOS_FACET_INTER);
     esperarJuego(teclas(juego, {Tecla::RETURN}));
     EXPECT_FALSE(juego.facet_interpol);
 
     teclas(juego, {Tecla::P, Tecla::ABAJO, Tecla::ABAJO, Tecla::RETURN, Tecla::ABAJO, Tecla::ABAJO,
                    Tecla::ABAJO});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::ESTADOS_TEXTURAS);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::ESTADOS_TEXTURAS);
     e = teclas(juego, {Tecla::RETURN});
     esperarJuego(e);
     EXPECT_FALSE(juego.habilitar_texturas);
@@ -109,7 +109,7 @@ TEST_F(EnPausa, EachColourLightsTheSceneWithIt) {
         for (int i = 0; i < c.abajo; ++i) {
             teclas(juego, {Tecla::ABAJO});
         }
-        EXPECT_EQ(pantallaMenu(juego), c.imagen);
+        EXPECT_EQ(imagenDelMenu(juego), c.imagen);
         esperarJuego(teclas(juego, {Tecla::RETURN}));
         EXPECT_TRUE(juego.lumus);
         EXPECT_FLOAT_EQ(juego.red, c.r);
@@ -125,12 +125,12 @@ TEST_F(EnPausa, WhiteThenDirecThenTheSecondTowerLightsFromTowerOne) {
     EXPECT_TRUE(juego.lumus);
     teclas(juego, {Tecla::P, Tecla::ABAJO, Tecla::ABAJO, Tecla::ABAJO, Tecla::RETURN});
     teclas(juego, {Tecla::ABAJO, Tecla::ABAJO, Tecla::ABAJO, Tecla::ABAJO});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::DIREC);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::DIREC);
     teclas(juego, {Tecla::RETURN});
     EXPECT_EQ(juego.yoquese, PAGINA_POSICION);
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::TORRE1);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::TORRE1);
     teclas(juego, {Tecla::ABAJO});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::TORRE2);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::TORRE2);
     esperarJuego(teclas(juego, {Tecla::RETURN}));
     EXPECT_FLOAT_EQ(juego.xil, -45.0f);
     EXPECT_FLOAT_EQ(juego.yil, 5.0f);
@@ -142,7 +142,7 @@ TEST_F(EnPausa, APositionChosenBeforeAnyColourMovesTheLightButLeavesItOff) {
     teclas(juego,
            {Tecla::ABAJO, Tecla::ABAJO, Tecla::ABAJO, Tecla::RETURN, Tecla::ABAJO, Tecla::ABAJO,
             Tecla::ABAJO, Tecla::ABAJO, Tecla::RETURN, Tecla::ABAJO, Tecla::ABAJO, Tecla::ABAJO});
-    EXPECT_EQ(pantallaMenu(juego), ImagenMenu::TORRE3);
+    EXPECT_EQ(imagenDelMenu(juego), ImagenMenu::TORRE3);
     esperarJuego(teclas(juego, {Tecla::RETURN}));
     EXPECT_FALSE(juego.lumus);
     EXPECT_FLOAT_EQ(juego.xil, 45.0f);
@@ -207,18 +207,18 @@ TEST(Teclas, PInEveryState) {
 TEST(Teclas, StartScreenChoosesPlayOrTheEnd) {
     JuegoDePrueba p;
     Juego& j = p.juego;
-    EXPECT_EQ(pantallaMenu(j), ImagenMenu::INICIO_COMENZAR);
+    EXPECT_EQ(imagenDelMenu(j), ImagenMenu::INICIO_COMENZAR);
     teclas(j, {Tecla::ABAJO, Tecla::ABAJO});
-    EXPECT_EQ(pantallaMenu(j), ImagenMenu::INICIO_SALIR);
+    EXPECT_EQ(imagenDelMenu(j), ImagenMenu::INICIO_SALIR);
     teclas(j, {Tecla::P});
-    EXPECT_EQ(pantallaMenu(j), ImagenMenu::INICIO_COMENZAR);
+    EXPECT_EQ(imagenDelMenu(j), ImagenMenu::INICIO_COMENZAR);
     EXPECT_TRUE(teclas(j, {Tecla::ENTER_TECLADO}).init);
     EXPECT_EQ(j.estado, JUGANDO);
 
     JuegoDePrueba salir;
     teclas(salir.juego, {Tecla::ABAJO, Tecla::RETURN});
     EXPECT_EQ(salir.juego.estado, GAME_OVER);
-    EXPECT_EQ(pantallaMenu(salir.juego), ImagenMenu::GAME_OVER_IMAGEN);
+    EXPECT_EQ(imagenDelMenu(salir.juego), ImagenMenu::GAME_OVER_IMAGEN);
     teclas(salir.juego, {Tecla::ARRIBA, Tecla::RETURN});
     EXPECT_EQ(salir.juego.estado, FIN);
 }

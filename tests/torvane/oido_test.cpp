@@ -96,14 +96,14 @@ TEST(OidoMenu, AStepOnlyWhenTheHighlightMovesAndAChoiceOnEveryMenuScreen) {
     JuegoDePrueba p;
     Juego& j = p.juego; // the start screen, comenzar highlighted
     EXPECT_EQ(tecla(j, Tecla::ARRIBA), Heard{});
-    pantallaMenu(j);
+    imagenDelMenu(j);
     EXPECT_EQ(tecla(j, Tecla::ABAJO), Heard{Efecto::MENU_PASO});
-    pantallaMenu(j);
+    imagenDelMenu(j);
     EXPECT_EQ(tecla(j, Tecla::ABAJO), Heard{}); // salir is the last entry
     // Two arrows in one frame, before the picture brings the highlight back: one step.
     EXPECT_EQ(tecla(j, Tecla::ARRIBA), Heard{});
     EXPECT_EQ(tecla(j, Tecla::ARRIBA), Heard{Efecto::MENU_PASO});
-    pantallaMenu(j);
+    imagenDelMenu(j);
     EXPECT_EQ(tecla(j, Tecla::RETURN), Heard{Efecto::MENU_ELEGIR});
     ASSERT_EQ(j.estado, JUGANDO);
     EXPECT_EQ(tocados[0].clase, Clase::MENU);

@@ -3,6 +3,7 @@
 #include <GL/glu.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -303,24 +304,71 @@ TEST_F(Pantalla, ResourcesCanBeReleasedAndMadeAgainForANewContext) {
     OSMesaDestroyContext(otro);
 }
 
+// What play's set-up shows: a square 5 units ahead fills a box 16:9 wide on the 640 x 480 window
+// (the lens is 0.75 wide for 1 high), a nearer face hides a farther one whatever the order, and
+// facets are flat or smoothly shaded as asked.
 TEST_F(Pantalla, InitSetsPlaysShadingDepthAndProjection) {
-    glDisable(GL_TEXTURE_2D);
-    init(false, false);
-    GLint sombra = 0;
-    glGetIntegerv(GL_SHADE_MODEL, &sombra);
-    EXPECT_EQ(sombra, GL_SMOOTH);
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << "init never switches texturing off or on unasked";
-    init(true, true);
-    glGetIntegerv(GL_SHADE_MODEL, &sombra);
-    EXPECT_EQ(sombra, GL_FLAT);
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    // Aspect 0.75: the horizontal scale is f / 0.75 with f = 1 / tan(22.5 degrees).
-    float m[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, m);
-    EXPECT_NEAR(m[0], 2.41421356f / 0.75f, 1e-4);
-    EXPECT_NEAR(m[5], 2.41421356f, 1e-4);
-    GLint modo = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &modo);
-    EXPECT_EQ(modo, GL_MODELVIEW);
+    auto cuadrado = [](float lado, float z) {
+        glBegin(GL_QUADS);
+        glVertex3f(-lado, -lado, z);
+        glVertex3f(lado, -lado, z);
+        glVertex3f(lado, lado, z);
+        glVertex3f(-lado, lado, z);
+        glEnd();
+    };
+    init(false, true);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(1, 1, 1);
+    cuadrado(0.5f, -5.0f);
+    int izquierda = W, derecha = -1, arriba = H, abajo = -1;
+    const auto cuadro = gl_.read();
+    for (int y = 0; y < H; y += 2) {
+        for (int x = 0; x < W; x += 2) {
+            const Rgb c = cuadro.at(x, y);
+            if (c.r > 250 && c.g > 250 && c.b > 250) {
+                izquierda = std::min(izquierda, x);
+                derecha = std::max(derecha, x);
+                arriba = std::min(arriba, y);
+                abajo = std::max(abajo, y);
+            }
+        }
+    }
+    ASSERT_GT(derecha, izquierda);
+    const double ancho = derecha - izquierda, alto = abajo - arriba;
+    EXPECT_NEAR(ancho / alto, 16.0 / 9.0, 0.06) << ancho << " x " << alto;
+    EXPECT_NEAR(alto, 480 / 2.0 * 2.41421356 * 0.2, 4) << "45 degrees high";
+
+    // Red near, then green far: the red stays in front.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glColor3f(1, 0, 0);
+    cuadrado(0.2f, -3.0f);
+    glColor3f(0, 1, 0);
+    cuadrado(1.0f, -6.0f);
+    const Rgb medio = pixel(W / 2, H / 2);
+    EXPECT_EQ(medio.r, 255);
+    EXPECT_EQ(medio.g, 0);
+
+    // One face from a red, a green and a blue corner: one colour flat, many smooth.
+    auto colores = [&](bool facetas) {
+        init(false, facetas);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glBegin(GL_TRIANGLES);
+        glColor3f(1, 0, 0);
+        glVertex3f(-1, -1, -4);
+        glColor3f(0, 1, 0);
+        glVertex3f(1, -1, -4);
+        glColor3f(0, 0, 1);
+        glVertex3f(0, 1, -4);
+        glEnd();
+        std::vector<int> vistos;
+        const auto cara = gl_.read();
+        for (int x = 250; x < 390; x += 10) {
+            const Rgb c = cara.at(x, H / 2 + 20);
+            vistos.push_back(c.r * 65536 + c.g * 256 + c.b);
+        }
+        std::sort(vistos.begin(), vistos.end());
+        return std::unique(vistos.begin(), vistos.end()) - vistos.begin();
+    };
+    EXPECT_EQ(colores(true), 1);
+    EXPECT_GT(colores(false), 5);
 }
