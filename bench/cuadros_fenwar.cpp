@@ -21,6 +21,8 @@
 #include <memory>
 #include <vector>
 
+using namespace fenwar;
+
 namespace {
 
 double periodo(double trabajo) {

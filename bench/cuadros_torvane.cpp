@@ -21,6 +21,8 @@
 #include <memory>
 #include <vector>
 
+using namespace torvane;
+
 namespace {
 
 constexpr int ANCHO = 640;

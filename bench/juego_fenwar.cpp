@@ -8,6 +8,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace fenwar {
+
 namespace {
 
 constexpr int EN_VUELO = 20;
@@ -168,3 +170,5 @@ void jugar(Fase fase, int i, Juego& j) {
         break;
     }
 }
+
+} // namespace fenwar

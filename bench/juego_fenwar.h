@@ -6,6 +6,8 @@
 #include "juego.h"
 #include "misiles.h"
 
+namespace fenwar {
+
 // The clock stands still during the run: the missiles keep their places and nothing is launched,
 // so every frame draws the same scene.
 constexpr long RELOJ_FIJO = 10000000;
@@ -29,3 +31,5 @@ void armarEscena(Juego& j);
 
 // What the player does before frame `i` of the phase, through the rules the game's input calls.
 void jugar(Fase fase, int i, Juego& j);
+
+} // namespace fenwar

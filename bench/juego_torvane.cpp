@@ -12,6 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace torvane {
+
 namespace {
 
 constexpr int MISILES = 5;
@@ -142,3 +144,5 @@ void jugar(Fase fase, int i, Juego& juego, Marcha& marcha) {
         break;
     }
 }
+
+} // namespace torvane

@@ -5,6 +5,8 @@
 #include "fases.h"
 #include "juego.h"
 
+namespace torvane {
+
 constexpr int NIVEL = 3;
 
 // The meshes' trace goes where the game's would go unread: it is still written, to /dev/null.
@@ -22,3 +24,5 @@ struct Marcha {
 
 // What the player does before frame `i` of the phase, through the rules the game's input calls.
 void jugar(Fase fase, int i, Juego& juego, Marcha& marcha);
+
+} // namespace torvane

@@ -127,10 +127,10 @@ long carasAssimp(const std::string& ruta) {
 bool medirObj(const std::string& ruta, long caras, int veces) {
     std::vector<Lector> lectores;
     lectores.push_back({"obj_nuestro", [&] {
-                            std::vector<vertice> v, n;
-                            std::vector<textura> t;
+                            std::vector<fenwar::vertice> v, n;
+                            std::vector<fenwar::textura> t;
                             return static_cast<long>(
-                                cargarObjeto(ruta.c_str(), 1.0f, v, t, n).size());
+                                fenwar::cargarObjeto(ruta.c_str(), 1.0f, v, t, n).size());
                         }});
 #ifdef BENCH_TINYOBJLOADER
     lectores.push_back({"obj_tinyobjloader", [&] {
@@ -156,11 +156,11 @@ bool medirObj(const std::string& ruta, long caras, int veces) {
 }
 
 bool medir3ds(const std::string& ruta, long caras, int veces) {
-    auto objeto = std::make_unique<obj_type>();
+    auto objeto = std::make_unique<torvane::obj_type>();
     std::vector<Lector> lectores;
     lectores.push_back({"3ds_nuestro",
                         [&] {
-                            return Load3DS(objeto.get(), ruta.c_str()) == 1
+                            return torvane::Load3DS(objeto.get(), ruta.c_str()) == 1
                                        ? static_cast<long>(objeto->polygons_qty)
                                        : -1L;
                         },
@@ -209,7 +209,7 @@ int main(int argc, char** argv) {
     }
     const std::string dir = plantilla;
     const std::string obj = dir + "/grilla.obj", tds = dir + "/grilla.3ds";
-    const int CANT_3DS = MAX_VERTICES;
+    const int CANT_3DS = torvane::MAX_VERTICES;
     const std::string textoObj = generarObj(static_cast<int>(carasObj));
     const std::string binario3ds = generar3ds(CANT_3DS, CANT_3DS);
     bool bien = escribir(obj, textoObj) && escribir(tds, binario3ds);

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace fenwar {
+
 Avion getAvion(float /*altura*/, float /*radioinferior*/, float radiosuperior, float Ox, float Oy,
                float Oz, int canthitrest, int DIFICULTAD) {
     Avion a{};
@@ -82,3 +84,5 @@ bool pasoExplosionAvion(Avion& av, float& radio) {
 float radioBolaAvion(const Avion& av) {
     return 0.15f / static_cast<float>(av.explosionesrestantes + 1);
 }
+
+} // namespace fenwar

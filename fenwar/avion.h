@@ -4,6 +4,8 @@
 #include "dificultad.h"
 #include "trayecto.h"
 
+namespace fenwar {
+
 struct Juego;
 
 // Explosion frames left at launch.
@@ -34,3 +36,5 @@ bool pasoExplosionAvion(Avion& av, float& radio);
 
 // The red ball's radius on a frame that pasoExplosionAvion left it to be drawn.
 float radioBolaAvion(const Avion& av);
+
+} // namespace fenwar

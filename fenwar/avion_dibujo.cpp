@@ -6,6 +6,8 @@
 
 #include <GL/gl.h>
 
+namespace fenwar {
+
 void drawavion(const Juego& j, const Recursos& r) {
     const Avion& avion = j.av;
     if (avion.vivo) {
@@ -30,3 +32,5 @@ void explosionav(const Avion& av) {
     glColor3f(1, 1, 1);
     glPopMatrix();
 }
+
+} // namespace fenwar

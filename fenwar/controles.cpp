@@ -5,6 +5,8 @@
 
 #include <SDL.h>
 
+namespace fenwar {
+
 static_assert(SDLK_ESCAPE == tecla::ESCAPE && SDLK_SPACE == tecla::ESPACIO &&
                   SDLK_UP == tecla::ARRIBA && SDLK_DOWN == tecla::ABAJO &&
                   SDLK_RIGHT == tecla::DERECHA && SDLK_LEFT == tecla::IZQUIERDA &&
@@ -71,3 +73,5 @@ Sucesos atenderEventos(Juego& j, Recursos& r, Pantalla pantalla) {
         });
     return sucesos;
 }
+
+} // namespace fenwar

@@ -16,6 +16,8 @@
 #include <GL/glu.h>
 #include <SDL.h>
 
+namespace fenwar {
+
 namespace {
 
 constexpr float ASPECTO_X = 0.75f;
@@ -177,3 +179,5 @@ Sucesos cuadroJuego(Juego& j, Recursos& r) {
     proyeccionJuego(r.escenario, j.zoom);
     return sucesos;
 }
+
+} // namespace fenwar

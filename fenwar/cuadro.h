@@ -4,5 +4,9 @@
 #include "juego.h"
 #include "recursos.h"
 
+namespace fenwar {
+
 // Plays and draws one game frame; returns what happened in it.
 Sucesos cuadroJuego(Juego& j, Recursos& r);
+
+} // namespace fenwar

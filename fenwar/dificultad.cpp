@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace fenwar {
+
 namespace {
 
 // An integer attribute read like "%d": blanks skipped, longest leading number taken, the rest
@@ -88,3 +90,5 @@ bool dificultadDesdeTexto(const char* texto, std::size_t largo, dificultad& d) {
     sanear(d);
     return true;
 }
+
+} // namespace fenwar

@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+namespace fenwar {
+
 // Values used when the file does not give one (or gives an unusable one).
 constexpr float DEFECTO_RAD_CITY = 0.5f;
 constexpr float DEFECTO_SEPARACION_CITYS = 2.0f;
@@ -37,3 +39,5 @@ dificultad getDifficultad(const char* file);
 // the first zero byte), with no message. Returns false when they are not well-formed XML or nest
 // too deeply.
 bool dificultadDesdeTexto(const char* texto, std::size_t largo, dificultad& d);
+
+} // namespace fenwar

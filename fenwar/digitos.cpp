@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace fenwar {
+
 std::vector<Barra> barrasGlifo(char c) {
     switch (c) {
     case '0':
@@ -147,3 +149,5 @@ bool gameover(const int* vidaCitys) {
         resultado = (vidaCitys[i] <= 0) && resultado;
     return resultado;
 }
+
+} // namespace fenwar

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+namespace fenwar {
+
 // One bar of a glyph: a rectangle of the unit cell, fy = 0 at the bottom.
 struct Barra {
     float fx0, fx1, fy0, fy1;
@@ -38,3 +40,5 @@ std::vector<PasoHud> planCiudades(float aspectx, float aspecty, float escala, fl
 
 // True when all three cities have health 0 or below.
 bool gameover(const int* vidaCitys);
+
+} // namespace fenwar

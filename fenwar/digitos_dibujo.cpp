@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+namespace fenwar {
+
 void printUnNum(float aspectx, float aspecty, float escala, float offsetx, float offsety,
                 float offsetz, char num) {
     glBegin(GL_QUADS);
@@ -41,3 +43,5 @@ void printCitys(float aspectx, float aspecty, float escala, float offsetx, float
     dibujarPlan(planCiudades(aspectx, aspecty, escala, offsetx, offsety, vidaCitys), aspectx,
                 aspecty, escala, offsetz);
 }
+
+} // namespace fenwar

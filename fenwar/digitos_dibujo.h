@@ -3,6 +3,8 @@
 
 #include "digitos.h"
 
+namespace fenwar {
+
 // Drawing with GL_QUADS in the current colour.
 void printUnNum(float aspectx, float aspecty, float escala, float offsetx, float offsety,
                 float offsetz, char num);
@@ -10,3 +12,5 @@ void printNumers(float aspectx, float aspecty, float escala, float offsetx, floa
                  float offsetz, int& numero, bool esvida);
 void printCitys(float aspectx, float aspecty, float escala, float offsetx, float offsety,
                 float offsetz, int* vidaCitys);
+
+} // namespace fenwar

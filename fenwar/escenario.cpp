@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace fenwar {
+
 namespace {
 
 // The corners a drawing sends, without its matrix calls (the sky stands at the origin).
@@ -238,3 +240,5 @@ void escenaSuelo(const Escenario& e) {
     }
     dibujarPieza(e.suelo, e.vista);
 }
+
+} // namespace fenwar

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace fenwar {
+
 // The sky dome and the ground: radius 30 about the origin, the dome of 300 steps.
 constexpr float RADIO_MUNDO = 30.0f;
 constexpr int PASOS_CIELO = 300;
@@ -67,3 +69,5 @@ void escenaCaniones(Escenario& e, Juego& j);
 void escenaCiudades(const Escenario& e, Juego& j);
 void escenaCielo(const Escenario& e);
 void escenaSuelo(const Escenario& e);
+
+} // namespace fenwar

@@ -3,6 +3,8 @@
 
 #include "digitos.h"
 
+namespace fenwar {
+
 void colocarCiudades(float separacion, float (*coordCitys)[3]) {
     const double k = 0.4330127018922193;
     const float S = separacion;
@@ -124,3 +126,5 @@ bool avanzarAlDibujar(Juego& j) {
     }
     return pausa;
 }
+
+} // namespace fenwar

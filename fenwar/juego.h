@@ -8,6 +8,8 @@
 
 #include <vector>
 
+namespace fenwar {
+
 // Eye height above the cannons.
 constexpr float ALTURA_OJO = 2.025f;
 
@@ -62,7 +64,7 @@ struct Juego {
     double winX = 0.0, winY = 0.0;
 
     // Models, loaded at start-up
-    std::vector<::textura> tAvion, tMisil;
+    std::vector<fenwar::textura> tAvion, tMisil;
     std::vector<vertice> nAvion, vAvion, nMisil, vMisil;
     std::vector<Poligono> oAvion, oMisil;
 };
@@ -109,3 +111,5 @@ Sucesos jugarCuadro(Juego& j);
 // one step, and a hit the plane's armour absorbed is cleared. True when such a hit stalls this
 // frame for a moment (the caller waits).
 bool avanzarAlDibujar(Juego& j);
+
+} // namespace fenwar

@@ -20,6 +20,8 @@
 #include <cstdlib>
 #include <memory>
 
+using namespace fenwar;
+
 int main(int, char**) {
     ajustarAsignador();
     // The record is large (100 missile slots): it lives on the heap for the whole run.

@@ -3,6 +3,8 @@
 
 #include "mira.h"
 
+namespace fenwar {
+
 void cambiarCanion(Juego& j, int sentido) {
     float& angulo = j.angulo_canion[j.nro_canion];
     if (sentido < 0) {
@@ -239,3 +241,5 @@ Efecto reglas(Pantalla pantalla, Juego& j, const Evento& e) {
     }
     return reglasJuego(j, e);
 }
+
+} // namespace fenwar

@@ -3,6 +3,8 @@
 
 #include "juego.h"
 
+namespace fenwar {
+
 // Key codes, numbered as SDL 1.2 numbers its key symbols.
 namespace tecla {
 constexpr int ESCAPE = 27;
@@ -73,3 +75,5 @@ void atenderCuadro(Juego& j, Pantalla pantalla, Siguiente siguiente, Efectuar ef
         }
     }
 }
+
+} // namespace fenwar

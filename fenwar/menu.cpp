@@ -4,6 +4,8 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+namespace fenwar {
+
 void menu() {
     glColor3f(0.039f, 0.341f, 0.078f);
     glBegin(GL_QUADS);
@@ -36,3 +38,5 @@ void dibujarPantallaMenu(unsigned imagen) {
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
 }
+
+} // namespace fenwar

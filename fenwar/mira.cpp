@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace fenwar {
+
 Vista vistaCanion(int nro_canion, const float* coordcannon, float x, float y, float z, float lz) {
     float cx, cy, cz;
     float ux = 0, uy = 0, uz = 0;
@@ -81,3 +83,5 @@ void hitAvion(const dificultad& d, Avion& avion, int& canthitrest, int& puntaje)
     avion.vivo = false;
     avion.explotando = true;
 }
+
+} // namespace fenwar

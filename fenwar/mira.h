@@ -5,6 +5,8 @@
 #include "dificultad.h"
 #include "misiles.h"
 
+namespace fenwar {
+
 // The view for a cannon: eye, centre and up, as handed to gluLookAt.
 struct Vista {
     double ojo[3];
@@ -27,3 +29,5 @@ void hitMisil(const dificultad& d, int i, Misil* buffmisiles, int& cantvivos, in
               bool usrkill);
 // The plane takes one hit: its armour absorbs it, or it falls and scores d.PUNTOS_AVION.
 void hitAvion(const dificultad& d, Avion& avion, int& canthitrest, int& puntaje);
+
+} // namespace fenwar

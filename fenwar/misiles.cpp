@@ -9,6 +9,8 @@
 
 #include <cmath>
 
+namespace fenwar {
+
 int slotsUsados(int cantmisiles) {
     return cantmisiles < 0 ? 0 : (cantmisiles > MAX_MISILES ? MAX_MISILES : cantmisiles);
 }
@@ -137,3 +139,5 @@ void desplazamientoParticula(const Misil& m, int k, float out[3]) {
     out[1] = static_cast<float>(std::sin(7.0 * k)) * m.x_particle[k] / f;
     out[2] = m.y_particle[k] * f;
 }
+
+} // namespace fenwar

@@ -4,6 +4,8 @@
 #include "dificultad.h"
 #include "trayecto.h"
 
+namespace fenwar {
+
 struct Juego;
 
 constexpr int MISIL_PARTICLES = 50;
@@ -57,3 +59,5 @@ int calcularmisiles(Juego& j);
 bool pasoExplosion(Misil& m);
 // Offset of particle k from the burst centre, after pasoExplosion moved it.
 void desplazamientoParticula(const Misil& m, int k, float out[3]);
+
+} // namespace fenwar

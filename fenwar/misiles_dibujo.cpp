@@ -7,6 +7,8 @@
 
 #include <GL/gl.h>
 
+namespace fenwar {
+
 // The sparks all take the fire picture, bound once for the burst: a texture bound again around
 // every spark made the driver set up each one as a new draw. The plane's picture is bound again
 // after, as each spark left it.
@@ -57,3 +59,5 @@ void drawmisiles(const Juego& j, const Recursos& r) {
         }
     }
 }
+
+} // namespace fenwar

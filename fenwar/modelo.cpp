@@ -12,6 +12,8 @@
 #include <cstring>
 #include <string>
 
+namespace fenwar {
+
 namespace {
 
 // White space as stream extraction skips it in the "C" locale the games run in.
@@ -244,3 +246,5 @@ std::vector<Poligono> cargarObjeto(const char* filename, float escalamiento,
     return cargarObjetoDesdeTexto(archivo.datos.get(), archivo.largo, escalamiento, vertices,
                                   texturas, normales);
 }
+
+} // namespace fenwar

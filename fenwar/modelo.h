@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace fenwar {
+
 // A position or a normal.
 struct vertice {
     float x, y, z;
@@ -68,3 +70,5 @@ void trazarObjeto(S& s, const std::vector<Poligono>& pols, const std::vector<ver
         s.terminar();
     }
 }
+
+} // namespace fenwar

@@ -3,6 +3,8 @@
 #include "modelo_dibujo.h"
 #include "salida_gl.h"
 
+namespace fenwar {
+
 void modelo(unsigned lista, const std::vector<Poligono>& pols, const std::vector<vertice>& vertices,
             const std::vector<textura>& texturado, const std::vector<vertice>& normales) {
     if (lista != 0) {
@@ -17,3 +19,5 @@ void dibujarObjeto(const std::vector<Poligono>& pols, const std::vector<vertice>
     SalidaGL s;
     trazarObjeto(s, pols, vertices, texturado, normales);
 }
+
+} // namespace fenwar

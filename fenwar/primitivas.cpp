@@ -4,6 +4,8 @@
 #include "dificultad.h"
 #include "salida_gl.h"
 
+namespace fenwar {
+
 void drawCircle(int, float, float radius) {
     SalidaGL s;
     teselado::circulo(s, radius);
@@ -69,3 +71,5 @@ void dibujarciudades(const dificultad& d, float (*coordCitys)[3], int* vidaCitys
     SalidaGL s;
     teselado::ciudades(s, d.RAD_CITY, coordCitys, vidaCitys);
 }
+
+} // namespace fenwar

@@ -1,6 +1,8 @@
 // The tessellated primitives (disc, ring, tube, sphere, dome) and the scenery made of them.
 #pragma once
 
+namespace fenwar {
+
 struct dificultad;
 
 // Flat disc of `radius` in the plane z = 0 (180 vertices; numSteps and hl are not used).
@@ -24,3 +26,5 @@ void dibujartorres(float* coordcannon, float* altura_tower, float* angulo_canion
 void dibujarcaniones(float* coordcannon, float* altura_tower, float* angulo_canion);
 // Draws the living cities (health > 0) as domes of radius d.RAD_CITY.
 void dibujarciudades(const dificultad& d, float (*coordCitys)[3], int* vidaCitys);
+
+} // namespace fenwar

@@ -5,6 +5,8 @@
 
 #include <GL/gl.h>
 
+namespace fenwar {
+
 void cargarRecursos(Recursos& r, Juego& j, bool conMenus) {
     if (conMenus) {
         cargarTexturas(r.textura, CANT_TEXTURAS);
@@ -24,3 +26,5 @@ void liberarRecursos(Recursos& r) {
     }
     descargarEscenario(r.escenario);
 }
+
+} // namespace fenwar

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace fenwar {
+
 constexpr int CANT_TEXTURAS = 20;
 
 struct Recursos {
@@ -23,3 +25,5 @@ struct Recursos {
 void cargarRecursos(Recursos& r, Juego& j, bool conMenus = true);
 // Frees what cargarRecursos made, in the context that is current.
 void liberarRecursos(Recursos& r);
+
+} // namespace fenwar

@@ -5,6 +5,8 @@
 
 #include <GL/gl.h>
 
+namespace fenwar {
+
 struct SalidaGL {
     void comenzar(Trazo t) {
         switch (t) {
@@ -35,3 +37,5 @@ struct SalidaGL {
     void trasladar(float x, float y, float z) { glTranslatef(x, y, z); }
     void rotar(float angulo, float x, float y, float z) { glRotatef(angulo, x, y, z); }
 };
+
+} // namespace fenwar

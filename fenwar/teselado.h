@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+namespace fenwar {
+
 // A sink receives what would be OpenGL calls, with the GL precision of each call kept:
 //   comenzar(Trazo) / terminar()             glBegin / glEnd
 //   normalf, normald, texf, texd             glNormal3f/3d, glTexCoord2f/2d
@@ -254,3 +256,5 @@ void ciudades(S& s, float radCity, const float (*coordCitys)[3], const int* vida
 }
 
 } // namespace teselado
+
+} // namespace fenwar

@@ -5,6 +5,8 @@
 
 #include <GL/gl.h>
 
+namespace fenwar {
+
 void loadTexture(const char* archivo, unsigned* textura, int i) {
     glTexEnvf(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     imagenATextura(archivo, textura[i]);
@@ -42,3 +44,5 @@ void cargarTexturas(unsigned* textura, int cantidad) {
         cargarTexturasMenu(textura);
     }
 }
+
+} // namespace fenwar

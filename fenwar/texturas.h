@@ -1,6 +1,8 @@
 // Turning the game's image files into OpenGL textures.
 #pragma once
 
+namespace fenwar {
+
 // Images of texture slots 0 to 9, in load order.
 constexpr int CANT_IMAGENES = 10;
 constexpr const char* ARCHIVOS_TEXTURA[CANT_IMAGENES] = {
@@ -39,3 +41,5 @@ void cargarTexturas(unsigned* textura, int cantidad);
 // images of the game frame, then the pictures of the menu screens (slots 6, 7 and 9).
 void cargarTexturasJuego(unsigned* textura, int cantidad);
 void cargarTexturasMenu(unsigned* textura);
+
+} // namespace fenwar

@@ -8,6 +8,8 @@
 #include <cmath>
 #include <ctime>
 
+namespace fenwar {
+
 // One fresh draw in 0..1.
 inline float u() {
     return static_cast<float>(azar() / 32767.0);
@@ -64,3 +66,5 @@ inline void despegar(Vuelo& v, float velocidad, int explosiones) {
     v.explotando = false;
     v.explosionesrestantes = explosiones;
 }
+
+} // namespace fenwar

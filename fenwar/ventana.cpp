@@ -8,6 +8,8 @@
 #include <GL/glu.h>
 #include <SDL.h>
 
+namespace fenwar {
+
 void proyeccionJuego(Escenario& e, float zoom) {
     e.zoom = zoom;
     glMatrixMode(GL_PROJECTION);
@@ -33,3 +35,5 @@ void cambiarPantallaCompleta(Juego& j, Recursos& r) {
     cargarRecursos(r, j);
     devolverMemoriaLibre();
 }
+
+} // namespace fenwar

@@ -5,6 +5,8 @@
 #include "juego.h"
 #include "recursos.h"
 
+namespace fenwar {
+
 // Window size and colour depth.
 constexpr int ANCHO_VENTANA = 640;
 constexpr int ALTO_VENTANA = 480;
@@ -19,3 +21,5 @@ void iniciarGL(Recursos& r, const Juego& j);
 // establecer el modo de video: " and the game plays on in the mode it had; it ends with status 1
 // only when that mode cannot be set again either. Every resource is made again in the new context.
 void cambiarPantallaCompleta(Juego& j, Recursos& r);
+
+} // namespace fenwar

@@ -18,6 +18,8 @@
 #include "ritmo.h"
 #include "sonido.h"
 
+namespace torvane {
+
 constexpr int BITS = 32;
 
 Tecla traducirTecla(int sdlKey) {
@@ -225,3 +227,5 @@ int correrTorvane() {
     SDL_Quit();
     return 0;
 }
+
+} // namespace torvane

@@ -5,6 +5,8 @@
 #include "menu.h"
 #include "recursos.h"
 
+namespace torvane {
+
 // The video mode flags, with the full-screen bit toggled by F11.
 struct Ventana {
     unsigned flags = 0;
@@ -26,3 +28,5 @@ void atenderEventos(Juego& juego, Recursos& r, Ventana& v);
 
 // The whole program from its working directory; returns the exit status.
 int correrTorvane();
+
+} // namespace torvane

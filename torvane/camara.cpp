@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+namespace torvane {
+
 SF3dVector F3dVector(float x, float y, float z) {
     SF3dVector v;
     v.x = x;
@@ -65,3 +67,5 @@ void CCamera::actualizeViewDir() {
 SF3dVector CCamera::getViewDir() const {
     return ViewDirCalculada ? ViewDir : direccionDeLosAngulos();
 }
+
+} // namespace torvane

@@ -1,6 +1,8 @@
 // The tower camera: a position plus pitch and yaw, turned by the mouse, giving the view and shots.
 #pragma once
 
+namespace torvane {
+
 // A plain three-float vector (the floats are GL's 32-bit floats).
 struct SF3dVector {
     float x, y, z;
@@ -45,3 +47,5 @@ class CCamera {
     float RotatedY;
     float RotatedZ;
 };
+
+} // namespace torvane

@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+namespace torvane {
+
 void CCamera::Render() {
     if (ViewDirChanged) {
         actualizeViewDir();
@@ -13,3 +15,5 @@ void CCamera::Render() {
     glRotatef(-RotatedZ, 0.0f, 0.0f, 1.0f);
     glTranslatef(-Position.x, -Position.y, -Position.z);
 }
+
+} // namespace torvane

@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+namespace torvane {
+
 namespace {
 // One face: its texture slot and four corners with their texture coordinates.
 struct Cara {
@@ -31,3 +33,5 @@ void drawSkyBox(const unsigned* textura) {
         glEnd();
     }
 }
+
+} // namespace torvane

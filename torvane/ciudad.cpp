@@ -3,6 +3,8 @@
 
 #include "entero.h"
 
+namespace torvane {
+
 Ciudad::Ciudad(float px, float py, float pz, int salud)
     : activo(true), x(px), y(py), z(pz), salud_total(salud), salud_actual(salud) {}
 
@@ -10,3 +12,5 @@ void Ciudad::decrementarSalud(int salud) {
     // Held within int's range so that strikes on a long-fallen ruin never overflow.
     salud_actual = restaSaturada(salud_actual, salud);
 }
+
+} // namespace torvane

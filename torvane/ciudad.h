@@ -1,6 +1,8 @@
 // A city of a level: its position and the health the missiles wear down.
 #pragma once
 
+namespace torvane {
+
 class Ciudad {
   public:
     Ciudad(float x, float y, float z, int salud);
@@ -22,3 +24,5 @@ class Ciudad {
     int salud_total;
     int salud_actual;
 };
+
+} // namespace torvane

@@ -12,6 +12,8 @@
 #include "proyectil.h"
 #include "torre.h"
 
+namespace torvane {
+
 static float distancia(float ax, float ay, float az, float bx, float by, float bz) {
     return std::sqrt((ax - bx) * (ax - bx) + (ay - by) * (ay - by) + (az - bz) * (az - bz));
 }
@@ -238,3 +240,5 @@ void cambiarTorre(Juego& juego, int torre) {
     juego.en_torre = torre;
     juego.moviendo = true;
 }
+
+} // namespace torvane

@@ -6,6 +6,8 @@
 
 #include "juego.h"
 
+namespace torvane {
+
 // Distances and steps, in world units per frame.
 constexpr float DISTANCIA_IMPACTO = 1.0f;
 constexpr float PASO_BALA = 2.5f;
@@ -84,3 +86,5 @@ Disparo disparar(Juego& juego);
 
 // Starts the travel to tower `torre` (0 to 2), unless already there or travelling.
 void cambiarTorre(Juego& juego, int torre);
+
+} // namespace torvane

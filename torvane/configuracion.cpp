@@ -20,6 +20,8 @@
 #include "texto_xml.h"
 #include "torre.h"
 
+namespace torvane {
+
 namespace {
 
 constexpr int TORRES = 3;
@@ -261,3 +263,5 @@ std::string configuracionDesdeTexto(const char* nombre, const char* texto, std::
     }
     return std::string();
 }
+
+} // namespace torvane

@@ -5,6 +5,8 @@
 #include <map>
 #include <string>
 
+namespace torvane {
+
 class Ciudad;
 class Torre;
 
@@ -26,3 +28,5 @@ std::string configuracionDesdeTexto(const char* nombre, const char* texto, std::
 double numeroAtof(const char* texto);
 // That number truncated towards zero, held within int's range (NaN gives 0).
 int enteroAtof(const char* texto);
+
+} // namespace torvane

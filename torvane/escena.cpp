@@ -11,6 +11,8 @@
 #include "modelo3ds_dibujo.h"
 #include "torre.h"
 
+namespace torvane {
+
 void colocarVista(const Juego& juego, const Vista& vista) {
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
@@ -154,3 +156,5 @@ void dibujarMenu(Juego& juego, Texturas& t) {
     glDisable(GL_TEXTURE_2D);
     glPolygonMode(GL_FRONT_AND_BACK, juego.wire ? GL_LINE : GL_FILL);
 }
+
+} // namespace torvane

@@ -5,6 +5,8 @@
 #include "combate.h"
 #include "recursos.h"
 
+namespace torvane {
+
 // Places the view and draws one frame of play: the scenery (sky box, cities, towers) on a cleared
 // window, or its kept picture while it stays the same (the copy replaces the clear), the bullets
 // and missiles, then the HUD. It ends as the HUD leaves it: lighting off, colour white, the
@@ -17,3 +19,5 @@ void colocarVista(const Juego& juego, const Vista& vista);
 
 // Brings the highlight into range and draws the picture of the start, pause or game-over screen.
 void dibujarMenu(Juego& juego, Texturas& t);
+
+} // namespace torvane

@@ -9,6 +9,8 @@
 #include "superposicion.h"
 #include "torre.h"
 
+namespace torvane {
+
 void init(bool habilitar_texturas, bool facet_interpol) {
     glShadeModel(facet_interpol ? GL_FLAT : GL_SMOOTH);
     glEnable(GL_DEPTH_TEST);
@@ -111,3 +113,5 @@ void dibujarHud(const Juego& juego, const Texturas& t) {
         glDisable(GL_TEXTURE_2D);
     }
 }
+
+} // namespace torvane

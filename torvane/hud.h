@@ -4,6 +4,8 @@
 #include "juego.h"
 #include "texturas.h"
 
+namespace torvane {
+
 // Shade model, depth test, texturing (only ever switched on here), clear colour, the projection.
 void init(bool habilitar_texturas, bool facet_interpol);
 
@@ -11,3 +13,5 @@ void init(bool habilitar_texturas, bool facet_interpol);
 // panel for each city in play. It switches lighting off, leaves the colour white, and leaves the
 // polygon mode and texturing as the game's `wire` and `habilitar_texturas` say.
 void dibujarHud(const Juego& juego, const Texturas& t);
+
+} // namespace torvane

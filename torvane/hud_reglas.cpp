@@ -1,6 +1,8 @@
 // What the head-up display shows: the score digits and the health cells of each city.
 #include "hud_reglas.h"
 
+namespace torvane {
+
 DigitosPuntaje digitosPuntaje(int puntaje) {
     int p = puntaje < 0 ? 0 : puntaje;
     return {(p / 1000) % 10, (p / 100) % 10, (p / 10) % 10, p % 10};
@@ -22,3 +24,5 @@ int filaSalud(int id) {
     }
     return 50 + 20 * id;
 }
+
+} // namespace torvane

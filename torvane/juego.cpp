@@ -6,6 +6,8 @@
 #include "proyectil.h"
 #include "torre.h"
 
+namespace torvane {
+
 Juego::~Juego() {
     balas.clear();
     misiles.clear();
@@ -136,3 +138,5 @@ void terminarNivel(Juego& juego) {
         juego.estado = PAUSA;
     }
 }
+
+} // namespace torvane

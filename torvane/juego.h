@@ -11,6 +11,8 @@
 #include "proyectil.h"
 #include "torre.h"
 
+namespace torvane {
+
 enum Estado { INICIO = 0, PASAR_NIVEL = 1, JUGANDO = 2, PAUSA = 3, GAME_OVER = 4, FIN = 5 };
 
 // Levels the game plays, and the fixed figures of a level.
@@ -93,3 +95,5 @@ void terminarNivel(Juego& juego);
 
 // The frame loop of one level goes on while this holds.
 bool sigueNivel(const Juego& juego);
+
+} // namespace torvane

@@ -3,6 +3,8 @@
 
 #include <GL/gl.h>
 
+namespace torvane {
+
 void iluminar(float red, float green, float blue, float x, float y, float z) {
     const GLfloat light_specular[] = {red, green, blue, 1.0f};
     const GLfloat mat_specular[] = {1.0f, 1.0f, 1.0f, 1.0f};
@@ -23,3 +25,5 @@ void iluminar(float red, float green, float blue, float x, float y, float z) {
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);
 }
+
+} // namespace torvane

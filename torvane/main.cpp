@@ -3,6 +3,8 @@
 
 #include "bucle.h"
 
+using namespace torvane;
+
 int main(int, char**) {
     return correrTorvane();
 }

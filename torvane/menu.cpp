@@ -3,6 +3,8 @@
 
 #include "combate.h"
 
+namespace torvane {
+
 // Entries are numbered across the pause pages: a page's first entry has the number of the page.
 static const int ULTIMA_DE_PAGINA[] = {3, 3, 4, 7, 9};
 static const int PRIMERA_DE_PAGINA[] = {0, 1, 2, 3, 7};
@@ -219,3 +221,5 @@ Efectos manejarTecla(Juego& juego, Tecla tecla) {
     }
     return efectos;
 }
+
+} // namespace torvane

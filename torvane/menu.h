@@ -3,6 +3,8 @@
 
 #include "juego.h"
 
+namespace torvane {
+
 // The keys the game answers; the SDL side maps its key codes to these.
 enum class Tecla {
     RETURN,
@@ -72,3 +74,5 @@ ImagenMenu imagenDelMenu(Juego& juego);
 
 // One key press, in any state.
 Efectos manejarTecla(Juego& juego, Tecla tecla);
+
+} // namespace torvane

@@ -13,6 +13,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace torvane {
+
 namespace {
 
 // Chunk ids the reader acts on.
@@ -391,3 +393,5 @@ char Load3DS(obj_type_ptr p_object, const char* p_filename) {
              std::min(tam, archivo.largo), t);
     return 1;
 }
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string>
 
+namespace torvane {
+
 // Capacity of every list of a mesh; longer lists in a file are cut here.
 constexpr int MAX_VERTICES = 8000;
 constexpr int MAX_POLYGONS = 8000;
@@ -56,3 +58,5 @@ int filelength(int f);
 
 // True when the three corners of `cara` are vertices the mesh holds, so it may be drawn.
 bool caraValida(const obj_type& objeto, const polygon_type& cara);
+
+} // namespace torvane

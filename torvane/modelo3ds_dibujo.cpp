@@ -5,6 +5,8 @@
 
 #include <GL/gl.h>
 
+namespace torvane {
+
 void drawObject(const obj_type& object) {
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(object.id_texture));
     glBegin(GL_TRIANGLES);
@@ -34,3 +36,5 @@ void dejarNormal(const obj_type& object) {
         }
     }
 }
+
+} // namespace torvane

@@ -8,6 +8,8 @@
 #include "sonido.h"
 #include "torre.h"
 
+namespace torvane {
+
 // The towers stand 45 to 64 units from the cities: a strike there is still clearly heard.
 static const Alcance ALCANCE_TORVANE{30.0f, 0.2f};
 
@@ -105,3 +107,5 @@ void oirEstado(Estado antes, const Juego& juego) {
         tocarEfecto(Efecto::JUEGO_PERDIDO, Ganancias{1.0f, 1.0f}, Clase::MENU);
     }
 }
+
+} // namespace torvane

@@ -6,6 +6,8 @@
 #include "juego.h"
 #include "menu.h"
 
+namespace torvane {
+
 // One frame of play: the missiles shot down, the strikes and the fallen cities, heard from the eye
 // the frame was drawn from.
 void oirFrame(const Juego& juego, const FramePlay& frame);
@@ -25,3 +27,5 @@ void oirTecla(const AntesDeTecla& antes, const Juego& juego, Tecla tecla);
 
 // Once a frame, after its events: a level won, the game lost, and the pause menu's silence.
 void oirEstado(Estado antes, const Juego& juego);
+
+} // namespace torvane

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+namespace torvane {
+
 Proyectil::Proyectil(obj_type_ptr m, float px, float py, float pz, float dx, float dy, float dz)
     : modelo(m), x(px), y(py), z(pz), dir_x(0.0f), dir_y(0.0f), dir_z(0.0f), activo(false) {
     const long double cuadrados = static_cast<long double>(dx) * dx +
@@ -33,3 +35,5 @@ void Proyectil::recalcularPosicion(float velocidad) {
     y += dir_y * velocidad;
     z += dir_z * velocidad;
 }
+
+} // namespace torvane

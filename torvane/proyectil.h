@@ -3,6 +3,8 @@
 
 #include "modelo3ds.h"
 
+namespace torvane {
+
 class Proyectil {
   public:
     // The direction is stored as a unit vector. A zero (or not finite) direction gives none: such
@@ -28,3 +30,5 @@ class Proyectil {
     float dir_x, dir_y, dir_z;
     bool activo;
 };
+
+} // namespace torvane

@@ -7,6 +7,8 @@
 #include "cielo.h"
 #include "modelo3ds_dibujo.h"
 
+namespace torvane {
+
 void cargarRecursos(Recursos& r, Juego& juego) {
     cargarTexturas(r.texturas);
     juego.misil->id_texture = static_cast<int>(r.texturas.textura_misil);
@@ -59,3 +61,5 @@ void malla(unsigned lista, const obj_type& objeto) {
         drawObject(objeto);
     }
 }
+
+} // namespace torvane

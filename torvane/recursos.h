@@ -7,6 +7,8 @@
 #include "juego.h"
 #include "texturas.h"
 
+namespace torvane {
+
 // The window's size.
 constexpr int ANCHO_VENTANA = 640;
 constexpr int ALTO_VENTANA = 480;
@@ -41,3 +43,5 @@ void liberarRecursos(Recursos& r);
 // The sky box, and a mesh, from its list or sent directly.
 void cielo(const Recursos& r);
 void malla(unsigned lista, const obj_type& objeto);
+
+} // namespace torvane

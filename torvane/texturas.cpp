@@ -6,6 +6,8 @@
 
 #include "imagen_textura.h"
 
+namespace torvane {
+
 unsigned consigueimagen(const char* archivo) {
     GLuint nombre = 0;
     glGenTextures(1, &nombre);
@@ -148,3 +150,5 @@ unsigned texturaMenu(Texturas& t, ImagenMenu imagen) {
     }
     return *nombre;
 }
+
+} // namespace torvane

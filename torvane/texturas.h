@@ -3,6 +3,8 @@
 
 #include "menu.h"
 
+namespace torvane {
+
 // A new texture holding the picture in `archivo`; a missing or unreadable file gives an empty one.
 unsigned consigueimagen(const char* archivo);
 
@@ -50,3 +52,5 @@ void liberarTexturas(Texturas& t);
 
 // The texture of a menu picture (0 for none), loaded from its file the first time it is asked for.
 unsigned texturaMenu(Texturas& t, ImagenMenu imagen);
+
+} // namespace torvane

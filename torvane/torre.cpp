@@ -3,6 +3,8 @@
 
 #include "entero.h"
 
+namespace torvane {
+
 Torre::Torre(CCamera* c, int municion)
     : camara(c), municion_total(municion), municion_actual(municion) {}
 
@@ -13,3 +15,5 @@ Torre::~Torre() {
 void Torre::disparar() {
     municion_actual = restaSaturada(municion_actual, 1);
 }
+
+} // namespace torvane

@@ -3,6 +3,8 @@
 
 #include "camara.h"
 
+namespace torvane {
+
 class Torre {
   public:
     // Takes ownership of `c`.
@@ -24,3 +26,5 @@ class Torre {
     int municion_total;
     int municion_actual;
 };
+
+} // namespace torvane

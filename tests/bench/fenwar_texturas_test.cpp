@@ -12,6 +12,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace fenwar;
+
 namespace {
 
 constexpr int W = 64, H = 64;

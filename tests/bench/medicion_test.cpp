@@ -263,10 +263,10 @@ TEST(Table, AReaderSlowerThanTheFastestPeerMissesItsTarget) {
 TEST(GeneratedFiles, TheObjHasExactlyTheFacesAskedForAndAllAreValid) {
     for (int caras : {1, 2, 1999, 2000, 2001, 5000}) {
         const std::string texto = generarObj(caras);
-        std::vector<vertice> v, n;
-        std::vector<textura> t;
-        const std::vector<Poligono> leidas =
-            cargarObjetoDesdeTexto(texto.data(), texto.size(), 1.0f, v, t, n);
+        std::vector<fenwar::vertice> v, n;
+        std::vector<fenwar::textura> t;
+        const std::vector<fenwar::Poligono> leidas =
+            fenwar::cargarObjetoDesdeTexto(texto.data(), texto.size(), 1.0f, v, t, n);
         EXPECT_EQ(leidas.size(), static_cast<std::size_t>(caras)) << caras;
         // One texture coordinate and one normal were written for every position.
         const std::size_t lineasVt =
@@ -279,26 +279,27 @@ TEST(GeneratedFiles, TheObjHasExactlyTheFacesAskedForAndAllAreValid) {
 }
 
 TEST(GeneratedFiles, The3dsFillsTheWholeRecordAndTracesEveryEntry) {
-    const std::string archivo = generar3ds(MAX_VERTICES, MAX_POLYGONS);
-    auto o = std::make_unique<obj_type>();
+    const std::string archivo = generar3ds(torvane::MAX_VERTICES, torvane::MAX_POLYGONS);
+    auto o = std::make_unique<torvane::obj_type>();
     std::string traza;
-    leer3DS(*o, reinterpret_cast<const unsigned char*>(archivo.data()), archivo.size(), traza);
+    torvane::leer3DS(*o, reinterpret_cast<const unsigned char*>(archivo.data()), archivo.size(),
+                     traza);
     EXPECT_STREQ(o->name, "grilla");
-    EXPECT_EQ(o->vertices_qty, MAX_VERTICES);
-    EXPECT_EQ(o->polygons_qty, MAX_POLYGONS);
-    for (int k = 0; k < MAX_POLYGONS; ++k) {
-        ASSERT_TRUE(caraValida(*o, o->polygon[k])) << k;
+    EXPECT_EQ(o->vertices_qty, torvane::MAX_VERTICES);
+    EXPECT_EQ(o->polygons_qty, torvane::MAX_POLYGONS);
+    for (int k = 0; k < torvane::MAX_POLYGONS; ++k) {
+        ASSERT_TRUE(torvane::caraValida(*o, o->polygon[k])) << k;
     }
     const auto lineas = std::count(traza.begin(), traza.end(), '\n');
     // Eight chunks of two lines each, the two counts, 3 + 2 lines per vertex, 4 per face.
-    EXPECT_EQ(lineas, 8 * 2 + 2 + 5 * MAX_VERTICES + 4 * MAX_POLYGONS);
+    EXPECT_EQ(lineas, 8 * 2 + 2 + 5 * torvane::MAX_VERTICES + 4 * torvane::MAX_POLYGONS);
 }
 
 TEST(GeneratedFiles, The3dsCountsAreCutToWhatAChunkCanHold) {
     const std::string vacio = generar3ds(-3, 0);
-    auto o = std::make_unique<obj_type>();
+    auto o = std::make_unique<torvane::obj_type>();
     std::string traza;
-    leer3DS(*o, reinterpret_cast<const unsigned char*>(vacio.data()), vacio.size(), traza);
+    torvane::leer3DS(*o, reinterpret_cast<const unsigned char*>(vacio.data()), vacio.size(), traza);
     EXPECT_EQ(o->vertices_qty, 0);
     EXPECT_EQ(o->polygons_qty, 0);
     // 70000 faces do not fit a 16-bit count: the file says 65535.

@@ -13,6 +13,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace torvane;
+
 namespace {
 
 constexpr int W = 64, H = 64;

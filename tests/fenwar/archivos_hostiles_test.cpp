@@ -17,6 +17,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using namespace fenwar;
+
 namespace {
 
 // A file that says it holds `gib` GiB and takes no room on the disk.

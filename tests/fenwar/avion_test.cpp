@@ -11,6 +11,8 @@
 #include <cmath>
 #include <memory>
 
+using namespace fenwar;
+
 namespace {
 
 class PlaneTest : public testing::Test {

@@ -25,6 +25,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace fenwar;
+
 namespace {
 
 constexpr int W = ANCHO_VENTANA, H = ALTO_VENTANA;

@@ -25,6 +25,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace fenwar;
+
 namespace {
 
 constexpr int W = 640, H = 480;

@@ -7,6 +7,8 @@
 #include <string>
 #include <sys/stat.h>
 
+using namespace fenwar;
+
 namespace {
 
 std::string writeTemp(const std::string& name, const std::string& text) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+using namespace fenwar;
+
 namespace {
 
 std::string glyphs(const std::vector<PasoHud>& plan) {

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+using namespace fenwar;
+
 struct Llamada {
     std::string
         op; // "begin", "end", "normal", "tex", "vertex", "push", "pop", "translate", "rotate"

@@ -7,6 +7,8 @@
 
 #include <memory>
 
+using namespace fenwar;
+
 namespace {
 
 TEST(Ciudades, StandOnATriangleFromTheSpacing) {

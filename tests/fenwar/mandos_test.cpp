@@ -8,6 +8,8 @@
 #include <memory>
 #include <vector>
 
+using namespace fenwar;
+
 namespace {
 
 std::unique_ptr<Juego> nuevoJuego() {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace fenwar;
+
 namespace {
 
 float cannons[8] = {0, 2, 2, 0, -2, 0, 0, -2};

@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+using namespace fenwar;
+
 namespace {
 
 constexpr int W = 640, H = 480;

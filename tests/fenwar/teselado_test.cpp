@@ -9,6 +9,8 @@
 #include <cmath>
 #include <vector>
 
+using namespace fenwar;
+
 namespace {
 
 const double PI = 3.141592653589793;

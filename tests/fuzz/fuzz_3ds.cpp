@@ -7,6 +7,8 @@
 
 #include "modelo3ds.h"
 
+using namespace torvane;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam) {
     static std::unique_ptr<obj_type> obj = std::make_unique<obj_type>();
     static std::string traza;

@@ -8,6 +8,8 @@
 #include "configuracion.h"
 #include "torre.h"
 
+using namespace torvane;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* datos, std::size_t tam) {
     std::map<int, std::map<int, Ciudad*>> ciudades;
     Torre* torres[3] = {nullptr, nullptr, nullptr};

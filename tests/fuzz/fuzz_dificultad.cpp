@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+using namespace fenwar;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     dificultad d;
     dificultadDesdeTexto(reinterpret_cast<const char*>(data), size, d);

@@ -19,6 +19,8 @@
 
 #include <unistd.h>
 
+using namespace torvane;
+
 namespace {
 
 // What one reading of a level file left: the message and whatever was created (freed at the end).

@@ -10,6 +10,8 @@
 #include "camara.h"
 #include "offscreen_gl.h"
 
+using namespace torvane;
+
 namespace {
 
 // An odd size, so that the middle of the window is the middle of one pixel.

@@ -8,6 +8,8 @@
 #include "combate.h"
 #include "juego_prueba.h"
 
+using namespace torvane;
+
 using prueba::JuegoDePrueba;
 
 namespace {

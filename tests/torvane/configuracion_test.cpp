@@ -13,6 +13,8 @@
 #include "configuracion.h"
 #include "torre.h"
 
+using namespace torvane;
+
 namespace {
 
 const char* const kTorres = R"(<torres>

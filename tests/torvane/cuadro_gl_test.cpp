@@ -21,6 +21,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace torvane;
+
 namespace {
 
 constexpr int W = 640, H = 480;

@@ -11,6 +11,8 @@
 #include "modelo3ds_dibujo.h"
 #include "offscreen_gl.h"
 
+using namespace torvane;
+
 namespace {
 
 // An odd size, so that the middle of the window is the middle of one pixel. The view shows x and

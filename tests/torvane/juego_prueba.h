@@ -6,6 +6,8 @@
 #include "camara.h"
 #include "juego.h"
 
+using namespace torvane;
+
 namespace prueba {
 
 // Level n holds cities 0..n spread on a circle of radius 8 at height 0; towers stand far out.

@@ -5,6 +5,8 @@
 #include "juego_prueba.h"
 #include "menu.h"
 
+using namespace torvane;
+
 using prueba::JuegoDePrueba;
 
 TEST(Niveles, ALevelEndsOnlyOnceAllItsMissilesAreLaunchedAndSpent) {

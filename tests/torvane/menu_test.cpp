@@ -7,6 +7,8 @@
 #include "juego_prueba.h"
 #include "menu.h"
 
+using namespace torvane;
+
 using prueba::JuegoDePrueba;
 
 namespace {

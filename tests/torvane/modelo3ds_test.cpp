@@ -14,6 +14,7 @@
 #include "modelo3ds.h"
 
 using namespace prueba3ds;
+using namespace torvane;
 
 namespace {
 

@@ -10,6 +10,8 @@
 #include "proyectil.h"
 #include "torre.h"
 
+using namespace torvane;
+
 TEST(Ciudad, HealthGoesBelowZeroWithoutSwitchingTheCityOff) {
     Ciudad c(1, 2, 3, 2);
     c.decrementarSalud(3);

@@ -9,6 +9,8 @@
 #include "oido.h"
 #include "sonido_anotado.h"
 
+using namespace torvane;
+
 using anotado::tocados;
 using prueba::JuegoDePrueba;
 

@@ -21,6 +21,8 @@
 #include "recursos.h"
 #include "texturas.h"
 
+using namespace torvane;
+
 namespace {
 
 constexpr int W = 640, H = 480;
