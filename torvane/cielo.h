@@ -1,5 +1,7 @@
 // The sky box: a textured box 100 wide and 60 high around the field, floor at y = -1.
 #pragma once
 
-// Draws the box with textures back, front, left, right, floor, top (`textura`[0] to [5]).
-void drawSkyBox(const unsigned* textura);
+#include "texturas.h"
+
+// Draws the box with its six pictures: back, front, left, right, floor and top.
+void drawSkyBox(const Texturas& t);
