@@ -263,7 +263,7 @@ TEST_F(Pantalla, MenuScreenFillsTheWindowAndLeavesPlaysModesAsTheyWere) {
     glGetIntegerv(GL_POLYGON_MODE, modos);
     EXPECT_EQ(modos[0], GL_LINE);
 
-    juego.estado = GAME_OVER;
+    juego.estado = Estado::GAME_OVER;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     dibujarMenu(juego, r.texturas);
     EXPECT_EQ(pixel(W / 2, H / 2).r, 200);
