@@ -16,65 +16,63 @@ unsigned consigueimagen(const char* archivo) {
 
 namespace {
 
-// A picture's file in "texturas/", whether it waits until first shown (the menu pictures past the
-// start screen), and the menu picture it is, if any.
+// A picture's file in "texturas/", and whether it waits until first shown (the menu pictures past
+// the start screen) instead of being read at start-up.
 struct FilaTextura {
     const char* archivo;
     bool alMostrarse;
-    ImagenMenu menu;
 };
 
-constexpr ImagenMenu NO = ImagenMenu::NINGUNA;
-
-// One row for each Textura, in its order.
+// One row for each picture, in the order of Texturas::nombre: those of play, then those of the
+// menus.
 constexpr FilaTextura TABLA[] = {
-    {"canon.png", false, NO},
-    {"missileTexture.jpg", false, NO},
-    {"gameover.png", true, ImagenMenu::GAME_OVER_IMAGEN},
-    {"0.png", false, NO},
-    {"1.png", false, NO},
-    {"2.png", false, NO},
-    {"3.png", false, NO},
-    {"4.png", false, NO},
-    {"5.png", false, NO},
-    {"6.png", false, NO},
-    {"7.png", false, NO},
-    {"8.png", false, NO},
-    {"9.png", false, NO},
-    {"bala.png", false, NO},
-    {"torre1.png", false, NO},
-    {"torre2.png", false, NO},
-    {"torre3.png", false, NO},
-    {"torre4.png", false, NO},
-    {"vidallena.png", false, NO},
-    {"vidamedia.png", false, NO},
-    {"vidabaja.png", false, NO},
-    {"cielo.jpg", false, NO},
-    {"cielo.jpg", false, NO},
-    {"cielo.jpg", false, NO},
-    {"cielo.jpg", false, NO},
-    {"texturaSuelo.jpg", false, NO},
-    {"cielo.jpg", false, NO},
-    {"MENU_Selecc_Continuar.jpg", true, ImagenMenu::SELECC_CONTINUAR},
-    {"MENU_Selecc_Velocidad.jpg", true, ImagenMenu::SELECC_VELOCIDAD},
-    {"MENU_Selecc_Estados.jpg", true, ImagenMenu::SELECC_ESTADOS},
-    {"MENU_Selecc_DirecyColor.jpg", true, ImagenMenu::SELECC_DIRECYCOLOR},
-    {"MENU_VELOCIDAD_Lento.png", true, ImagenMenu::VELOCIDAD_LENTO},
-    {"MENU_VELOCIDAD_Normal.png", true, ImagenMenu::VELOCIDAD_NORMAL},
-    {"MENU_VELOCIDAD_Rapido.png", true, ImagenMenu::VELOCIDAD_RAPIDO},
-    {"MENU_ESTADOS_Selecc_Wireframe.png", true, ImagenMenu::ESTADOS_WIREFRAME},
-    {"MENU_ESTADOS_Selecc_Facet_Inter.png", true, ImagenMenu::ESTADOS_FACET_INTER},
-    {"MENU_ESTADOS_Selecc_Texturas.png", true, ImagenMenu::ESTADOS_TEXTURAS},
-    {"MENU_ROJO.png", true, ImagenMenu::ROJO},
-    {"MENU_AZUL.png", true, ImagenMenu::AZUL},
-    {"MENU_VERDE.png", true, ImagenMenu::VERDE},
-    {"MENU_BLANCO.png", true, ImagenMenu::BLANCO},
-    {"MENU_DIREC.png", true, ImagenMenu::DIREC},
-    {"inicio_comenzar.png", false, ImagenMenu::INICIO_COMENZAR},
-    {"inicio_salir.png", false, ImagenMenu::INICIO_SALIR},
-    {"torre1d.jpg", true, ImagenMenu::TORRE1},
-    {"torre2d.jpg", true, ImagenMenu::TORRE2},
-    {"torre3d.jpg", true, ImagenMenu::TORRE3},
+    {"canon.png", false},
+    {"missileTexture.jpg", false},
+    {"0.png", false},
+    {"1.png", false},
+    {"2.png", false},
+    {"3.png", false},
+    {"4.png", false},
+    {"5.png", false},
+    {"6.png", false},
+    {"7.png", false},
+    {"8.png", false},
+    {"9.png", false},
+    {"bala.png", false},
+    {"torre1.png", false},
+    {"torre2.png", false},
+    {"torre3.png", false},
+    {"torre4.png", false},
+    {"vidallena.png", false},
+    {"vidamedia.png", false},
+    {"vidabaja.png", false},
+    {"cielo.jpg", false},
+    {"cielo.jpg", false},
+    {"cielo.jpg", false},
+    {"cielo.jpg", false},
+    {"texturaSuelo.jpg", false},
+    {"cielo.jpg", false},
+    {"inicio_comenzar.png", false},
+    {"inicio_salir.png", false},
+    {"MENU_Selecc_Continuar.jpg", true},
+    {"MENU_Selecc_Velocidad.jpg", true},
+    {"MENU_Selecc_Estados.jpg", true},
+    {"MENU_Selecc_DirecyColor.jpg", true},
+    {"MENU_VELOCIDAD_Lento.png", true},
+    {"MENU_VELOCIDAD_Normal.png", true},
+    {"MENU_VELOCIDAD_Rapido.png", true},
+    {"MENU_ESTADOS_Selecc_Wireframe.png", true},
+    {"MENU_ESTADOS_Selecc_Facet_Inter.png", true},
+    {"MENU_ESTADOS_Selecc_Texturas.png", true},
+    {"MENU_ROJO.png", true},
+    {"MENU_AZUL.png", true},
+    {"MENU_VERDE.png", true},
+    {"MENU_BLANCO.png", true},
+    {"MENU_DIREC.png", true},
+    {"torre1d.jpg", true},
+    {"torre2d.jpg", true},
+    {"torre3d.jpg", true},
+    {"gameover.png", true},
 };
 static_assert(sizeof(TABLA) / sizeof(TABLA[0]) == CANT_TEXTURAS, "one row for each picture");
 
@@ -114,13 +112,9 @@ unsigned texturaMenu(Texturas& t, ImagenMenu imagen) {
     if (imagen == ImagenMenu::NINGUNA) {
         return 0;
     }
-    for (int i = 0; i < CANT_TEXTURAS; ++i) {
-        if (TABLA[i].menu == imagen) {
-            if (t.nombre[i] == 0) {
-                cargar(t.nombre[i], i);
-            }
-            return t.nombre[i];
-        }
+    const int i = Texturas::indice(imagen);
+    if (t.nombre[i] == 0) {
+        cargar(t.nombre[i], i);
     }
-    return 0;
+    return t.nombre[i];
 }

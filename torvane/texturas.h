@@ -6,12 +6,12 @@
 // A new texture holding the picture in `archivo`; a missing or unreadable file gives an empty one.
 unsigned consigueimagen(const char* archivo);
 
-// Every picture the game shows, in load order. Runs of digits, city labels and sky faces are
-// consecutive, so the n-th of a run is found from its first (see Texturas::de).
+// The pictures of play. Runs of digits, city labels and sky faces are consecutive, so the n-th
+// of a run is found from its first (see Texturas::de). The menu pictures follow them, in the
+// order of ImagenMenu.
 enum class Textura {
     CIUDAD,
     MISIL,
-    GAME_OVER,
     DIGITO_0,
     DIGITO_1,
     DIGITO_2,
@@ -36,38 +36,25 @@ enum class Textura {
     CIELO_DERECHA,
     SUELO,
     CIELO_ARRIBA,
-    SELECC_CONTINUAR,
-    SELECC_VELOCIDAD,
-    SELECC_ESTADOS,
-    SELECC_DIRECYCOLOR,
-    VELOCIDAD_LENTO,
-    VELOCIDAD_NORMAL,
-    VELOCIDAD_RAPIDO,
-    ESTADOS_WIREFRAME,
-    ESTADOS_FACET_INTER,
-    ESTADOS_TEXTURAS,
-    ROJO,
-    AZUL,
-    VERDE,
-    BLANCO,
-    DIREC,
-    INICIO_COMENZAR,
-    INICIO_SALIR,
-    MENU_TORRE1,
-    MENU_TORRE2,
-    MENU_TORRE3,
 };
-constexpr int CANT_TEXTURAS = static_cast<int>(Textura::MENU_TORRE3) + 1;
+constexpr int CANT_TEXTURAS_JUEGO = static_cast<int>(Textura::CIELO_ARRIBA) + 1;
+constexpr int CANT_TEXTURAS = CANT_TEXTURAS_JUEGO + static_cast<int>(ImagenMenu::NINGUNA);
 
-// The texture name of every picture (0 for none yet), loaded together and released together.
+// The texture name of every picture (0 for none yet), loaded together and released together:
+// the pictures of play, then the menu pictures.
 struct Texturas {
     unsigned nombre[CANT_TEXTURAS] = {};
 
-    unsigned& operator[](Textura t) { return nombre[static_cast<int>(t)]; }
-    unsigned operator[](Textura t) const { return nombre[static_cast<int>(t)]; }
+    // Where a picture's name is kept; ImagenMenu::NINGUNA has none and must not be asked for.
+    static constexpr int indice(Textura t) { return static_cast<int>(t); }
+    static constexpr int indice(ImagenMenu m) { return CANT_TEXTURAS_JUEGO + static_cast<int>(m); }
+
+    unsigned& operator[](Textura t) { return nombre[indice(t)]; }
+    unsigned operator[](Textura t) const { return nombre[indice(t)]; }
+    unsigned& operator[](ImagenMenu m) { return nombre[indice(m)]; }
     // The `n`-th picture of the run of `cuantas` that starts at `primera`; 0 for an `n` outside it.
     unsigned de(Textura primera, int n, int cuantas) const {
-        return n >= 0 && n < cuantas ? nombre[static_cast<int>(primera) + n] : 0;
+        return n >= 0 && n < cuantas ? nombre[indice(primera) + n] : 0;
     }
 };
 
