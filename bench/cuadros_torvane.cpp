@@ -93,7 +93,7 @@ int main(int argc, char** argv) {
     std::vector<double> ms, cpu;
     ms.reserve(static_cast<std::size_t>(op.cuadros));
     cpu.reserve(static_cast<std::size_t>(op.cuadros));
-    for (int i = 0; i < op.cuadros && juego.estado != FIN; ++i) {
+    for (int i = 0; i < op.cuadros && juego.estado != Estado::FIN; ++i) {
         armarEscena(juego);
         jugar(op.fase, i, juego, marcha);
         const std::int64_t t0 = ahoraNs(), c0 = cpuNs();

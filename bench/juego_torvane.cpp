@@ -111,7 +111,7 @@ void armarEscena(Juego& juego) {
         juego.tirados += par.second->getActivo() ? 1 : 0;
     }
     juego.vueltas = 0;
-    juego.estado = JUGANDO;
+    juego.estado = Estado::JUGANDO;
 }
 
 void jugar(Fase fase, int i, Juego& juego, Marcha& marcha) {

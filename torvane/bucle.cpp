@@ -58,7 +58,7 @@ Tecla traducirTecla(int sdlKey) {
 }
 
 void dibujarFrame(Juego& juego, Recursos& r) {
-    if (juego.estado == JUGANDO) {
+    if (juego.estado == Estado::JUGANDO) {
         FramePlay frame = jugarFrame(juego);
         oirFrame(juego, frame);
         dibujarJuego(juego, frame, r);
@@ -161,7 +161,7 @@ void atenderEventos(Juego& juego, Recursos& r, Ventana& v) {
             break;
         }
         case SDL_QUIT:
-            juego.estado = FIN;
+            juego.estado = Estado::FIN;
             break;
         default:
             break;
@@ -202,7 +202,7 @@ int correrTorvane() {
     // The menu pictures past the start screen and the kept picture are made once the first frame
     // is on screen.
     bool menusCargados = false;
-    while (juego.estado != FIN) {
+    while (juego.estado != Estado::FIN) {
         empezarNivel(juego);
         do {
             const long long inicio = relojUs();

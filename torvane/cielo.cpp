@@ -6,25 +6,31 @@
 namespace torvane {
 
 namespace {
-// One face: its texture slot and four corners with their texture coordinates.
+// One face: its picture and four corners with their texture coordinates.
 struct Cara {
-    int textura;
+    Textura textura;
     float v[4][5]; // x, y, z, s, t
 };
 
 const Cara CARAS[6] = {
-    {0, {{50, -1, -50, 1, 0}, {50, 59, -50, 1, 1}, {-50, 59, -50, 0, 1}, {-50, -1, -50, 0, 0}}},
-    {1, {{-50, -1, 50, 1, 0}, {-50, 59, 50, 1, 1}, {50, 59, 50, 0, 1}, {50, -1, 50, 0, 0}}},
-    {4, {{-50, -1, -50, 1, 0}, {-50, -1, 50, 1, 1}, {50, -1, 50, 0, 1}, {50, -1, -50, 0, 0}}},
-    {5, {{50, 59, -50, 0, 0}, {50, 59, 50, 1, 0}, {-50, 59, 50, 1, 1}, {-50, 59, -50, 0, 1}}},
-    {2, {{-50, 59, -50, 1, 1}, {-50, 59, 50, 0, 1}, {-50, -1, 50, 0, 0}, {-50, -1, -50, 1, 0}}},
-    {3, {{50, -1, -50, 0, 0}, {50, -1, 50, 1, 0}, {50, 59, 50, 1, 1}, {50, 59, -50, 0, 1}}},
+    {Textura::CIELO_ATRAS,
+     {{50, -1, -50, 1, 0}, {50, 59, -50, 1, 1}, {-50, 59, -50, 0, 1}, {-50, -1, -50, 0, 0}}},
+    {Textura::CIELO_FRENTE,
+     {{-50, -1, 50, 1, 0}, {-50, 59, 50, 1, 1}, {50, 59, 50, 0, 1}, {50, -1, 50, 0, 0}}},
+    {Textura::SUELO,
+     {{-50, -1, -50, 1, 0}, {-50, -1, 50, 1, 1}, {50, -1, 50, 0, 1}, {50, -1, -50, 0, 0}}},
+    {Textura::CIELO_ARRIBA,
+     {{50, 59, -50, 0, 0}, {50, 59, 50, 1, 0}, {-50, 59, 50, 1, 1}, {-50, 59, -50, 0, 1}}},
+    {Textura::CIELO_IZQUIERDA,
+     {{-50, 59, -50, 1, 1}, {-50, 59, 50, 0, 1}, {-50, -1, 50, 0, 0}, {-50, -1, -50, 1, 0}}},
+    {Textura::CIELO_DERECHA,
+     {{50, -1, -50, 0, 0}, {50, -1, 50, 1, 0}, {50, 59, 50, 1, 1}, {50, 59, -50, 0, 1}}},
 };
 } // namespace
 
-void drawSkyBox(const unsigned* textura) {
+void drawSkyBox(const Texturas& t) {
     for (const Cara& cara : CARAS) {
-        glBindTexture(GL_TEXTURE_2D, textura[cara.textura]);
+        glBindTexture(GL_TEXTURE_2D, t[cara.textura]);
         glBegin(GL_QUADS);
         for (const auto& v : cara.v) {
             glTexCoord2f(v[3], v[4]);

@@ -156,7 +156,7 @@ static void golpearCiudades(Juego& juego, Proyectil& misil, Sucesos* sucesos) {
             }
             juego.ciudades_vivas -= 1;
             if (juego.ciudades_vivas == 0) {
-                juego.estado = GAME_OVER;
+                juego.estado = Estado::GAME_OVER;
             }
         }
         return;
@@ -190,7 +190,7 @@ FramePlay jugarFrame(Juego& juego) {
 }
 
 Disparo botonApretado(Juego& juego, BotonRaton boton, bool derechoSostenido) {
-    if (juego.estado != JUGANDO) {
+    if (juego.estado != Estado::JUGANDO) {
         return Disparo::NINGUNO;
     }
     if (boton == BotonRaton::DERECHO || derechoSostenido) {

@@ -48,13 +48,13 @@ void rectangulo(unsigned textura, int iz, int desx, int ar, int desy) {
 unsigned texturaCelda(const Texturas& t, Celda celda) {
     switch (celda) {
     case Celda::GRAVE:
-        return t.textura_torregrave;
+        return t[Textura::TORRE_GRAVE];
     case Celda::MEDIA:
-        return t.textura_torremedia;
+        return t[Textura::TORRE_MEDIA];
     case Celda::SANA:
-        return t.textura_torresana;
+        return t[Textura::TORRE_SANA];
     }
-    return t.textura_torresana;
+    return t[Textura::TORRE_SANA];
 }
 
 } // namespace
@@ -73,19 +73,19 @@ void dibujarHud(const Juego& juego, const Texturas& t) {
     proyeccionSuperpuesta();
     glColor3f(1.0f, 1.0f, 1.0f);
 
-    rectangulo(t.textura_digito[d.miles], 0, 35, 640, 30);
-    rectangulo(t.textura_digito[d.centenas], 30, 35, 640, 30);
-    rectangulo(t.textura_digito[d.decenas], 60, 35, 640, 30);
-    rectangulo(t.textura_digito[d.unidades], 90, 35, 640, 30);
+    rectangulo(t.de(Textura::DIGITO_0, d.miles, 10), 0, 35, 640, 30);
+    rectangulo(t.de(Textura::DIGITO_0, d.centenas, 10), 30, 35, 640, 30);
+    rectangulo(t.de(Textura::DIGITO_0, d.decenas, 10), 60, 35, 640, 30);
+    rectangulo(t.de(Textura::DIGITO_0, d.unidades, 10), 90, 35, 640, 30);
 
     const Torre* torre = juego.torres[juego.en_torre];
     // Marks and cells past the right edge (x 480) are not drawn.
     int municion = torre != nullptr ? torre->getMunicion() : 0;
     for (int i = 0; i < municion && 200 + 5 * i < 480; ++i) {
-        rectangulo(t.textura_bala, 200 + 5 * i, 5, 100, 60);
+        rectangulo(t[Textura::BALA], 200 + 5 * i, 5, 100, 60);
     }
 
-    rectangulo(t.textura_digito[d.unidades], 238, 4, 318, 6);
+    rectangulo(t.de(Textura::DIGITO_0, d.unidades, 10), 238, 4, 318, 6);
 
     const auto nivel = juego.ciudades.find(juego.nivel);
     if (nivel != juego.ciudades.end()) {
@@ -95,7 +95,7 @@ void dibujarHud(const Juego& juego, const Texturas& t) {
                 continue;
             }
             int arriba = 640 - fila;
-            rectangulo(t.textura_vida[par.first], 10, 83, arriba, 20);
+            rectangulo(t.de(Textura::VIDA_1, par.first, 4), 10, 83, arriba, 20);
             const Ciudad& ciudad = *par.second;
             unsigned celda = texturaCelda(t, celdaSalud(ciudad.getSalud(), ciudad.getSaludTot()));
             for (int i = 0; i < ciudad.getSalud() && 93 + 13 * i < 480; ++i) {

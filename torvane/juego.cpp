@@ -121,21 +121,22 @@ void empezarNivel(Juego& juego) {
 
 void comenzarFrame(Juego& juego) {
     if (juego.nivel * MISILES_POR_NIVEL == juego.cant_misiles && juego.tirados == 0) {
-        juego.estado = PASAR_NIVEL;
+        juego.estado = Estado::PASAR_NIVEL;
     }
     if (juego.nivel > ULTIMO_NIVEL) {
-        juego.estado = GAME_OVER;
+        juego.estado = Estado::GAME_OVER;
     }
 }
 
 bool sigueNivel(const Juego& juego) {
-    return juego.estado != PASAR_NIVEL && juego.estado != GAME_OVER && juego.estado != FIN;
+    return juego.estado != Estado::PASAR_NIVEL && juego.estado != Estado::GAME_OVER &&
+           juego.estado != Estado::FIN;
 }
 
 void terminarNivel(Juego& juego) {
-    if (juego.estado == PASAR_NIVEL) {
+    if (juego.estado == Estado::PASAR_NIVEL) {
         juego.nivel += 1;
-        juego.estado = PAUSA;
+        juego.estado = Estado::PAUSA;
     }
 }
 

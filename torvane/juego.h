@@ -13,7 +13,7 @@
 
 namespace torvane {
 
-enum Estado { INICIO = 0, PASAR_NIVEL = 1, JUGANDO = 2, PAUSA = 3, GAME_OVER = 4, FIN = 5 };
+enum class Estado { INICIO, PASAR_NIVEL, JUGANDO, PAUSA, GAME_OVER, FIN };
 
 // Levels the game plays, and the fixed figures of a level.
 constexpr int PRIMER_NIVEL = 1;
@@ -26,7 +26,7 @@ using MapaProyectiles = std::map<int, std::unique_ptr<Proyectil>>;
 
 // Everything the game keeps for the whole run; the entry owns one and lends it by reference.
 struct Juego {
-    Estado estado = INICIO;
+    Estado estado = Estado::INICIO;
     int nivel = PRIMER_NIVEL;
     int puntaje = 0;
     float velocidad = 1.0f;

@@ -14,24 +14,24 @@ static int paginaValida(int yoquese) {
 }
 
 int primeraEntrada(const Juego& juego) {
-    if (juego.estado != PAUSA) {
+    if (juego.estado != Estado::PAUSA) {
         return 0;
     }
     return PRIMERA_DE_PAGINA[paginaValida(juego.yoquese)];
 }
 
 int ultimaEntrada(const Juego& juego) {
-    if (juego.estado != PAUSA) {
+    if (juego.estado != Estado::PAUSA) {
         return 1;
     }
     return ULTIMA_DE_PAGINA[paginaValida(juego.yoquese)];
 }
 
 ImagenMenu imagenDelMenu(Juego& juego) {
-    if (juego.estado == GAME_OVER) {
+    if (juego.estado == Estado::GAME_OVER) {
         return ImagenMenu::GAME_OVER_IMAGEN;
     }
-    if (juego.estado != INICIO && juego.estado != PAUSA) {
+    if (juego.estado != Estado::INICIO && juego.estado != Estado::PAUSA) {
         return ImagenMenu::NINGUNA;
     }
     if (juego.flecha < primeraEntrada(juego)) {
@@ -40,7 +40,7 @@ ImagenMenu imagenDelMenu(Juego& juego) {
     if (juego.flecha > ultimaEntrada(juego)) {
         juego.flecha = ultimaEntrada(juego);
     }
-    if (juego.estado == INICIO) {
+    if (juego.estado == Estado::INICIO) {
         return juego.flecha == 0 ? ImagenMenu::INICIO_COMENZAR : ImagenMenu::INICIO_SALIR;
     }
     static const ImagenMenu pagina0[] = {ImagenMenu::SELECC_CONTINUAR, ImagenMenu::SELECC_VELOCIDAD,
@@ -62,7 +62,7 @@ ImagenMenu imagenDelMenu(Juego& juego) {
 
 // Back to play: the menu's highlight and page start afresh the next time it opens.
 static void volverAJugar(Juego& juego, Efectos& efectos) {
-    juego.estado = JUGANDO;
+    juego.estado = Estado::JUGANDO;
     efectos.init = true;
     juego.flecha = 0;
     juego.yoquese = 0;
@@ -150,22 +150,22 @@ static void elegirEnPausa(Juego& juego, Efectos& efectos) {
 
 static void seleccionar(Juego& juego, Efectos& efectos) {
     switch (juego.estado) {
-    case PAUSA:
+    case Estado::PAUSA:
         elegirEnPausa(juego, efectos);
         return;
-    case INICIO:
-    case PASAR_NIVEL:
+    case Estado::INICIO:
+    case Estado::PASAR_NIVEL:
         if (juego.flecha == 0) {
             volverAJugar(juego, efectos);
         } else if (juego.flecha == 1) {
-            juego.estado = GAME_OVER;
+            juego.estado = Estado::GAME_OVER;
         }
         return;
-    case GAME_OVER:
-        juego.estado = FIN;
+    case Estado::GAME_OVER:
+        juego.estado = Estado::FIN;
         return;
-    case JUGANDO:
-    case FIN:
+    case Estado::JUGANDO:
+    case Estado::FIN:
         return;
     }
 }
@@ -179,15 +179,15 @@ Efectos manejarTecla(Juego& juego, Tecla tecla) {
         break;
     case Tecla::ARRIBA:
     case Tecla::ABAJO:
-        if (juego.estado == PAUSA || juego.estado == INICIO) {
+        if (juego.estado == Estado::PAUSA || juego.estado == Estado::INICIO) {
             juego.flecha += tecla == Tecla::ARRIBA ? -1 : 1;
         }
         break;
     case Tecla::P:
-        if (juego.estado == JUGANDO) {
-            juego.estado = PAUSA;
-        } else if (juego.estado == PAUSA) {
-            juego.estado = JUGANDO;
+        if (juego.estado == Estado::JUGANDO) {
+            juego.estado = Estado::PAUSA;
+        } else if (juego.estado == Estado::PAUSA) {
+            juego.estado = Estado::JUGANDO;
         }
         juego.yoquese = 0;
         juego.flecha = 0;
@@ -195,8 +195,8 @@ Efectos manejarTecla(Juego& juego, Tecla tecla) {
         break;
     case Tecla::ESCAPE:
     case Tecla::Q:
-        if (juego.estado != FIN) {
-            juego.estado = GAME_OVER;
+        if (juego.estado != Estado::FIN) {
+            juego.estado = Estado::GAME_OVER;
         }
         break;
     case Tecla::ESPACIO:

@@ -78,8 +78,8 @@ AntesDeTecla antesDeTecla(const Juego& juego) {
 }
 
 void oirTecla(const AntesDeTecla& antes, const Juego& juego, Tecla tecla) {
-    const bool enMenu =
-        antes.estado == INICIO || antes.estado == PAUSA || antes.estado == PASAR_NIVEL;
+    const bool enMenu = antes.estado == Estado::INICIO || antes.estado == Estado::PAUSA ||
+                        antes.estado == Estado::PASAR_NIVEL;
     const bool flecha = tecla == Tecla::ARRIBA || tecla == Tecla::ABAJO;
     const bool elegir = tecla == Tecla::RETURN || tecla == Tecla::ENTER_TECLADO;
     if (enMenu && flecha && entradaResaltada(juego) != antes.entrada) {
@@ -94,16 +94,16 @@ void oirTecla(const AntesDeTecla& antes, const Juego& juego, Tecla tecla) {
 }
 
 void oirEstado(Estado antes, const Juego& juego) {
-    pausarSonido(juego.estado == PAUSA);
+    pausarSonido(juego.estado == Estado::PAUSA);
     // The end of a level's missiles lasts one frame; the pause menu that follows lets the notice
     // ring on.
-    if (juego.estado == PASAR_NIVEL && antes != PASAR_NIVEL) {
+    if (juego.estado == Estado::PASAR_NIVEL && antes != Estado::PASAR_NIVEL) {
         tocarEfecto(Efecto::NIVEL_GANADO, Ganancias{1.0f, 1.0f}, Clase::MENU);
     }
     // A game under way that ends: cities fallen, or given up with ESCAPE or q. Past the last level
     // the game was won, and the level's notice is what is heard.
-    const bool enCurso = antes == JUGANDO || antes == PAUSA;
-    if (juego.estado == GAME_OVER && enCurso && juego.nivel <= ULTIMO_NIVEL) {
+    const bool enCurso = antes == Estado::JUGANDO || antes == Estado::PAUSA;
+    if (juego.estado == Estado::GAME_OVER && enCurso && juego.nivel <= ULTIMO_NIVEL) {
         tocarEfecto(Efecto::JUEGO_PERDIDO, Ganancias{1.0f, 1.0f}, Clase::MENU);
     }
 }

@@ -11,8 +11,8 @@ namespace torvane {
 
 void cargarRecursos(Recursos& r, Juego& juego) {
     cargarTexturas(r.texturas);
-    juego.misil->id_texture = static_cast<int>(r.texturas.textura_misil);
-    juego.cubo->id_texture = static_cast<int>(r.texturas.textura_ciudad);
+    juego.misil->id_texture = static_cast<int>(r.texturas[Textura::MISIL]);
+    juego.cubo->id_texture = static_cast<int>(r.texturas[Textura::CIUDAD]);
     const unsigned primera = r.directo ? 0 : glGenLists(3);
     if (primera == 0) {
         return;
@@ -21,7 +21,7 @@ void cargarRecursos(Recursos& r, Juego& juego) {
     r.listaMisil = primera + 1;
     r.listaCubo = primera + 2;
     glNewList(r.listaCielo, GL_COMPILE);
-    drawSkyBox(r.texturas.sky_box_textura);
+    drawSkyBox(r.texturas);
     glEndList();
     glNewList(r.listaMisil, GL_COMPILE);
     drawObject(*juego.misil);
@@ -50,7 +50,7 @@ void cielo(const Recursos& r) {
     if (r.listaCielo != 0) {
         glCallList(r.listaCielo);
     } else {
-        drawSkyBox(r.texturas.sky_box_textura);
+        drawSkyBox(r.texturas);
     }
 }
 

@@ -19,7 +19,7 @@ template <typename Condicion> int jugarHasta(Juego& juego, int maximo, Condicion
     int frames = 0;
     while (frames < maximo && !hecho()) {
         comenzarFrame(juego);
-        if (juego.estado != JUGANDO) {
+        if (juego.estado != Estado::JUGANDO) {
             break;
         }
         jugarFrame(juego);
@@ -33,13 +33,13 @@ template <typename Condicion> int jugarHasta(Juego& juego, int maximo, Condicion
 TEST(Lanzamiento, LevelOneLaunchesExactlyTenNeverMoreThanFiveInFlight) {
     sembrarAzar(1);
     JuegoDePrueba p(1000);
-    p.juego.estado = JUGANDO;
+    p.juego.estado = Estado::JUGANDO;
     int maximoEnVuelo = 0;
     jugarHasta(p.juego, 100000, [&] {
         maximoEnVuelo = std::max(maximoEnVuelo, p.juego.tirados);
         return false;
     });
-    EXPECT_EQ(p.juego.estado, PASAR_NIVEL);
+    EXPECT_EQ(p.juego.estado, Estado::PASAR_NIVEL);
     EXPECT_EQ(p.juego.cant_misiles, 10);
     EXPECT_EQ(p.juego.misiles.size(), 10u);
     EXPECT_LE(maximoEnVuelo, MAX_EN_VUELO);
@@ -52,13 +52,13 @@ TEST(Lanzamiento, LevelsTwoAndThreeLaunchTwentyAndThirty) {
         JuegoDePrueba p(1000);
         p.juego.nivel = nivel;
         empezarNivel(p.juego);
-        p.juego.estado = JUGANDO;
+        p.juego.estado = Estado::JUGANDO;
         int maximoEnVuelo = 0;
         jugarHasta(p.juego, 200000, [&] {
             maximoEnVuelo = std::max(maximoEnVuelo, p.juego.tirados);
             return false;
         });
-        EXPECT_EQ(p.juego.estado, PASAR_NIVEL);
+        EXPECT_EQ(p.juego.estado, Estado::PASAR_NIVEL);
         EXPECT_EQ(p.juego.cant_misiles, nivel * 10);
         EXPECT_EQ(maximoEnVuelo, MAX_EN_VUELO); // launches come faster than missiles land
     }
@@ -132,14 +132,14 @@ TEST(Lanzamiento, AMissileThatCannotFlyIsSpentAndTheLevelStillEnds) {
         delete par.second;
         par.second = new Ciudad(std::nanf(""), 0.0f, 0.0f, 10);
     }
-    p.juego.estado = JUGANDO;
+    p.juego.estado = Estado::JUGANDO;
     for (int frame = 0; frame < 100000 && sigueNivel(p.juego); ++frame) {
         comenzarFrame(p.juego);
         jugarFrame(p.juego);
         EXPECT_EQ(p.juego.tirados, 0);
     }
     EXPECT_EQ(p.juego.cant_misiles, MISILES_POR_NIVEL);
-    EXPECT_EQ(p.juego.estado, PASAR_NIVEL);
+    EXPECT_EQ(p.juego.estado, Estado::PASAR_NIVEL);
 }
 
 TEST(Lanzamiento, ALevelWithoutALivingCityLaunchesNothingAndDoesNotHang) {
@@ -209,20 +209,20 @@ TEST(Ciudades, ACityOfTenFallsOnTheFourthStrikeAndItsRuinStillStopsMissiles) {
         EXPECT_EQ(c.getActivo(), golpe < 4);
         EXPECT_EQ(p.juego.ciudades_vivas, golpe < 4 ? 2 : 1);
         EXPECT_EQ(p.juego.tirados, 0);
-        EXPECT_EQ(p.juego.estado, INICIO);
+        EXPECT_EQ(p.juego.estado, Estado::INICIO);
     }
     EXPECT_EQ(p.juego.puntaje, 0);
 }
 
 TEST(Ciudades, TheLastCityFallingEndsTheGame) {
     JuegoDePrueba p(3);
-    p.juego.estado = JUGANDO;
+    p.juego.estado = Estado::JUGANDO;
     for (int id = 0; id <= 1; ++id) {
         p.misilEn(p.ciudad(id).getX(), 0.5f, p.ciudad(id).getZ(), 0, -1, 0);
     }
     moverMisiles(p.juego);
     EXPECT_EQ(p.juego.ciudades_vivas, 0);
-    EXPECT_EQ(p.juego.estado, GAME_OVER);
+    EXPECT_EQ(p.juego.estado, Estado::GAME_OVER);
 }
 
 TEST(Ciudades, MissileStepFollowsTheSpeedAndOneBelowGroundIsSpentOnce) {
@@ -288,7 +288,7 @@ TEST(Sucesos, EachHitStrikeAndFallIsToldWhereItHappened) {
 
 TEST(Sucesos, APlayFrameKeepsWhatItsStepsDidAndNothingOfTheFrameBefore) {
     JuegoDePrueba p(3);
-    p.juego.estado = JUGANDO;
+    p.juego.estado = Estado::JUGANDO;
     p.misilEn(0, 50, 0, 0, -1, 0);
     p.balaEn(0, 50, 2.5f + 0.9f, 0, 0, -1);
     p.misilEn(p.ciudad(1).getX(), 0.5f, p.ciudad(1).getZ(), 0, -1, 0);
@@ -304,7 +304,7 @@ TEST(Sucesos, APlayFrameKeepsWhatItsStepsDidAndNothingOfTheFrameBefore) {
 
 TEST(Disparo, ClickSpendsOneShotAndFiresAlongTheCameraView) {
     JuegoDePrueba p(10, 2);
-    p.juego.estado = JUGANDO;
+    p.juego.estado = Estado::JUGANDO;
     p.juego.torres[0]->getCamara()->RotateY(90.0f);
     p.juego.torres[0]->getCamara()->actualizeViewDir();
     EXPECT_EQ(botonApretado(p.juego, BotonRaton::IZQUIERDO, false), Disparo::BALA);
@@ -327,7 +327,7 @@ TEST(Disparo, ClickSpendsOneShotAndFiresAlongTheCameraView) {
 // A new player clicks before ever turning the view: the first shot flies to the screen's centre.
 TEST(Disparo, ShotFromANeverTurnedCameraFliesAlongTheFirstView) {
     JuegoDePrueba p;
-    p.juego.estado = JUGANDO;
+    p.juego.estado = Estado::JUGANDO;
     disparar(p.juego);
     EXPECT_EQ(p.juego.torres[0]->getMunicion(), 39);
     const Proyectil& bala = *p.juego.balas.at(0);
@@ -343,7 +343,7 @@ TEST(Disparo, ShotFromANeverTurnedCameraFliesAlongTheFirstView) {
 // a shot fired on arrival flies the way the tower faces, towards the field.
 TEST(Disparo, ATowerReachedBeforeItsCameraWasDrawnFiresWhereItFaces) {
     JuegoDePrueba p;
-    p.juego.estado = JUGANDO;
+    p.juego.estado = Estado::JUGANDO;
     cambiarTorre(p.juego, 2);
     for (int k = 0; k < 1000 && p.juego.moviendo; ++k) {
         avanzarVista(p.juego);
@@ -362,7 +362,7 @@ TEST(Disparo, RightButtonTurnsTheCameraOnlyInPlayAndOnlyWhileHeld) {
     JuegoDePrueba p;
     EXPECT_EQ(botonApretado(p.juego, BotonRaton::DERECHO, true), Disparo::NINGUNO);
     EXPECT_FALSE(p.juego.moverCam);
-    p.juego.estado = JUGANDO;
+    p.juego.estado = Estado::JUGANDO;
     EXPECT_EQ(botonApretado(p.juego, BotonRaton::DERECHO, true), Disparo::NINGUNO);
     ASSERT_TRUE(p.juego.moverCam);
     // A left press while the right button is held turns, it does not fire.
@@ -380,7 +380,7 @@ TEST(Disparo, RightButtonTurnsTheCameraOnlyInPlayAndOnlyWhileHeld) {
     EXPECT_FLOAT_EQ(igual.x, d.x);
     EXPECT_FLOAT_EQ(igual.y, d.y);
     // Outside play nothing fires, and no dry click is heard either.
-    p.juego.estado = PAUSA;
+    p.juego.estado = Estado::PAUSA;
     EXPECT_EQ(botonApretado(p.juego, BotonRaton::IZQUIERDO, false), Disparo::NINGUNO);
     EXPECT_EQ(p.juego.torres[0]->getMunicion(), 40);
 }

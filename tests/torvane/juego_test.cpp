@@ -11,21 +11,21 @@ using prueba::JuegoDePrueba;
 
 TEST(Niveles, ALevelEndsOnlyOnceAllItsMissilesAreLaunchedAndSpent) {
     JuegoDePrueba p;
-    p.juego.estado = JUGANDO;
+    p.juego.estado = Estado::JUGANDO;
     p.juego.cant_misiles = 10;
     p.juego.tirados = 1;
     comenzarFrame(p.juego);
-    EXPECT_EQ(p.juego.estado, JUGANDO);
+    EXPECT_EQ(p.juego.estado, Estado::JUGANDO);
     EXPECT_TRUE(sigueNivel(p.juego));
     p.juego.tirados = 0;
     comenzarFrame(p.juego);
-    EXPECT_EQ(p.juego.estado, PASAR_NIVEL);
+    EXPECT_EQ(p.juego.estado, Estado::PASAR_NIVEL);
     EXPECT_FALSE(sigueNivel(p.juego));
 }
 
 TEST(Niveles, AWonLevelOpensTheNextOnThePauseMenuWithFullAmmunition) {
     JuegoDePrueba p;
-    p.juego.estado = JUGANDO;
+    p.juego.estado = Estado::JUGANDO;
     p.juego.puntaje = 70;
     p.juego.velocidad = 2.0f;
     p.juego.cant_misiles = 10;
@@ -38,7 +38,7 @@ TEST(Niveles, AWonLevelOpensTheNextOnThePauseMenuWithFullAmmunition) {
     comenzarFrame(p.juego);
     terminarNivel(p.juego);
     empezarNivel(p.juego);
-    EXPECT_EQ(p.juego.estado, PAUSA);
+    EXPECT_EQ(p.juego.estado, Estado::PAUSA);
     EXPECT_EQ(p.juego.nivel, 2);
     EXPECT_EQ(p.juego.puntaje, 70);
     EXPECT_FLOAT_EQ(p.juego.velocidad, 2.0f);
@@ -58,28 +58,28 @@ TEST(Niveles, WinningTheThirdLevelShowsGameOverWithoutAPauseMenu) {
     JuegoDePrueba p;
     p.juego.nivel = 3;
     empezarNivel(p.juego);
-    p.juego.estado = JUGANDO;
+    p.juego.estado = Estado::JUGANDO;
     p.juego.cant_misiles = 30;
     comenzarFrame(p.juego);
-    ASSERT_EQ(p.juego.estado, PASAR_NIVEL);
+    ASSERT_EQ(p.juego.estado, Estado::PASAR_NIVEL);
     terminarNivel(p.juego);
     empezarNivel(p.juego);
     comenzarFrame(p.juego);
     EXPECT_EQ(p.juego.nivel, 4);
-    EXPECT_EQ(p.juego.estado, GAME_OVER);
+    EXPECT_EQ(p.juego.estado, Estado::GAME_OVER);
 }
 
 TEST(Niveles, PressingMThreeTimesOnTheStartScreenEndsTheGame) {
     JuegoDePrueba p;
     for (int i = 0; i < 3; ++i) {
         comenzarFrame(p.juego);
-        EXPECT_EQ(p.juego.estado, INICIO);
+        EXPECT_EQ(p.juego.estado, Estado::INICIO);
         manejarTecla(p.juego, Tecla::M);
     }
     comenzarFrame(p.juego);
-    EXPECT_EQ(p.juego.estado, GAME_OVER);
+    EXPECT_EQ(p.juego.estado, Estado::GAME_OVER);
     manejarTecla(p.juego, Tecla::RETURN);
-    EXPECT_EQ(p.juego.estado, FIN);
+    EXPECT_EQ(p.juego.estado, Estado::FIN);
 }
 
 TEST(Niveles, CamerasStandAtTheirTowersAndTwoOfThemFaceTheField) {
@@ -146,7 +146,7 @@ TEST(Configuracion, LevelsWithoutCitiesArePassedOverAndPartialLevelsPlayWhatThey
     ASSERT_EQ(ciudadesDelNivel(juego, 3).size(), 1u);
 
     // Every launch aims at city 2, the only one the level can play.
-    juego.estado = JUGANDO;
+    juego.estado = Estado::JUGANDO;
     for (int i = 0; i < 5; ++i) {
         juego.vueltas = 300;
         lanzarMisiles(juego);
@@ -158,11 +158,11 @@ TEST(Configuracion, LevelsWithoutCitiesArePassedOverAndPartialLevelsPlayWhatThey
     EXPECT_EQ(juego.tirados, 0);
     EXPECT_EQ(juego.ciudades.at(3).at(2)->getSalud(), 10 - 5 * 3);
     EXPECT_EQ(juego.ciudades_vivas, 0);
-    EXPECT_EQ(juego.estado, GAME_OVER);
+    EXPECT_EQ(juego.estado, Estado::GAME_OVER);
 
     // A file with no playable level ends at the first frame.
     Juego vacio;
     empezarNivel(vacio);
     comenzarFrame(vacio);
-    EXPECT_EQ(vacio.estado, GAME_OVER);
+    EXPECT_EQ(vacio.estado, Estado::GAME_OVER);
 }

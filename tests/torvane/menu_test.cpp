@@ -19,7 +19,7 @@ Efectos teclas(Juego& juego, std::initializer_list<Tecla> lista) {
     Efectos ultimo;
     for (Tecla t : lista) {
         ultimo = manejarTecla(juego, t);
-        if (juego.estado != JUGANDO) {
+        if (juego.estado != Estado::JUGANDO) {
             imagenDelMenu(juego);
         }
     }
@@ -31,11 +31,11 @@ struct EnPausa : ::testing::Test {
     JuegoDePrueba p;
     Juego& juego = p.juego;
     void SetUp() override {
-        juego.estado = JUGANDO;
+        juego.estado = Estado::JUGANDO;
         manejarTecla(juego, Tecla::P);
     }
     void esperarJuego(const Efectos& e) {
-        EXPECT_EQ(juego.estado, JUGANDO);
+        EXPECT_EQ(juego.estado, Estado::JUGANDO);
         EXPECT_TRUE(e.init);
         EXPECT_EQ(juego.flecha, 0);
         EXPECT_EQ(juego.yoquese, 0);
@@ -156,7 +156,7 @@ TEST_F(EnPausa, ReturnOnAnEntryThePageLacksChangesNoSetting) {
     for (int flecha : {-1, 4}) {
         juego.flecha = flecha;
         Efectos e = manejarTecla(juego, Tecla::RETURN);
-        EXPECT_EQ(juego.estado, PAUSA);
+        EXPECT_EQ(juego.estado, Estado::PAUSA);
         EXPECT_EQ(juego.yoquese, PAGINA_PRINCIPAL);
         EXPECT_EQ(juego.flecha, flecha);
         EXPECT_FALSE(e.init);
@@ -165,7 +165,7 @@ TEST_F(EnPausa, ReturnOnAnEntryThePageLacksChangesNoSetting) {
         juego.yoquese = PAGINA_COLOR;
         juego.flecha = flecha;
         manejarTecla(juego, Tecla::RETURN);
-        EXPECT_EQ(juego.estado, PAUSA);
+        EXPECT_EQ(juego.estado, Estado::PAUSA);
         EXPECT_EQ(juego.yoquese, PAGINA_COLOR);
         EXPECT_FALSE(juego.lumus);
     }
@@ -175,7 +175,7 @@ TEST_F(EnPausa, ReturnOnAnEntryThePageLacksChangesNoSetting) {
     for (const Caso& c :
          {Caso{PAGINA_VELOCIDAD, 0}, Caso{PAGINA_VELOCIDAD, 4}, Caso{PAGINA_ESTADOS, 1},
           Caso{PAGINA_ESTADOS, 5}, Caso{PAGINA_POSICION, 6}, Caso{PAGINA_POSICION, 10}}) {
-        juego.estado = PAUSA;
+        juego.estado = Estado::PAUSA;
         juego.yoquese = c.pagina;
         juego.flecha = c.flecha;
         esperarJuego(manejarTecla(juego, Tecla::RETURN));
@@ -193,8 +193,10 @@ TEST(Teclas, PInEveryState) {
     struct Caso {
         Estado antes, despues;
     };
-    for (const Caso& c : {Caso{INICIO, INICIO}, Caso{JUGANDO, PAUSA}, Caso{PAUSA, JUGANDO},
-                          Caso{PASAR_NIVEL, PASAR_NIVEL}, Caso{GAME_OVER, GAME_OVER}}) {
+    for (const Caso& c :
+         {Caso{Estado::INICIO, Estado::INICIO}, Caso{Estado::JUGANDO, Estado::PAUSA},
+          Caso{Estado::PAUSA, Estado::JUGANDO}, Caso{Estado::PASAR_NIVEL, Estado::PASAR_NIVEL},
+          Caso{Estado::GAME_OVER, Estado::GAME_OVER}}) {
         j.estado = c.antes;
         j.yoquese = 3;
         j.flecha = 5;
@@ -215,37 +217,38 @@ TEST(Teclas, StartScreenChoosesPlayOrTheEnd) {
     teclas(j, {Tecla::P});
     EXPECT_EQ(imagenDelMenu(j), ImagenMenu::INICIO_COMENZAR);
     EXPECT_TRUE(teclas(j, {Tecla::ENTER_TECLADO}).init);
-    EXPECT_EQ(j.estado, JUGANDO);
+    EXPECT_EQ(j.estado, Estado::JUGANDO);
 
     JuegoDePrueba salir;
     teclas(salir.juego, {Tecla::ABAJO, Tecla::RETURN});
-    EXPECT_EQ(salir.juego.estado, GAME_OVER);
+    EXPECT_EQ(salir.juego.estado, Estado::GAME_OVER);
     EXPECT_EQ(imagenDelMenu(salir.juego), ImagenMenu::GAME_OVER_IMAGEN);
     teclas(salir.juego, {Tecla::ARRIBA, Tecla::RETURN});
-    EXPECT_EQ(salir.juego.estado, FIN);
+    EXPECT_EQ(salir.juego.estado, Estado::FIN);
 }
 
 TEST(Teclas, EscapeAndQEndTheGameFromAnyScreenAndNothingRevivesTheEnd) {
     for (Tecla t : {Tecla::ESCAPE, Tecla::Q}) {
-        for (Estado e : {INICIO, PASAR_NIVEL, JUGANDO, PAUSA, GAME_OVER}) {
+        for (Estado e : {Estado::INICIO, Estado::PASAR_NIVEL, Estado::JUGANDO, Estado::PAUSA,
+                         Estado::GAME_OVER}) {
             JuegoDePrueba p;
             p.juego.estado = e;
             manejarTecla(p.juego, t);
-            EXPECT_EQ(p.juego.estado, GAME_OVER);
+            EXPECT_EQ(p.juego.estado, Estado::GAME_OVER);
         }
     }
     JuegoDePrueba p;
-    p.juego.estado = FIN;
+    p.juego.estado = Estado::FIN;
     for (Tecla t : {Tecla::ESCAPE, Tecla::Q, Tecla::P, Tecla::RETURN}) {
         manejarTecla(p.juego, t);
-        EXPECT_EQ(p.juego.estado, FIN);
+        EXPECT_EQ(p.juego.estado, Estado::FIN);
     }
 }
 
 TEST(Teclas, RenderAndTowerKeysWorkOnEveryScreenArrowsOnlyInMenus) {
     JuegoDePrueba p;
     Juego& j = p.juego;
-    j.estado = PAUSA;
+    j.estado = Estado::PAUSA;
     Efectos e = manejarTecla(j, Tecla::ESPACIO);
     EXPECT_TRUE(j.wire);
     EXPECT_TRUE(e.modoPoligono);
@@ -257,14 +260,14 @@ TEST(Teclas, RenderAndTowerKeysWorkOnEveryScreenArrowsOnlyInMenus) {
     EXPECT_EQ(j.en_torre, 2);
     EXPECT_TRUE(j.moviendo);
 
-    j.estado = JUGANDO;
+    j.estado = Estado::JUGANDO;
     manejarTecla(j, Tecla::ABAJO);
     EXPECT_EQ(j.flecha, 0);
     Efectos nada = manejarTecla(j, Tecla::RETURN);
-    EXPECT_EQ(j.estado, JUGANDO);
+    EXPECT_EQ(j.estado, Estado::JUGANDO);
     EXPECT_FALSE(nada.init || nada.modoPoligono || nada.texturas || nada.pantallaCompleta);
     manejarTecla(j, Tecla::OTRA);
-    EXPECT_EQ(j.estado, JUGANDO);
+    EXPECT_EQ(j.estado, Estado::JUGANDO);
 }
 
 TEST(Hud, ScoreShowsFourDigitsModuloTenThousand) {

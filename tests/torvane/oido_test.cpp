@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
 
 #include "juego_prueba.h"
 #include "menu.h"
@@ -107,7 +108,7 @@ TEST(OidoMenu, AStepOnlyWhenTheHighlightMovesAndAChoiceOnEveryMenuScreen) {
     EXPECT_EQ(tecla(j, Tecla::ARRIBA), Heard{Efecto::MENU_PASO});
     imagenDelMenu(j);
     EXPECT_EQ(tecla(j, Tecla::RETURN), Heard{Efecto::MENU_ELEGIR});
-    ASSERT_EQ(j.estado, JUGANDO);
+    ASSERT_EQ(j.estado, Estado::JUGANDO);
     EXPECT_EQ(tocados[0].clase, Clase::MENU);
     // In play the arrows and RETURN are no menu.
     EXPECT_EQ(tecla(j, Tecla::ABAJO), Heard{});
@@ -118,14 +119,14 @@ TEST(OidoMenu, AStepOnlyWhenTheHighlightMovesAndAChoiceOnEveryMenuScreen) {
     EXPECT_EQ(tecla(j, Tecla::ENTER_TECLADO), Heard{Efecto::MENU_ELEGIR});
     EXPECT_EQ(j.yoquese, PAGINA_VELOCIDAD);
     // The game-over screen's RETURN ends the program: nothing to hear.
-    j.estado = GAME_OVER;
+    j.estado = Estado::GAME_OVER;
     EXPECT_EQ(tecla(j, Tecla::RETURN), Heard{});
 }
 
 TEST(OidoMenu, TheTravelIsHeardOnlyWhenItStarts) {
     JuegoDePrueba p;
     Juego& j = p.juego;
-    j.estado = JUGANDO;
+    j.estado = Estado::JUGANDO;
     EXPECT_EQ(tecla(j, Tecla::UNO), Heard{}); // already on tower 1
     EXPECT_EQ(tecla(j, Tecla::DOS), Heard{Efecto::VIAJE_TORRE});
     EXPECT_EQ(tocados[0].clase, Clase::JUEGO);
@@ -145,15 +146,23 @@ TEST(OidoNivel, ALevelWonALostGameAndThePauseAreHeardAsTheyHappen) {
         bool pausa;
     };
     const Caso casos[] = {
-        {JUGANDO, JUGANDO, 1, {}, false},
-        {JUGANDO, PAUSA, 1, {}, true},
-        {PAUSA, PAUSA, 1, {}, true},
-        {JUGANDO, PASAR_NIVEL, 1, {Efecto::NIVEL_GANADO}, false},
-        {JUGANDO, GAME_OVER, 1, {Efecto::JUEGO_PERDIDO}, false}, // cities fallen, or ESCAPE
-        {PAUSA, GAME_OVER, 2, {Efecto::JUEGO_PERDIDO}, false},   // q in the pause menu
-        {INICIO, GAME_OVER, 1, {}, false},                       // Salir on the start screen
-        {PAUSA, GAME_OVER, ULTIMO_NIVEL + 1, {}, false},         // past the last level: won
-        {GAME_OVER, GAME_OVER, 1, {}, false},
+        {Estado::JUGANDO, Estado::JUGANDO, 1, {}, false},
+        {Estado::JUGANDO, Estado::PAUSA, 1, {}, true},
+        {Estado::PAUSA, Estado::PAUSA, 1, {}, true},
+        {Estado::JUGANDO, Estado::PASAR_NIVEL, 1, {Efecto::NIVEL_GANADO}, false},
+        {Estado::JUGANDO,
+         Estado::GAME_OVER,
+         1,
+         {Efecto::JUEGO_PERDIDO},
+         false}, // cities fallen, or ESCAPE
+        {Estado::PAUSA,
+         Estado::GAME_OVER,
+         2,
+         {Efecto::JUEGO_PERDIDO},
+         false},                                           // q in the pause menu
+        {Estado::INICIO, Estado::GAME_OVER, 1, {}, false}, // Salir on the start screen
+        {Estado::PAUSA, Estado::GAME_OVER, ULTIMO_NIVEL + 1, {}, false}, // past the last level: won
+        {Estado::GAME_OVER, Estado::GAME_OVER, 1, {}, false},
     };
     for (const Caso& c : casos) {
         j.estado = c.despues;
@@ -166,7 +175,10 @@ TEST(OidoNivel, ALevelWonALostGameAndThePauseAreHeardAsTheyHappen) {
             oidos.push_back(t.efecto);
             EXPECT_EQ(t.clase, Clase::MENU) << "a notice must ring through the pause";
         }
-        EXPECT_EQ(oidos, c.oidos) << c.antes << " -> " << c.despues << " on level " << c.nivel;
-        EXPECT_EQ(anotado::pausado, c.pausa) << c.antes << " -> " << c.despues;
+        const std::string caso = "state " + std::to_string(static_cast<int>(c.antes)) + " -> " +
+                                 std::to_string(static_cast<int>(c.despues)) + " on level " +
+                                 std::to_string(c.nivel);
+        EXPECT_EQ(oidos, c.oidos) << caso;
+        EXPECT_EQ(anotado::pausado, c.pausa) << caso;
     }
 }

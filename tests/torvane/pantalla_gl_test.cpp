@@ -118,10 +118,13 @@ TEST_F(Pantalla, SkyBoxFacesShowTheirOwnPicturesUpright) {
                               "der.png",   "suelo.png",  "techo.png"};
     const int colores[6][3] = {{255, 0, 0},  {0, 0, 255}, {90, 90, 90},
                                {90, 90, 90}, {0, 255, 0}, {255, 255, 255}};
-    unsigned caras[6];
+    const Textura cara[6] = {Textura::CIELO_ATRAS,     Textura::CIELO_FRENTE,
+                             Textura::CIELO_IZQUIERDA, Textura::CIELO_DERECHA,
+                             Textura::SUELO,           Textura::CIELO_ARRIBA};
+    Texturas caras;
     for (int i = 0; i < 6; ++i) {
         liso(nombres[i], colores[i][0], colores[i][1], colores[i][2]);
-        caras[i] = consigueimagen(ruta(nombres[i]).c_str());
+        caras[cara[i]] = consigueimagen(ruta(nombres[i]).c_str());
     }
     init(true, true);
     glLoadIdentity();
@@ -194,13 +197,9 @@ TEST_F(Pantalla, HudStaysFilledPicturesInEveryRenderModeAndHandsTheSceneItsModes
                                           10, 200, 30, 255, 10, 200, 30, 255};
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 2, 2, 0, GL_RGBA, GL_UNSIGNED_BYTE, texeles);
     Texturas t;
-    for (unsigned& digito : t.textura_digito) {
-        digito = verde;
+    for (unsigned& nombre : t.nombre) {
+        nombre = verde;
     }
-    for (unsigned& vida : t.textura_vida) {
-        vida = verde;
-    }
-    t.textura_bala = t.textura_torresana = t.textura_torremedia = t.textura_torregrave = verde;
 
     struct Modo {
         bool wire, texturas;
@@ -266,7 +265,7 @@ TEST_F(Pantalla, MenuScreenFillsTheWindowAndLeavesPlaysModesAsTheyWere) {
     glGetIntegerv(GL_POLYGON_MODE, modos);
     EXPECT_EQ(modos[0], GL_LINE);
 
-    juego.estado = GAME_OVER;
+    juego.estado = Estado::GAME_OVER;
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     dibujarMenu(juego, r.texturas);
     EXPECT_EQ(pixel(W / 2, H / 2).r, 200);
@@ -287,20 +286,20 @@ TEST_F(Pantalla, ResourcesCanBeReleasedAndMadeAgainForANewContext) {
     juego.cubo = cubo.get();
     Recursos r;
     cargarRecursos(r, juego);
-    EXPECT_EQ(static_cast<unsigned>(malla->id_texture), r.texturas.textura_misil);
-    EXPECT_EQ(static_cast<unsigned>(cubo->id_texture), r.texturas.textura_ciudad);
+    EXPECT_EQ(static_cast<unsigned>(malla->id_texture), r.texturas[Textura::MISIL]);
+    EXPECT_EQ(static_cast<unsigned>(cubo->id_texture), r.texturas[Textura::CIUDAD]);
     EXPECT_TRUE(glIsList(r.listaCielo) && glIsList(r.listaMisil) && glIsList(r.listaCubo));
     liberarRecursos(r);
     EXPECT_EQ(r.listaCielo, 0u);
-    EXPECT_EQ(r.texturas.textura_misil, 0u);
+    EXPECT_EQ(r.texturas[Textura::MISIL], 0u);
 
     // A new context, as F11 brings: everything is made there again.
     OSMesaContext otro = OSMesaCreateContextExt(OSMESA_RGBA, 24, 0, 0, nullptr);
     ASSERT_TRUE(gl_.makeCurrent(otro));
     cargarRecursos(r, juego);
-    EXPECT_TRUE(glIsTexture(r.texturas.textura_misil));
+    EXPECT_TRUE(glIsTexture(r.texturas[Textura::MISIL]));
     EXPECT_TRUE(glIsList(r.listaMisil));
-    EXPECT_EQ(static_cast<unsigned>(malla->id_texture), r.texturas.textura_misil);
+    EXPECT_EQ(static_cast<unsigned>(malla->id_texture), r.texturas[Textura::MISIL]);
     liberarRecursos(r);
     gl_.makeCurrent(gl_.context);
     OSMesaDestroyContext(otro);
