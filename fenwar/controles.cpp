@@ -1,6 +1,7 @@
 // SDL events turned into the game's own events and applied, waits and full screen included.
 #include "controles.h"
 
+#include "oido.h"
 #include "ventana.h"
 
 #include <SDL.h>
@@ -48,6 +49,14 @@ Evento traducir(const SDL_Event& ev) {
     return e;
 }
 
+// S turns sound off and on, on every screen.
+void teclaS(const SDL_Event& ev) {
+    static TeclaSonido tecla;
+    if ((ev.type == SDL_KEYDOWN || ev.type == SDL_KEYUP) && ev.key.keysym.sym == SDLK_s) {
+        teclaSonido(tecla, ev.type == SDL_KEYDOWN);
+    }
+}
+
 } // namespace
 
 Sucesos atenderEventos(Juego& j, Recursos& r, Pantalla pantalla) {
@@ -59,6 +68,7 @@ Sucesos atenderEventos(Juego& j, Recursos& r, Pantalla pantalla) {
             if (SDL_PollEvent(&ev) == 0) {
                 return false;
             }
+            teclaS(ev);
             e = traducir(ev);
             return true;
         },

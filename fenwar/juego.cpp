@@ -80,11 +80,19 @@ void sumarSucesos(Sucesos& s, const Sucesos& mas) {
     s.avionLanzado = s.avionLanzado || mas.avionLanzado;
     s.ciudadesGolpeadas += mas.ciudadesGolpeadas;
     s.ciudadesCaidas += mas.ciudadesCaidas;
+    s.golpes.insert(s.golpes.end(), mas.golpes.begin(), mas.golpes.end());
+    for (int i = 0; i < 3; i++) {
+        s.ciudadCaida[i] = s.ciudadCaida[i] || mas.ciudadCaida[i];
+    }
     s.partidaPerdida = s.partidaPerdida || mas.partidaPerdida;
     s.disparos += mas.disparos;
     s.misilesDerribados += mas.misilesDerribados;
+    s.derribos.insert(s.derribos.end(), mas.derribos.begin(), mas.derribos.end());
     s.avionGolpeado = s.avionGolpeado || mas.avionGolpeado;
     s.avionDerribado = s.avionDerribado || mas.avionDerribado;
+    if (mas.avionGolpeado || mas.avionDerribado) {
+        s.avion = mas.avion;
+    }
 }
 
 Sucesos jugarCuadro(Juego& j) {
@@ -95,13 +103,27 @@ Sucesos jugarCuadro(Juego& j) {
     }
     s.avionLanzado = generarAviones(j);
     s.misilLanzado = generarMisiles(j);
+    const int n = slotsUsados(j.cantmisiles);
+    bool volaban[MAX_MISILES];
+    for (int i = 0; i < n; i++) {
+        volaban[i] = j.buffmisiles[i].vivo;
+    }
     s.ciudadesGolpeadas = calcularmisiles(j);
+    // A missile that flew and now bursts struck a city; one that fell below the ground just ends.
+    for (int i = 0; i < n; i++) {
+        const Misil& m = j.buffmisiles[i];
+        if (volaban[i] && !m.vivo && m.explotando) {
+            s.golpes.push_back({m.xActual, m.yActual, m.zActual});
+        }
+    }
     if (j.hayavion) {
         calcularavion(j);
+        s.avion = {j.av.xActual, j.av.yActual, j.av.zActual};
     }
     for (int i = 0; i < 3; i++) {
         if (antes[i] > 0 && j.vidaCitys[i] <= 0) {
             s.ciudadesCaidas++;
+            s.ciudadCaida[i] = true;
         }
     }
     s.partidaPerdida = s.ciudadesCaidas > 0 && gameover(j.vidaCitys);

@@ -69,6 +69,11 @@ struct Juego {
     std::vector<Poligono> oAvion, oMisil;
 };
 
+// A place in the world where something happened.
+struct Lugar {
+    float x = 0.0f, y = 0.0f, z = 0.0f;
+};
+
 // What happened in one game frame: the rules step fills the launches and strikes, the frame's
 // events the shots. Whoever shows or plays the frame reads it; the rules do not.
 struct Sucesos {
@@ -77,13 +82,20 @@ struct Sucesos {
     // Strikes of missiles on cities, and cities whose health this frame brought to 0 or below.
     int ciudadesGolpeadas = 0;
     int ciudadesCaidas = 0;
+    // Where each missile that struck was (once per missile), and which cities fell.
+    std::vector<Lugar> golpes;
+    bool ciudadCaida[3] = {false, false, false};
     // The last standing city fell: the next frame resets the game on the pause screen.
     bool partidaPerdida = false;
     int disparos = 0;
     int misilesDerribados = 0;
+    // Where each missile shot down was.
+    std::vector<Lugar> derribos;
     // The plane's armour took a hit, or the plane fell.
     bool avionGolpeado = false;
     bool avionDerribado = false;
+    // Where the plane flies after the rules step, or where a shot hit it.
+    Lugar avion;
 };
 
 // Adds the events of `mas` to `s`.

@@ -6,6 +6,7 @@
 #include "juego.h"
 #include "menu.h"
 #include "modelo.h"
+#include "oido.h"
 #include "recursos.h"
 #include "texturas.h"
 #include "ventana.h"
@@ -36,6 +37,9 @@ int main(int, char**) {
 
     recursos.flags = abrirVentana(ANCHO_VENTANA, ALTO_VENTANA, BITS_VENTANA, "Fenwar");
     std::atexit(SDL_Quit);
+    // Without a sound device the game plays on silently.
+    abrirOido();
+    Oido oido;
     SDL_ShowCursor(SDL_DISABLE);
     if (SDL_EnableKeyRepeat(10, 10) < 0) {
         terminarPorSdl("No se pudo establecer el modo key-repeat: ");
@@ -51,6 +55,7 @@ int main(int, char**) {
         const long long inicio = relojUs();
         glLoadIdentity();
         pruebaPartidaPerdida(j);
+        oirPantalla(j);
         if (j.pausa) {
             detenerRelojes(j);
             glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -63,7 +68,7 @@ int main(int, char**) {
             atenderEventos(j, recursos, Pantalla::Configuracion);
         } else {
             reanudarRelojes(j, relojMs());
-            cuadroJuego(j, recursos);
+            oirCuadro(oido, j, cuadroJuego(j, recursos));
         }
         SDL_GL_SwapBuffers();
         if (!menusCargados) {
@@ -73,5 +78,6 @@ int main(int, char**) {
         }
         esperarCuadro(inicio);
     }
+    cerrarOido();
     return 0;
 }

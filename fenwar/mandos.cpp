@@ -46,12 +46,14 @@ Sucesos disparar(Juego& j) {
     for (int i = 0; i < j.cantmisiles && i < MAX_MISILES; i++) {
         const Misil& m = j.buffmisiles[i];
         if (m.vivo && isHit(ex, ey, ez, px, py, pz, m.xActual, m.yActual, m.zActual, 0.2f)) {
+            s.derribos.push_back({m.xActual, m.yActual, m.zActual});
             hitMisil(j.d, i, j.buffmisiles, j.cantvivos, j.puntaje, true);
             s.misilesDerribados++;
         }
     }
     if (j.hayavion &&
         isHit(ex, ey, ez, px, py, pz, j.av.xActual, j.av.yActual, j.av.zActual, 0.3f)) {
+        s.avion = {j.av.xActual, j.av.yActual, j.av.zActual};
         hitAvion(j.d, j.av, j.canthitrest, j.puntaje);
         if (!j.av.vivo) {
             j.hayavion = false;

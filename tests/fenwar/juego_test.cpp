@@ -189,6 +189,13 @@ TEST(Cuadro, ReportsStrikesFallenCitiesAndTheLostGame) {
     EXPECT_FALSE(s.avionLanzado);
     EXPECT_EQ(s.ciudadesGolpeadas, 3);
     EXPECT_EQ(s.ciudadesCaidas, 1);
+    EXPECT_TRUE(s.ciudadCaida[0] && !s.ciudadCaida[1] && !s.ciudadCaida[2]) << "which fell";
+    // Each missile that struck, where it was: on its city.
+    ASSERT_EQ(s.golpes.size(), 3u);
+    for (int i = 0; i < 3; i++) {
+        EXPECT_FLOAT_EQ(s.golpes[i].x, j->coordCitys[i][0]) << i;
+        EXPECT_FLOAT_EQ(s.golpes[i].y, j->coordCitys[i][1]) << i;
+    }
     EXPECT_FALSE(s.partidaPerdida) << "city 3 stands at 10";
 
     j->buffmisiles[2].vivo = true;
@@ -196,6 +203,8 @@ TEST(Cuadro, ReportsStrikesFallenCitiesAndTheLostGame) {
     s = jugarCuadro(*j);
     EXPECT_EQ(s.ciudadesGolpeadas, 1);
     EXPECT_EQ(s.ciudadesCaidas, 1);
+    EXPECT_TRUE(s.ciudadCaida[2] && !s.ciudadCaida[0]) << "a city falls once";
+    EXPECT_EQ(s.golpes.size(), 1u) << "bursts from before are not struck again";
     EXPECT_TRUE(s.partidaPerdida);
     relojSoltar();
 }
@@ -227,6 +236,30 @@ TEST(Cuadro, DrawingStepsBurstsAndTheHitPause) {
     EXPECT_TRUE(j->av.explotando);
     avanzarAlDibujar(*j);
     EXPECT_FALSE(j->av.explotando);
+}
+
+// The frame's record gathers the rules step and every shot: the places add up, a city fallen in
+// either stays fallen, and where a shot hit the plane wins over where it flew.
+TEST(Cuadro, ARecordGathersThePlacesOfItsSteps) {
+    Sucesos paso;
+    paso.golpes.push_back({1.0f, 2.0f, 0.0f});
+    paso.ciudadCaida[1] = true;
+    paso.avion = {0.5f, 0.5f, -2.0f};
+    Sucesos tiro;
+    tiro.disparos = 1;
+    tiro.derribos.push_back({-1.0f, 0.0f, -1.0f});
+    Sucesos sinAvion = paso;
+    sumarSucesos(sinAvion, tiro);
+    EXPECT_FLOAT_EQ(sinAvion.avion.x, 0.5f) << "a shot that missed the plane leaves its place";
+    tiro.avionGolpeado = true;
+    tiro.avion = {0.7f, 0.5f, -2.0f};
+    sumarSucesos(paso, tiro);
+    sumarSucesos(paso, tiro);
+    EXPECT_EQ(paso.disparos, 2);
+    EXPECT_EQ(paso.golpes.size(), 1u);
+    EXPECT_EQ(paso.derribos.size(), 2u);
+    EXPECT_TRUE(paso.ciudadCaida[1] && !paso.ciudadCaida[0] && !paso.ciudadCaida[2]);
+    EXPECT_FLOAT_EQ(paso.avion.x, 0.7f);
 }
 
 } // namespace

@@ -215,6 +215,11 @@ TEST(Disparo, OneShotDownsEveryMissileOnItsLineAndNoOther) {
     const Sucesos s = disparar(*j);
     EXPECT_EQ(s.disparos, 1);
     EXPECT_EQ(s.misilesDerribados, 2) << "what the frame reports is what fell";
+    ASSERT_EQ(s.derribos.size(), 2u) << "each missile shot down is told where it was";
+    EXPECT_FLOAT_EQ(s.derribos[0].x, -1.0f);
+    EXPECT_FLOAT_EQ(s.derribos[0].y, 0.1f);
+    EXPECT_FLOAT_EQ(s.derribos[1].x, -3.0f);
+    EXPECT_FLOAT_EQ(s.derribos[1].z, -2.2f);
     EXPECT_FALSE(s.avionGolpeado || s.avionDerribado);
     EXPECT_EQ(j->puntaje, 20);
     EXPECT_FALSE(j->buffmisiles[0].vivo);
@@ -235,12 +240,15 @@ TEST(Disparo, ThePlaneAbsorbsHitsThenFalls) {
     j->canthitrest = 1;
     Sucesos s = disparar(*j);
     EXPECT_TRUE(s.avionGolpeado && !s.avionDerribado);
+    EXPECT_FLOAT_EQ(s.avion.x, -2.5f) << "where the shot hit the plane";
+    EXPECT_FLOAT_EQ(s.avion.y, 0.25f);
     EXPECT_TRUE(j->hitavion) << "a hit the armour takes shows on the plane";
     EXPECT_TRUE(j->hayavion);
     EXPECT_EQ(j->puntaje, 0);
     j->hitavion = false;
     s = disparar(*j);
     EXPECT_TRUE(s.avionDerribado && !s.avionGolpeado);
+    EXPECT_FLOAT_EQ(s.avion.z, -2.025f) << "where the plane fell";
     EXPECT_FALSE(j->hayavion);
     EXPECT_FALSE(j->hitavion);
     EXPECT_TRUE(j->av.explotando);

@@ -30,11 +30,21 @@ if(NOT FUZZ AND NOT SANITIZE AND TARGET bench_juego_fenwar)
     SOURCES fenwar/cuadro_gl_test.cpp LIBS test_support bench_juego_fenwar fenwar_programa)
 endif()
 
+# What each event makes heard and where (against the view GL makes), with the sound room's calls
+# written down.
+if(NOT FUZZ)
+  add_unit_test(fenwar_oido_tests
+    SOURCES fenwar/oido_test.cpp support/sonido_anotado.cpp ../fenwar/oido.cpp
+    LIBS fenwar_reglas comun_gl test_support OpenGL::GLU)
+endif()
+
 # The real game under Xvfb: start-up and ending, play and keys, menus.
 add_e2e_test(fenwar_e2e_arranque test_fenwar_arranque.py)
 add_e2e_test(fenwar_e2e_juego test_fenwar_juego.py)
 add_e2e_test(fenwar_e2e_jugador test_fenwar_jugador.py)
 add_e2e_test(fenwar_e2e_menus test_fenwar_menus.py)
+# Fenwar heard through SDL's disk audio driver: clicks, S, the pause screen, no device.
+add_e2e_test(fenwar_sonido_e2e test_fenwar_sonido.py)
 
 # Hostile files that once crashed a reader; every byte a reader is handed ends at an unreadable
 # page.

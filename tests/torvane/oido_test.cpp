@@ -8,7 +8,7 @@
 #include "juego_prueba.h"
 #include "menu.h"
 #include "oido.h"
-#include "sonido_anotado.h"
+#include "support/sonido_anotado.h"
 
 using namespace torvane;
 

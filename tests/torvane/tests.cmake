@@ -17,7 +17,7 @@ add_unit_test(torvane_juego_tests
   LIBS torvane_reglas)
 # What each event makes heard and where, with the sound room's calls written down.
 add_unit_test(torvane_oido_tests
-  SOURCES torvane/oido_test.cpp torvane/sonido_anotado.cpp ../torvane/oido.cpp
+  SOURCES torvane/oido_test.cpp support/sonido_anotado.cpp ../torvane/oido.cpp
   LIBS torvane_reglas)
 add_e2e_test(torvane_juego_e2e test_torvane_juego.py)
 add_e2e_test(torvane_menu_e2e test_torvane_menu.py)
