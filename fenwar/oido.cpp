@@ -7,6 +7,8 @@
 #include "dibujo_rapido.h"
 #include "sonido.h"
 
+namespace fenwar {
+
 namespace {
 
 // The eye stands about 2 units out and 2 up: the cities are heard whole, the far sky faintly.
@@ -97,3 +99,5 @@ void teclaSonido(TeclaSonido& t, bool abajo) {
     }
     t.abajo = abajo;
 }
+
+} // namespace fenwar

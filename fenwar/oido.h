@@ -5,6 +5,8 @@
 #include "juego.h"
 #include "mezcla.h"
 
+namespace fenwar {
+
 // What hearing keeps from one frame to the next: the plane's engine while it plays.
 struct Oido {
     Manija motor;
@@ -33,3 +35,5 @@ struct TeclaSonido {
     bool abajo = false;
 };
 void teclaSonido(TeclaSonido& t, bool abajo);
+
+} // namespace fenwar

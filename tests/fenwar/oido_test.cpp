@@ -12,6 +12,8 @@
 #include "oido.h"
 #include "support/sonido_anotado.h"
 
+using namespace fenwar;
+
 using anotado::tocados;
 
 namespace {
