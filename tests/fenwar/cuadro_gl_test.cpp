@@ -59,9 +59,7 @@ class Partida {
         glLoadIdentity();
         pruebaPartidaPerdida(*j_);
         cuadroJuego(*j_, r_);
-        std::vector<unsigned char> p(static_cast<size_t>(W) * H * 4);
-        glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
-        return p;
+        return readWindow(W, H).rgba;
     }
 
     Juego& juego() { return *j_; }

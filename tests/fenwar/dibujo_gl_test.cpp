@@ -1,5 +1,6 @@
 // Textures, the menu picture, and each piece of scenery and each model from its list against its
 // drawing, in Mesa's off-screen software GL; the spheres that hold the pieces.
+#include "image_file.h"
 #include "offscreen_gl.h"
 #include "escenario.h"
 #include "grabadora.h"
@@ -40,16 +41,11 @@ class GlTest : public ::testing::Test {
 
     // The pixel at (x, y), y counted from the top as on screen.
     std::vector<int> pixel(int x, int y) {
-        unsigned char p[4];
-        glReadPixels(x, H - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-        return {p[0], p[1], p[2]};
+        const Rgb c = gl_.read().at(x, y);
+        return {c.r, c.g, c.b};
     }
 
-    std::vector<unsigned char> imagen() {
-        std::vector<unsigned char> p(W * H * 4);
-        glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
-        return p;
-    }
+    std::vector<unsigned char> imagen() { return gl_.read().rgba; }
 
     // Texel rows of texture slot i as RGB, bottom row first.
     std::vector<unsigned char> texeles(unsigned nombre, int& ancho, int& alto) {
@@ -67,19 +63,6 @@ class GlTest : public ::testing::Test {
 
 void guardarPng(FIBITMAP* bmp, const std::string& ruta) {
     ASSERT_TRUE(FreeImage_Save(FIF_PNG, bmp, ruta.c_str(), 0));
-    FreeImage_Unload(bmp);
-}
-
-// A picture of one colour, 24 bits, saved in the format its name says.
-void guardarLiso(const std::string& ruta, int w, int h, BYTE r, BYTE g, BYTE b) {
-    FIBITMAP* bmp = FreeImage_Allocate(w, h, 24);
-    RGBQUAD c = {b, g, r, 0};
-    for (int y = 0; y < h; y++) {
-        for (int x = 0; x < w; x++) {
-            FreeImage_SetPixelColor(bmp, x, y, &c);
-        }
-    }
-    ASSERT_TRUE(FreeImage_Save(FreeImage_GetFIFFromFilename(ruta.c_str()), bmp, ruta.c_str(), 0));
     FreeImage_Unload(bmp);
 }
 
@@ -127,7 +110,7 @@ TEST_F(GlTest, ImagesBecomeOpaqueRgbTexturesBottomRowFirst) {
 }
 
 TEST_F(GlTest, AnUnreadableImageLeavesAnEmptyTextureSilently) {
-    guardarLiso(ruta("bien.png"), 4, 4, 1, 2, 3);
+    ASSERT_TRUE(writeOneColour(ruta("bien.png"), 1, 2, 3, 4, 4));
     FILE* roto = std::fopen(ruta("roto.jpg").c_str(), "wb");
     ASSERT_NE(roto, nullptr);
     std::fputs("not a picture", roto);
@@ -160,7 +143,7 @@ TEST_F(GlTest, LoadingAllTexturesFillsTheTenSlotsFromTheWorkingDirectory) {
     char antes[4096];
     ASSERT_NE(getcwd(antes, sizeof antes), nullptr);
     ASSERT_EQ(chdir(gl_.folder.c_str()), 0);
-    guardarLiso("canon.png", 2, 2, 9, 9, 9);
+    ASSERT_TRUE(writeOneColour("canon.png", 9, 9, 9, 2, 2));
     unsigned nombres[CANT_TEXTURAS] = {};
     cargarTexturas(nombres, CANT_TEXTURAS);
     ASSERT_EQ(chdir(antes), 0);
@@ -187,7 +170,7 @@ void dibujarMenuTras(unsigned textura, bool contorno, float zoom) {
 }
 
 TEST_F(GlTest, AWhiteMenuShowsAsFlatDarkGreenWhateverOutlineAndZoom) {
-    guardarLiso(ruta("blanco.jpg"), 64, 64, 255, 255, 255);
+    ASSERT_TRUE(writeOneColour(ruta("blanco.jpg"), 255, 255, 255, 64, 64));
     unsigned nombres[CANT_TEXTURAS];
     glGenTextures(CANT_TEXTURAS, nombres);
     loadTexture(ruta("blanco.jpg").c_str(), nombres, TEX_MENU);
@@ -306,9 +289,7 @@ void vista(const double ojo[3], const double centro[3], bool contorno) {
 template <class F> std::vector<unsigned char> dibujo(F dibujar) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     dibujar();
-    std::vector<unsigned char> p(W * H * 4);
-    glReadPixels(0, 0, W, H, GL_RGBA, GL_UNSIGNED_BYTE, p.data());
-    return p;
+    return readWindow(W, H).rgba;
 }
 
 // Each piece from its list draws what its own drawing draws, with its own picture, filled and

@@ -28,9 +28,8 @@ class WorldGlTest : public testing::Test {
 
     // The pixel at (x, y), y counted from the top as on screen.
     std::vector<int> pixel(int x, int y) {
-        unsigned char p[4];
-        glReadPixels(x, H - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
-        return {p[0], p[1], p[2]};
+        const Rgb c = gl_.read().at(x, y);
+        return {c.r, c.g, c.b};
     }
 
     // The game's overlay space: 480 wide, 640 high, stretched over the window.
