@@ -11,7 +11,8 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
                                 "support"))
 from harness import Game, play_cases  # noqa: E402
-from listening import FILE_LAG, Ear, balance, frames_in, ms  # noqa: E402
+from listening import (FILE_LAG, Ear, NoDiskDriver, balance, click_mark,  # noqa: E402
+                       frames_in, listening, ms)
 from fenwar_screen import difficulty, in_play, prepare  # noqa: E402
 
 SKIPPED = 77
@@ -25,34 +26,10 @@ HEARD_WITHIN_MS = 30
 QUIET_FIELD = prepare(difficulty(dificultad=1))
 
 
-class NoDiskDriver(Exception):
-    pass
-
-
-def listening(x, ear, **game):
-    """Starts Fenwar recording into `ear`; NoDiskDriver when nothing is ever recorded."""
-    env = dict(game.pop("env", {}), **ear.env())
-    g = Game("fenwar", x, env=env, **game)
-    if not ear.wait_recording():
-        said = g.stderr()
-        g.close()
-        raise NoDiskDriver(said)
-    ear.start()
-    return g
-
-
-def click_mark(game, ear):
-    """A click at the pointer; returns where the recording had got when it was sent, and when."""
-    mark = ear.position()
-    moment = time.monotonic()
-    game.click(taken=False)
-    return mark, moment
-
-
 def shots_s_and_the_pause_screens(x):
     with tempfile.TemporaryDirectory() as folder:
         ear = Ear(folder)
-        with listening(x, ear, prepare=QUIET_FIELD) as game:
+        with listening("fenwar", x, ear, prepare=QUIET_FIELD) as game:
             game.wait_for_picture(in_play)
             game.move(320, 300)
             time.sleep(0.5)
@@ -132,7 +109,7 @@ def strikes_to_a_lost_game(x):
     fast = prepare(difficulty(dificultad=10, por_hit=50, separacion_city=3.0))
     with tempfile.TemporaryDirectory() as folder:
         ear = Ear(folder)
-        with listening(x, ear, prepare=fast) as game:
+        with listening("fenwar", x, ear, prepare=fast) as game:
             game.wait_for_picture(in_play)
             end = time.time() + 90
             lost = None

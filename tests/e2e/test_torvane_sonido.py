@@ -12,7 +12,8 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
                                 "support"))
 from harness import Game, play_cases  # noqa: E402
-from listening import FILE_LAG, Ear, balance, frames_in, ms  # noqa: E402
+from listening import (FILE_LAG, Ear, NoDiskDriver, balance, click_mark,  # noqa: E402
+                       frames_in, listening, ms)
 from pictures import quick_difference  # noqa: E402
 from torvane_screen import PAUSE, START, level_file, start_play, with_health  # noqa: E402
 
@@ -26,10 +27,6 @@ DRY_CLICK = (frames_in(10), frames_in(70))
 # in the next device buffer (11.6 ms) and is heard a buffer later (11.6 ms): within 30 ms of the
 # frame that took the click.
 HEARD_WITHIN_MS = 30
-
-
-class NoDiskDriver(Exception):
-    pass
 
 
 def with_ammunition(count):
@@ -50,31 +47,10 @@ def cities_on_the_left(text):
     return with_health(text, 100)
 
 
-def listening(x, ear, **game):
-    """Starts Torvane recording into `ear`; NoDiskDriver when nothing is ever recorded."""
-    env = dict(game.pop("env", {}), **ear.env())
-    g = Game("torvane", x, env=env, **game)
-    if not ear.wait_recording():
-        said = g.stderr()
-        g.close()
-        raise NoDiskDriver(said)
-    ear.start()
-    return g
-
-
-def click_mark(game, ear):
-    """A click at the centre; returns where the recording had got when it was sent."""
-    game.move(320, 240)
-    mark = ear.position()
-    moment = time.monotonic()
-    game.click(taken=False)
-    return mark, moment
-
-
 def clicks_s_pause_and_the_empty_tower(x):
     with tempfile.TemporaryDirectory() as folder:
         ear = Ear(folder)
-        with listening(x, ear, prepare=level_file(with_ammunition(2))) as game:
+        with listening("torvane", x, ear, prepare=level_file(with_ammunition(2))) as game:
             game.wait_for_picture()
             # S is free on the start screen: the picture stays.
             game.key("s", "s")
@@ -83,7 +59,7 @@ def clicks_s_pause_and_the_empty_tower(x):
             time.sleep(0.5)  # the menu's choice rings out: the field is silent again
 
             # 1. A bullet: nothing before the click, the whistle soon after it.
-            first, first_time = click_mark(game, ear)
+            first, first_time = click_mark(game, ear, (320, 240))
             frames, since = game.frames(), time.monotonic()
             time.sleep(0.4)
             frame_ms = (time.monotonic() - since) * 1000 / max(1, game.frames() - frames)
@@ -98,7 +74,7 @@ def clicks_s_pause_and_the_empty_tower(x):
             back_on = ear.position()
             time.sleep(0.2)
             # 3. The tower is empty now: a dry click, heard again.
-            dry, _ = click_mark(game, ear)
+            dry, _ = click_mark(game, ear, (320, 240))
             time.sleep(0.3)
             # 4. The pause menu: silence however long it stays, then play resumes from silence.
             game.key("p")
@@ -109,7 +85,7 @@ def clicks_s_pause_and_the_empty_tower(x):
             resumed = ear.position()
             time.sleep(0.5)
             # 5. A new event after the pause is heard.
-            again, _ = click_mark(game, ear)
+            again, _ = click_mark(game, ear, (320, 240))
             time.sleep(0.3)
             # 6. The travel to tower 2: a whoosh.
             travel = ear.position()
@@ -167,7 +143,7 @@ def clicks_s_pause_and_the_empty_tower(x):
 def a_strike_on_the_left_is_louder_on_the_left(x):
     with tempfile.TemporaryDirectory() as folder:
         ear = Ear(folder)
-        with listening(x, ear, prepare=level_file(cities_on_the_left)) as game:
+        with listening("torvane", x, ear, prepare=level_file(cities_on_the_left)) as game:
             start_play(game)
             time.sleep(0.4)  # the start screen's choice rings out
             # The fast speed (pause menu, speed page, third entry; play resumes): missiles strike

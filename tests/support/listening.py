@@ -27,6 +27,8 @@ import os
 import threading
 import time
 
+from harness import Game
+
 RATE = 44100
 CHANNELS = 2
 FRAME_BYTES = 2 * CHANNELS
@@ -194,3 +196,31 @@ class Ear:
 
     def recording(self):
         return Recording.read(self.path)
+
+
+class NoDiskDriver(Exception):
+    """SDL recorded nothing on its disk driver: the test cannot listen on this machine."""
+
+
+def listening(name, x, ear, **game):
+    """Starts game `name` on `x` recording into `ear` (harness.Game's own arguments in `game`);
+    NoDiskDriver when nothing is ever recorded."""
+    env = dict(game.pop("env", {}), **ear.env())
+    g = Game(name, x, env=env, **game)
+    if not ear.wait_recording():
+        said = g.stderr()
+        g.close()
+        raise NoDiskDriver(said)
+    ear.start()
+    return g
+
+
+def click_mark(game, ear, at=None):
+    """A click (at `at`, or where the pointer is); returns where the recording had got when it
+    was sent, and when."""
+    if at is not None:
+        game.move(*at)
+    mark = ear.position()
+    moment = time.monotonic()
+    game.click(taken=False)
+    return mark, moment
