@@ -11,17 +11,14 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
                                 "support"))
 from harness import Game, play_cases  # noqa: E402
-from listening import (FILE_LAG, Ear, NoDiskDriver, balance, click_mark,  # noqa: E402
+from listening import (FILE_LAG, Ear, NoDiskDriver, assert_heard_after, balance,  # noqa: E402
+                       click_mark,
                        frames_in, listening, ms)
 from fenwar_screen import difficulty, in_play, prepare  # noqa: E402
 
 SKIPPED = 77
 # The cannon's crack lasts 0.28 s.
 SHOT = frames_in(280)
-# From the click to the sound: the game takes the click at its next frame, and the sound starts
-# in the next device buffer (11.6 ms) and is heard a buffer later: within 30 ms of the frame that
-# took the click.
-HEARD_WITHIN_MS = 30
 # A launch every 10 s and no plane for 150 s: the field is quiet unless the player fires.
 QUIET_FIELD = prepare(difficulty(dificultad=1))
 
@@ -78,14 +75,7 @@ def shots_s_and_the_pause_screens(x):
         rec = ear.recording()
 
     assert rec.silent(0, quiet), "sound before any click"
-    onset = rec.first_sound(first - FILE_LAG)
-    assert onset is not None and onset >= first, (
-        f"a sound {ms(first - (onset or 0)):.1f} ms before the click")
-    late = ms(onset - ear.at_time(first_time))
-    print(f"shot: heard {late:.1f} ms after the click by the recording's clock (at most "
-          f"{ms(onset - first):.1f} ms after the file's size at the click); the recording keeps "
-          f"{ear.pace():.0f} frames a second, the game a frame every {frame_ms:.1f} ms")
-    assert late < HEARD_WITHIN_MS + frame_ms, f"the shot came {late:.1f} ms late"
+    assert_heard_after(rec, ear, first, first_time, frame_ms, "shot")
     stretches = rec.sounds(first, silenced)
     assert len(stretches) == 1, stretches
     start, stop = stretches[0]

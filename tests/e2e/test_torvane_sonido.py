@@ -12,7 +12,8 @@ import time
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
                                 "support"))
 from harness import Game, play_cases  # noqa: E402
-from listening import (FILE_LAG, Ear, NoDiskDriver, balance, click_mark,  # noqa: E402
+from listening import (FILE_LAG, Ear, NoDiskDriver, assert_heard_after, balance,  # noqa: E402
+                       click_mark,
                        frames_in, listening, ms)
 from pictures import quick_difference  # noqa: E402
 from torvane_screen import PAUSE, START, level_file, start_play, with_health  # noqa: E402
@@ -23,10 +24,6 @@ BULLETS_ROW = (262, 400, 282, 452)
 # The bullet's whistle lasts 0.16 s; the dry click 0.06 s, its last hundredths too faint to count.
 BULLET = frames_in(160)
 DRY_CLICK = (frames_in(10), frames_in(70))
-# From the click to the sound: the game takes the click at its next frame, and the sound starts
-# in the next device buffer (11.6 ms) and is heard a buffer later (11.6 ms): within 30 ms of the
-# frame that took the click.
-HEARD_WITHIN_MS = 30
 
 
 def with_ammunition(count):
@@ -98,16 +95,7 @@ def clicks_s_pause_and_the_empty_tower(x):
         ear.stop()
         rec = ear.recording()
 
-    onset = rec.first_sound(first - FILE_LAG)
-    assert onset is not None and onset >= first, (
-        f"a sound {ms(first - (onset or 0)):.1f} ms before the click")
-    late = ms(onset - ear.at_time(first_time))
-    print(f"bullet: heard {late:.1f} ms after the click by the recording's clock (at most "
-          f"{ms(onset - first):.1f} ms after the file's size at the click); the recording "
-          f"keeps {ear.pace():.0f} frames a second, the game a frame every {frame_ms:.1f} ms")
-    # The recording's clock runs behind the mix by what the file holds back: `late` is if
-    # anything too long.
-    assert late < HEARD_WITHIN_MS + frame_ms, f"the bullet came {late:.1f} ms late"
+    assert_heard_after(rec, ear, first, first_time, frame_ms, "bullet")
     stretches = rec.sounds(first, silenced)
     assert len(stretches) == 1, stretches
     length = stretches[0][1] - stretches[0][0]

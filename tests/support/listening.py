@@ -224,3 +224,23 @@ def click_mark(game, ear, at=None):
     moment = time.monotonic()
     game.click(taken=False)
     return mark, moment
+
+
+# From a click to its sound: the game takes the click at its next frame, the sound starts in the
+# next device buffer (11.6 ms) and is heard a buffer later: within 30 ms of the frame that took it.
+HEARD_WITHIN_MS = 30
+
+
+def assert_heard_after(rec, ear, mark, moment, frame_ms, what):
+    """A sound begins after the click sent at recording position `mark` and time `moment`, never
+    before it, within HEARD_WITHIN_MS and a frame by the recording's clock (which runs behind the
+    mix by what the file holds back, so the delay found is if anything too long). Returns where."""
+    onset = rec.first_sound(mark - FILE_LAG)
+    assert onset is not None and onset >= mark, (
+        f"a sound {ms(mark - (onset or 0)):.1f} ms before the click")
+    late = ms(onset - ear.at_time(moment))
+    print(f"{what}: heard {late:.1f} ms after the click by the recording's clock (at most "
+          f"{ms(onset - mark):.1f} ms after the file's size at the click); the recording keeps "
+          f"{ear.pace():.0f} frames a second, the game a frame every {frame_ms:.1f} ms")
+    assert late < HEARD_WITHIN_MS + frame_ms, f"the {what} came {late:.1f} ms late"
+    return onset
