@@ -4,10 +4,13 @@
 // A frame lasts this long: 62.5 frames a second.
 constexpr long long CUADRO_US = 16000;
 
-// Milliseconds to sleep at the end of a frame begun at `inicio` (microseconds of relojUs) so that
-// it lasts CUADRO_US, to the nearest millisecond the sleep can take: none once the frame, or a
-// swap that waited for the display, took that long.
+// Milliseconds to sleep in a frame begun at `inicio` (microseconds of relojUs) so that it lasts
+// CUADRO_US, to the nearest millisecond the sleep can take: none once the frame, or a swap that
+// waited for the display, took that long.
 int esperaCuadro(long long inicio, long long ahora);
 
-// Sleeps what is left of the frame begun at `inicio`.
-void esperarCuadro(long long inicio);
+// Shows the frame's picture when the frame begun at `inicio` has lasted CUADRO_US, and begins
+// the next frame there: a frame runs from one swap to the next. The picture is finished before
+// the wait, so the swap hands over a picture already drawn and the pictures reach the screen
+// every 16 ms, however long each one took to draw within them.
+void mostrarCuadro(long long& inicio);

@@ -51,8 +51,8 @@ int main(int, char**) {
     bool menusCargados = false;
 
     // The game frame clears the window itself, only when it draws its scenery.
+    long long inicio = relojUs();
     while (!j.fin) {
-        const long long inicio = relojUs();
         glLoadIdentity();
         pruebaPartidaPerdida(j);
         oirPantalla(j);
@@ -70,13 +70,12 @@ int main(int, char**) {
             reanudarRelojes(j, relojMs());
             oirCuadro(oido, j, cuadroJuego(j, recursos));
         }
-        SDL_GL_SwapBuffers();
+        mostrarCuadro(inicio);
         if (!menusCargados) {
             cargarTexturasMenu(recursos.textura);
             cargarFotoEscenario(recursos.escenario);
             menusCargados = true;
         }
-        esperarCuadro(inicio);
     }
     cerrarOido();
     return 0;

@@ -202,22 +202,21 @@ int correrTorvane() {
     // The menu pictures past the start screen and the kept picture are made once the first frame
     // is on screen.
     bool menusCargados = false;
+    long long inicio = relojUs();
     while (juego.estado != Estado::FIN) {
         empezarNivel(juego);
         do {
-            const long long inicio = relojUs();
             const Estado estadoAntes = juego.estado;
             comenzarFrame(juego);
             dibujarFrame(juego, recursos);
             atenderEventos(juego, recursos, ventana);
             oirEstado(estadoAntes, juego);
-            SDL_GL_SwapBuffers();
+            mostrarCuadro(inicio);
             if (!menusCargados) {
                 cargarTexturasMenu(recursos.texturas);
                 cargarFotoEscenario(recursos);
                 menusCargados = true;
             }
-            esperarCuadro(inicio);
         } while (sigueNivel(juego));
         terminarNivel(juego);
     }
