@@ -8,11 +8,13 @@
  * Xvfb); only the record is written.
  * SYNC_LOG names the file that gets one line for the start of the refreshes,
  * "inicio <ns> <period ns>", then one line per swap, "<refresh number> <ns of the swap> <ns of
- * work>", the times on the monotonic clock; the work is the time from the return of the last swap
- * to the end of the driver's own swap, less what the game slept in SDL_Delay. */
+ * work> <ns overslept>", the times on the monotonic clock; the work is the time from the return of
+ * the last swap to the end of the driver's own swap, less what the game slept in SDL_Delay on the
+ * thread that swaps, and what it overslept is how much longer than asked those sleeps took. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <pthread.h>
 #include <stdint.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -35,8 +37,12 @@ static void dormirHasta(int64_t ns) {
 }
 
 static int registro = -1;
-/* When the last swap returned, and what the game has slept since. */
-static int64_t ultimoRegreso = -1, dormido = 0;
+/* The thread that swaps: only its sleeps are the game's (the sound thread sleeps in SDL_Delay too).
+ */
+static pthread_t hiloJuego;
+static int conHilo = 0;
+/* When the last swap returned, what the game has slept since and how much longer than it asked. */
+static int64_t ultimoRegreso = -1, dormido = 0, demas = 0;
 static int64_t inicio = -1;
 /* The refresh the waiting picture is shown at (queue mode), or -1. */
 static int64_t enCola = -1;
@@ -67,9 +73,17 @@ void SDL_Delay(uint32_t ms) {
     if (real == NULL) {
         real = (void (*)(uint32_t))dlsym(RTLD_NEXT, "SDL_Delay");
     }
+    if (!conHilo || !pthread_equal(pthread_self(), hiloJuego)) {
+        real(ms);
+        return;
+    }
     int64_t antes = ahora();
     real(ms);
-    dormido += ahora() - antes;
+    const int64_t durmio = ahora() - antes;
+    dormido += durmio;
+    if (durmio > (int64_t)ms * 1000000LL) {
+        demas += durmio - (int64_t)ms * 1000000LL;
+    }
 }
 
 void SDL_GL_SwapBuffers(void) {
@@ -85,6 +99,8 @@ void SDL_GL_SwapBuffers(void) {
     int64_t t = ahora();
     const int64_t trabajo = ultimoRegreso < 0 ? 0 : t - ultimoRegreso - dormido;
     if (inicio < 0) {
+        hiloJuego = pthread_self();
+        conHilo = 1;
         const char* nombre = getenv("SYNC_LOG");
         registro = nombre ? open(nombre, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644) : -1;
         inicio = t;
@@ -106,9 +122,10 @@ void SDL_GL_SwapBuffers(void) {
         }
         enCola = refresco;
     }
-    snprintf(linea, sizeof linea, "%lld %lld %lld\n", (long long)refresco, (long long)t,
-             (long long)trabajo);
+    snprintf(linea, sizeof linea, "%lld %lld %lld %lld\n", (long long)refresco, (long long)t,
+             (long long)trabajo, (long long)demas);
     escribir(linea);
     ultimoRegreso = ahora();
     dormido = 0;
+    demas = 0;
 }
