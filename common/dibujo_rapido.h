@@ -4,20 +4,10 @@
 // What the games do only for speed lives here and in dibujo_rapido.cpp; the findings about one
 // driver it depends on are in docs/performance.md.
 
+#include "matriz.h"
+
 #include <functional>
 #include <vector>
-
-// A 4 x 4 matrix as GL takes it, column by column. The games compute their view and projection
-// from their own values with the arithmetic of GLU and GL, so nothing is read back from GL.
-struct Matriz {
-    double m[16];
-};
-Matriz operator*(const Matriz& a, const Matriz& b);
-// What gluPerspective, gluLookAt, glRotatef and glTranslatef multiply by.
-Matriz perspectiva(double campoGrados, double aspecto, double cerca, double lejos);
-Matriz mirar(const double ojo[3], const double centro[3], const double arriba[3]);
-Matriz rotacion(double grados, double x, double y, double z);
-Matriz traslacion(double x, double y, double z);
 
 struct Esfera {
     double centro[3] = {};

@@ -4,7 +4,7 @@
 
 #include "mira.h"
 
-#include "dibujo_rapido.h"
+#include "matriz.h"
 #include "sonido.h"
 
 namespace fenwar {
