@@ -38,31 +38,6 @@ void liberarPieza(Pieza& p);
 // From its list, unless it lies wholly outside the view.
 void dibujarPieza(const Pieza& p, const VolumenVista& v);
 
-// Polygons and strips of quads sent as one batch of triangles: a list replays it in one draw
-// instead of one draw for each. Each is split as the driver splits it (see "Models in one batch"
-// in docs/performance.md); the edge flags keep the inner edges out of the outline mode, and the
-// normal and texture coordinate left current are the last ones given, as the primitives leave.
-class LoteTriangulos {
-  public:
-    // The corners that follow, up to terminar(), make a polygon, or a strip of quads.
-    void poligono(bool tira = false);
-    void normal(float x, float y, float z);
-    void textura(float s, float t);
-    void vertice(float x, float y, float z);
-    void terminar();
-    // Ends the batch.
-    void cerrar();
-
-  private:
-    struct Esquina {
-        float n[3], t[2], p[3];
-    };
-    void triangulo(const Esquina& a, const Esquina& b, const Esquina& c, const bool bordes[3]);
-    std::vector<Esquina> esquinas_;
-    Esquina actual_{};
-    bool tira_ = false, abierto_ = false, conNormal_ = false, conTextura_ = false;
-};
-
 // One picture of a frame's scenery (colour and depth), kept off screen: while the game's values
 // that decide the scenery (the key) stay the same, it is copied into the window instead of
 // drawing the scenery; the copy covers every pixel, so that frame clears nothing.

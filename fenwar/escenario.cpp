@@ -26,31 +26,13 @@ struct Puntos {
     void vertice3d(double x, double y, double z) { xyz.insert(xyz.end(), {x, y, z}); }
 };
 
-// Hands a model's polygons, or a sphere's strips, to a batch of triangles.
-struct SalidaLote {
-    LoteTriangulos lote;
-    void comenzar(Trazo t) { lote.poligono(t == Trazo::TiraCuadrilateros); }
-    void terminar() { lote.terminar(); }
-    void normalf(float x, float y, float z) { lote.normal(x, y, z); }
-    void normald(double x, double y, double z) {
-        lote.normal(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-    }
-    void texf(float s, float t) { lote.textura(s, t); }
-    void texd(double s, double t) { lote.textura(static_cast<float>(s), static_cast<float>(t)); }
-    void vertice3f(float x, float y, float z) { lote.vertice(x, y, z); }
-    void vertice3d(double x, double y, double z) {
-        lote.vertice(static_cast<float>(x), static_cast<float>(y), static_cast<float>(z));
-    }
-};
-
-// The models and the spark are drawn dozens of times a frame: each is one batch of triangles.
+// The models and the spark are drawn dozens of times a frame, each from its list.
 template <class F> unsigned listaModelo(F trazar) {
     const unsigned l = glGenLists(1);
     if (l != 0) {
         glNewList(l, GL_COMPILE);
-        SalidaLote s;
+        SalidaGL s;
         trazar(s);
-        s.lote.cerrar();
         glEndList();
     }
     return l;
@@ -133,12 +115,12 @@ void cargarEscenario(Escenario& e, Juego& j) {
     }
     hacerPieza(e.suelo, Esfera{{0.0, 0.0, 0.0}, RADIO_MUNDO},
                [] { ground(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO); });
-    e.misil = listaModelo(
-        [&j](SalidaLote& s) { trazarObjeto(s, j.oMisil, j.vMisil, j.tMisil, j.nMisil); });
-    e.avion = listaModelo(
-        [&j](SalidaLote& s) { trazarObjeto(s, j.oAvion, j.vAvion, j.tAvion, j.nAvion); });
+    e.misil =
+        listaModelo([&j](SalidaGL& s) { trazarObjeto(s, j.oMisil, j.vMisil, j.tMisil, j.nMisil); });
+    e.avion =
+        listaModelo([&j](SalidaGL& s) { trazarObjeto(s, j.oAvion, j.vAvion, j.tAvion, j.nAvion); });
     e.chispa = listaModelo(
-        [](SalidaLote& s) { teselado::esfera(s, PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA); });
+        [](SalidaGL& s) { teselado::esfera(s, PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA); });
 }
 
 void cargarFotoEscenario(Escenario& e) {
