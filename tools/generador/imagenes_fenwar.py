@@ -210,7 +210,7 @@ def _menu(titulo, secciones, pie=None):
 def menu_pausa():
     return _menu("FENWAR · PAUSA", [
         ("En pausa", [("P", "volver al juego"), ("C", "configuración"), ("ESPACIO", "partida nueva"),
-                      ("Q", "salir")], 40, 20),
+                      ("Q", "salir"), ("S", "sonido sí / no")], 40, 20),
         ("Jugando", [("Ratón", "apuntar"), ("Botón izq.", "disparar"), ("Botón der.", "mirar arriba/abajo"),
                      ("← →", "cambiar de cañón"), ("↑ ↓", "acercar / alejar"), ("Y  T", "más / menos verde"),
                      ("H  G", "más / menos azul"), ("M  U", "luz a un lado / al otro"),

@@ -255,7 +255,7 @@ def inicio(elegida):
         ([("Botón izquierdo", "disparar"), ("Botón der. + ratón", "girar la torre"), ("1  2  3", "cambiar de torre"),
           ("P", "pausa y menú"), ("ESC  Q", "terminar")], 48, 165),
         ([("ESPACIO", "alambre sí / no"), ("T", "texturas sí / no"), ("M", "saltar de nivel"),
-          ("F11", "pantalla completa")], 360, 90),
+          ("F11", "pantalla completa"), ("S", "sonido sí / no")], 360, 90),
     ]
     letra_tecla, letra_texto = lienzo.fuente(15), lienzo.fuente(15, negrita=False)
     for filas, x, sangria in controles:
