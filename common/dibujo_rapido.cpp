@@ -47,21 +47,30 @@ void hacerPieza(Pieza& p, const Esfera& e, std::function<void()> trazar) {
     compilarPieza(p);
 }
 
-void compilarPieza(Pieza& p) {
-    liberarPieza(p);
-    p.lista = glGenLists(1);
-    if (p.lista != 0) {
-        glNewList(p.lista, GL_COMPILE);
-        p.trazar();
+unsigned compilarLista(const std::function<void()>& trazar) {
+    const unsigned lista = glGenLists(1);
+    if (lista != 0) {
+        glNewList(lista, GL_COMPILE);
+        trazar();
         glEndList();
     }
+    return lista;
+}
+
+void liberarLista(unsigned& lista) {
+    if (lista != 0) {
+        glDeleteLists(lista, 1);
+    }
+    lista = 0;
+}
+
+void compilarPieza(Pieza& p) {
+    liberarPieza(p);
+    p.lista = compilarLista(p.trazar);
 }
 
 void liberarPieza(Pieza& p) {
-    if (p.lista != 0) {
-        glDeleteLists(p.lista, 1);
-    }
-    p.lista = 0;
+    liberarLista(p.lista);
 }
 
 void dibujarPieza(const Pieza& p, const VolumenVista& v) {

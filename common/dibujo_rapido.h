@@ -23,6 +23,11 @@ VolumenVista volumenVista(const Matriz& proyeccion, const Matriz& vista);
 // arithmetic of the pipeline could move a vertex: nothing inside it can show.
 bool fueraDeVista(const VolumenVista& v, const Esfera& e);
 
+// A display list compiled from `trazar` in the current context (0 when GL gives none), and its
+// release, which leaves 0.
+unsigned compilarLista(const std::function<void()>& trazar);
+void liberarLista(unsigned& lista);
+
 // A piece of scenery that never changes: the code that draws it directly, a sphere that holds
 // it, and a display list compiled from that code once per GL context.
 struct Pieza {

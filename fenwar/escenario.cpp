@@ -3,12 +3,11 @@
 
 #include "mira.h"
 #include "misiles.h"
-#include "modelo.h"
+#include "modelo_dibujo.h"
 #include "primitivas.h"
 #include "salida_gl.h"
 #include "ventana.h"
 
-#include <GL/gl.h>
 #include <algorithm>
 #include <cmath>
 
@@ -25,18 +24,6 @@ struct Puntos {
     void normald(double, double, double) {}
     void vertice3d(double x, double y, double z) { xyz.insert(xyz.end(), {x, y, z}); }
 };
-
-// The models and the spark are drawn dozens of times a frame, each from its list.
-template <class F> unsigned listaModelo(F trazar) {
-    const unsigned l = glGenLists(1);
-    if (l != 0) {
-        glNewList(l, GL_COMPILE);
-        SalidaGL s;
-        trazar(s);
-        glEndList();
-    }
-    return l;
-}
 
 } // namespace
 
@@ -115,12 +102,10 @@ void cargarEscenario(Escenario& e, Juego& j) {
     }
     hacerPieza(e.suelo, Esfera{{0.0, 0.0, 0.0}, RADIO_MUNDO},
                [] { ground(0.0f, 0.0f, 0.0f, RADIO_MUNDO, PASOS_CIELO); });
-    e.misil =
-        listaModelo([&j](SalidaGL& s) { trazarObjeto(s, j.oMisil, j.vMisil, j.tMisil, j.nMisil); });
-    e.avion =
-        listaModelo([&j](SalidaGL& s) { trazarObjeto(s, j.oAvion, j.vAvion, j.tAvion, j.nAvion); });
-    e.chispa = listaModelo(
-        [](SalidaGL& s) { teselado::esfera(s, PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA); });
+    // The models and the spark, drawn dozens of times a frame, from lists of their own drawing.
+    e.misil = compilarLista([&j] { dibujarObjeto(j.oMisil, j.vMisil, j.tMisil, j.nMisil); });
+    e.avion = compilarLista([&j] { dibujarObjeto(j.oAvion, j.vAvion, j.tAvion, j.nAvion); });
+    e.chispa = compilarLista([] { drawSphere(PASOS_CHISPA, PASOS_CHISPA, RADIO_CHISPA); });
 }
 
 void cargarFotoEscenario(Escenario& e) {
@@ -138,10 +123,7 @@ void descargarEscenario(Escenario& e) {
     std::for_each(e.cielo, e.cielo + SECTORES_CIELO, liberarPieza);
     liberarPieza(e.suelo);
     for (unsigned* l : {&e.misil, &e.avion, &e.chispa}) {
-        if (*l != 0) {
-            glDeleteLists(*l, 1);
-        }
-        *l = 0;
+        liberarLista(*l);
     }
 }
 

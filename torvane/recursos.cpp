@@ -13,22 +13,12 @@ void cargarRecursos(Recursos& r, Juego& juego) {
     cargarTexturas(r.texturas);
     juego.misil->id_texture = static_cast<int>(r.texturas[Textura::MISIL]);
     juego.cubo->id_texture = static_cast<int>(r.texturas[Textura::CIUDAD]);
-    const unsigned primera = r.directo ? 0 : glGenLists(3);
-    if (primera == 0) {
+    if (r.directo) {
         return;
     }
-    r.listaCielo = primera;
-    r.listaMisil = primera + 1;
-    r.listaCubo = primera + 2;
-    glNewList(r.listaCielo, GL_COMPILE);
-    drawSkyBox(r.texturas);
-    glEndList();
-    glNewList(r.listaMisil, GL_COMPILE);
-    drawObject(*juego.misil);
-    glEndList();
-    glNewList(r.listaCubo, GL_COMPILE);
-    drawObject(*juego.cubo);
-    glEndList();
+    r.listaCielo = compilarLista([&r] { drawSkyBox(r.texturas); });
+    r.listaMisil = compilarLista([&juego] { drawObject(*juego.misil); });
+    r.listaCubo = compilarLista([&juego] { drawObject(*juego.cubo); });
 }
 
 void cargarFotoEscenario(Recursos& r) {
@@ -38,10 +28,9 @@ void cargarFotoEscenario(Recursos& r) {
 }
 
 void liberarRecursos(Recursos& r) {
-    if (r.listaCielo != 0) {
-        glDeleteLists(r.listaCielo, 3);
+    for (unsigned* l : {&r.listaCielo, &r.listaMisil, &r.listaCubo}) {
+        liberarLista(*l);
     }
-    r.listaCielo = r.listaMisil = r.listaCubo = 0;
     liberarFoto(r.foto);
     liberarTexturas(r.texturas);
 }
