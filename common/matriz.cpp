@@ -81,3 +81,9 @@ Matriz traslacion(double x, double y, double z) {
     r.m[14] = z;
     return r;
 }
+
+std::array<double, 3> aplicar(const Matriz& m, double x, double y, double z) {
+    const double* a = m.m;
+    return {a[0] * x + a[4] * y + a[8] * z + a[12], a[1] * x + a[5] * y + a[9] * z + a[13],
+            a[2] * x + a[6] * y + a[10] * z + a[14]};
+}

@@ -17,11 +17,8 @@ const Alcance ALCANCE_FENWAR{2.5f, 0.25f};
 // `p` turned as the frame turns the world after its look-at: by the cannon's angle about the line
 // from the origin to the eye.
 Punto3 girar(const Juego& j, int canion, Lugar p) {
-    const Matriz r = rotacion(j.anglecannon[canion], j.x, j.y, -j.z);
-    const double* m = r.m;
-    return Punto3{float(m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12]),
-                  float(m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13]),
-                  float(m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14])};
+    const auto q = aplicar(rotacion(j.anglecannon[canion], j.x, j.y, -j.z), p.x, p.y, p.z);
+    return Punto3{float(q[0]), float(q[1]), float(q[2])};
 }
 
 // Where the eye itself is: centred and whole, wherever the view looks.

@@ -1,5 +1,6 @@
 // A sound is heard on the side of the screen it is drawn on: the placement law against the view
 // that gluLookAt makes from the same eye, centre and up, in either game's world frame.
+#include "matriz.h"
 #include "mezcla.h"
 #include "offscreen_gl.h"
 
@@ -42,12 +43,10 @@ TEST(ColocarSonidoConVista, SideHeardIsTheSideDrawn) {
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
         gluLookAt(eye.x, eye.y, eye.z, centre.x, centre.y, centre.z, up.x, up.y, up.z);
-        GLdouble m[16];
-        glGetDoublev(GL_MODELVIEW_MATRIX, m);
+        Matriz m;
+        glGetDoublev(GL_MODELVIEW_MATRIX, m.m);
         // The event in eye coordinates: x is the screen's right.
-        const double x = m[0] * event.x + m[4] * event.y + m[8] * event.z + m[12];
-        const double y = m[1] * event.x + m[5] * event.y + m[9] * event.z + m[13];
-        const double z = m[2] * event.x + m[6] * event.y + m[10] * event.z + m[14];
+        const auto [x, y, z] = aplicar(m, event.x, event.y, event.z);
         const double distance = std::sqrt(x * x + y * y + z * z);
 
         Ganancias g = colocarSonido(eye, view, up, event, Alcance{1000.0f, 0.0f});

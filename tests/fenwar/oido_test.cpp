@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "juego.h"
+#include "matriz.h"
 #include "mira.h"
 #include "offscreen_gl.h"
 #include "oido.h"
@@ -101,11 +102,9 @@ TEST(OidoFenwar, ASoundIsHeardOnTheSideOfTheScreenItIsDrawnOn) {
         gluLookAt(v.ojo[0], v.ojo[1], v.ojo[2], v.centro[0], v.centro[1], v.centro[2], v.arriba[0],
                   v.arriba[1], v.arriba[2]);
         glRotatef(j->anglecannon[j->nro_canion], j->x, j->y, -j->z);
-        GLdouble m[16];
-        glGetDoublev(GL_MODELVIEW_MATRIX, m);
-        const double x = m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12];
-        const double y = m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13];
-        const double z = m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14];
+        Matriz m;
+        glGetDoublev(GL_MODELVIEW_MATRIX, m.m);
+        const auto [x, y, z] = aplicar(m, p.x, p.y, p.z);
         const double distancia = std::sqrt(x * x + y * y + z * z);
         const Ganancias g = oir(*j, p);
         EXPECT_NEAR(sideHeard(g), x / distancia, 1e-3) << i;

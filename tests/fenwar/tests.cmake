@@ -35,7 +35,7 @@ endif()
 if(NOT FUZZ)
   add_unit_test(fenwar_oido_tests
     SOURCES fenwar/oido_test.cpp support/sonido_anotado.cpp ../fenwar/oido.cpp
-    LIBS fenwar_reglas comun_gl test_support OpenGL::GLU)
+    LIBS fenwar_reglas test_support OpenGL::GLU)
 endif()
 
 # The real game under Xvfb: start-up and ending, play and keys, menus.
