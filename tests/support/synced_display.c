@@ -37,10 +37,9 @@ static void dormirHasta(int64_t ns) {
 }
 
 static int registro = -1;
-/* The thread that swaps: only its sleeps are the game's (the sound thread sleeps in SDL_Delay too).
- */
+/* The thread that swaps, known from the first swap on (when `inicio` is set): only its sleeps are
+ * the game's (the sound thread sleeps in SDL_Delay too). */
 static pthread_t hiloJuego;
-static int conHilo = 0;
 /* When the last swap returned, what the game has slept since and how much longer than it asked. */
 static int64_t ultimoRegreso = -1, dormido = 0, demas = 0;
 static int64_t inicio = -1;
@@ -73,7 +72,7 @@ void SDL_Delay(uint32_t ms) {
     if (real == NULL) {
         real = (void (*)(uint32_t))dlsym(RTLD_NEXT, "SDL_Delay");
     }
-    if (!conHilo || !pthread_equal(pthread_self(), hiloJuego)) {
+    if (inicio < 0 || !pthread_equal(pthread_self(), hiloJuego)) {
         real(ms);
         return;
     }
@@ -100,7 +99,6 @@ void SDL_GL_SwapBuffers(void) {
     const int64_t trabajo = ultimoRegreso < 0 ? 0 : t - ultimoRegreso - dormido;
     if (inicio < 0) {
         hiloJuego = pthread_self();
-        conHilo = 1;
         const char* nombre = getenv("SYNC_LOG");
         registro = nombre ? open(nombre, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644) : -1;
         inicio = t;
